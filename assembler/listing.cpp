@@ -1,0 +1,172 @@
+#include "assembler/listing.h"
+
+#include "assembler/findings.h"
+#include "assembler/instruction_table.h"
+
+#include <array>
+#include <unordered_map>
+
+namespace casl {
+namespace {
+
+constexpr std::array<std::u32string_view, 10> errorMessages{
+    U"",
+    U"ラベルの重複 ",
+    U"ラベルの長さ ",
+    U"ラベルの文字 ",
+    U"文字データ(リテラル) ",
+    U"<GR>レジスタ ",
+    U"<XR>レジスタ ",
+    U"ニーモニック ",
+    U"オペランド ",
+    U"オペランドのラベルが見つからない ",
+};
+
+constexpr char32_t hexDigits[] = U"0123456789ABCDEF";
+
+void appendPadded(std::u32string& out, const std::u32string& text, std::size_t width) {
+    out.append(text);
+    if (text.size() < width) {
+        out.append(width - text.size(), U' ');
+    }
+}
+
+void appendHex(std::u32string& out, unsigned value, int digits) {
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
+        out.push_back(hexDigits[(value >> shift) & 0xF]);
+    }
+}
+
+/// The register forms and the one-word POP and RET show no address word.
+bool showsNoAddress(int row, std::int16_t op) {
+    switch (op) {
+    case 0x14:
+    case 0x24:
+    case 0x25:
+    case 0x26:
+    case 0x27:
+    case 0x34:
+    case 0x35:
+    case 0x36:
+    case 0x44:
+    case 0x45:
+        return true;
+    default:
+        return row == row::pop || row == row::ret;
+    }
+}
+
+void appendObjectCode(std::u32string& out, const ProgramTables& t, int n,
+                      const std::unordered_map<std::int32_t, int>& lastWordAt) {
+    const int r = findInstruction(t.lineFields[n][mnemonicColumn]);
+    const auto& code = t.lineCode[n];
+    if (r <= row::svc) {
+        appendHex(out, static_cast<std::uint16_t>(code[opColumn]), 2);
+        out.push_back(hexDigits[code[rColumn] & 0xF]);
+        out.push_back(hexDigits[code[xColumn] & 0xF]);
+        out.push_back(U' ');
+        if (showsNoAddress(r, code[opColumn])) {
+            out.append(4, U' ');
+        } else {
+            appendHex(out, static_cast<std::uint16_t>(code[adrColumn]), 4);
+        }
+    } else if (r == row::dc) {
+        const auto word = lastWordAt.find(t.lineAddress[n]);
+        if (word == lastWordAt.end()) {
+            out.append(hex4(t.lineAddress[n]));
+        } else {
+            // Values beyond a word (65535 from a decimal constant) show their last four digits.
+            out.append(hex4(t.dataWords[word->second][dataValueColumn]));
+        }
+        out.append(5, U' ');
+    } else if (r == row::ds) {
+        out.append(U"0000     ");
+    } else if (r != unknownRow) {
+        out.append(9, U' ');
+    }
+}
+
+} // namespace
+
+std::u32string hex4(std::int32_t value) {
+    std::u32string text;
+    appendHex(text, static_cast<std::uint32_t>(value) & 0xFFFF, 4);
+    return text;
+}
+
+std::u32string listingHeader() {
+    return U"Address Object-Code     Label    Mnemonic  Gr, Op, Xr\r\n" + std::u32string(61, U'-') +
+           U"\r\n";
+}
+
+std::u32string_view errorMessage(int error) {
+    return error >= 1 && error <= 9 ? errorMessages[error] : std::u32string_view{};
+}
+
+std::u32string listingText(const ProgramTables& t) {
+    // A DC line shows the last data word that has its address.
+    std::unordered_map<std::int32_t, int> lastWordAt;
+    lastWordAt.reserve(static_cast<std::size_t>(t.dataWordCount()));
+    for (int w = 1; w < t.dataWordCounter && w <= maxDataWords; ++w) {
+        lastWordAt[t.dataWords[w][dataAddressColumn]] = w;
+    }
+    std::u32string out;
+    out.reserve(static_cast<std::size_t>(t.lineCount()) * 48);
+    for (int n = 1; n < t.lineCounter; ++n) {
+        const auto& fields = t.lineFields[n];
+        out.append(hex4(t.lineAddress[n]));
+        out.push_back(U'\t');
+        appendObjectCode(out, t, n, lastWordAt);
+        out.push_back(U'\t');
+        appendPadded(out, fields[labelColumn], 9);
+        appendPadded(out, fields[mnemonicColumn], 8);
+        out.append(fields[operand1Column]);
+        if (!fields[operand2Column].empty()) {
+            out.push_back(U',');
+        }
+        out.append(fields[operand2Column]);
+        if (!fields[operand3Column].empty()) {
+            out.push_back(U',');
+        }
+        out.append(fields[operand3Column]);
+        out.append(U"\r\n");
+        for (char32_t digit : fields[findingsColumn]) {
+            if (digit >= U'1' && digit <= U'9') {
+                out.append(errorMessage(static_cast<int>(digit - U'0')));
+                out.append(U"\r\n");
+            }
+        }
+    }
+    return out;
+}
+
+int errorCount(const ProgramTables& t) {
+    int count = 0;
+    for (int n = 1; n < t.lineCounter; ++n) {
+        if (hasError(t.lineFields[n][findingsColumn])) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::u32string infoText(const ProgramTables& t) {
+    std::u32string out;
+    for (int n = 1; n < t.lineCounter; ++n) {
+        const auto& fields = t.lineFields[n];
+        appendPadded(out, fields[labelColumn], 10);
+        appendPadded(out, fields[mnemonicColumn], 8);
+        out.append(fields[operand1Column]);
+        for (int k : {operand2Column, operand3Column}) {
+            if (!fields[k].empty()) {
+                out.push_back(U',');
+                out.append(fields[k]);
+            }
+        }
+        out.append(U"\r\n");
+    }
+    out.append(U"\r\n");
+    return out;
+}
+
+} // namespace casl

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "assembler/program_tables.h"
+
+#include <cstdint>
+#include <string>
+
+namespace casl {
+
+/// The two header lines of the listing window, each ending in CR LF.
+std::u32string listingHeader();
+
+/// The listing of every program line with the messages of its findings, CR LF line ends.
+std::u32string listingText(const ProgramTables& tables);
+
+/// The message of assembly error 1–9, with its trailing blank.
+std::u32string_view errorMessage(int error);
+
+/// The number of lines in error (findings neither empty nor the comment mark).
+int errorCount(const ProgramTables& tables);
+
+/// The program as the assembler understood it, one line per program line (labels aligned,
+/// comments gone), ending with one more CR LF: the text of "info.tmp".
+std::u32string infoText(const ProgramTables& tables);
+
+/// A word as four upper-case hexadecimal digits (its 16-bit pattern).
+std::u32string hex4(std::int32_t value);
+
+} // namespace casl

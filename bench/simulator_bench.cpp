@@ -1,0 +1,118 @@
+#include "assembler/assembler.h"
+#include "maximal_program.h"
+#include "platform/source_file.h"
+#include "simulator/trace_session.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <stdexcept>
+#include <variant>
+
+namespace {
+
+/// Answers every question Yes and shows nothing, like a run that is never looked at.
+class QuietHost : public casl::TraceHost {
+public:
+    void showDisplays(const casl::TraceDisplays&) override {}
+    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view,
+                                   casl::MessageButtons) override {
+        return casl::MessageAnswer::Yes;
+    }
+    std::optional<std::u32string> inputBox(std::u32string_view, std::u32string_view,
+                                           std::u32string_view, casl::ScreenPosition) override {
+        return std::nullopt;
+    }
+    void traceEnded() override {}
+};
+
+struct Assembled {
+    std::unique_ptr<casl::ProgramTables> tables = std::make_unique<casl::ProgramTables>();
+    casl::AssemblyResult result;
+};
+
+Assembled assembleText(const std::u32string& text) {
+    Assembled a;
+    a.result = casl::assemble(text, *a.tables);
+    if (!a.result.success) {
+        throw std::runtime_error("the benchmark program must assemble cleanly");
+    }
+    return a;
+}
+
+Assembled loop4m() {
+    auto source = casl::platform::readSourceFile(CASL_LOOP4M_PATH);
+    if (!std::holds_alternative<casl::platform::SourceText>(source)) {
+        throw std::runtime_error("cannot read " CASL_LOOP4M_PATH);
+    }
+    return assembleText(std::get<casl::platform::SourceText>(source).text);
+}
+
+/// The loop program run to its end; `breakpoint` 0 presses Next at every step, a line that
+/// is never executed lets it run on.
+void runLoop4m(benchmark::State& state, int breakpoint) {
+    const Assembled program = loop4m();
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        casl::MachineState machine;
+        QuietHost host;
+        casl::TraceSession session(*program.tables, machine, program.result.infoText,
+                                   casl::TraceOptions{breakpoint, false}, host);
+        session.start();
+        while (session.waiting()) {
+            session.next();
+        }
+        if (session.ending() != casl::TraceEnding::ProgramEnded) {
+            state.SkipWithError("the loop did not end normally");
+        }
+        steps += session.countedSteps();
+        benchmark::DoNotOptimize(machine.generalRegisters);
+    }
+    state.SetItemsProcessed(steps);
+}
+
+void loop4mSingleStep(benchmark::State& state) {
+    runLoop4m(state, 0);
+}
+void loop4mRunOn(benchmark::State& state) {
+    runLoop4m(state, 1);
+}
+BENCHMARK(loop4mSingleStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(loop4mRunOn)->Unit(benchmark::kMillisecond);
+
+/// Every display text of one step of a program at every table limit.
+void displayTextsOfMaximalProgram(benchmark::State& state) {
+    const Assembled program = assembleText(casl::bench::maximalProgram());
+    casl::MachineState machine;
+    QuietHost host;
+    casl::TraceSession session(*program.tables, machine, program.result.infoText, {}, host);
+    session.start();
+    session.next();
+    for (auto _ : state) {
+        casl::DisplayTexts texts = session.displays().texts();
+        benchmark::DoNotOptimize(texts);
+    }
+}
+BENCHMARK(displayTextsOfMaximalProgram)->Unit(benchmark::kMicrosecond);
+
+/// One step of the maximal program with every display text built, as the window does it.
+void stepWithDisplaysOfMaximalProgram(benchmark::State& state) {
+    const Assembled program = assembleText(casl::bench::maximalProgram());
+    casl::MachineState machine;
+    QuietHost host;
+    auto session = std::make_unique<casl::TraceSession>(
+        *program.tables, machine, program.result.infoText, casl::TraceOptions{}, host);
+    session->start();
+    for (auto _ : state) {
+        if (!session->waiting()) {
+            session = std::make_unique<casl::TraceSession>(
+                *program.tables, machine, program.result.infoText, casl::TraceOptions{}, host);
+            session->start();
+        }
+        session->next();
+        casl::DisplayTexts texts = session->displays().texts();
+        benchmark::DoNotOptimize(texts);
+    }
+}
+BENCHMARK(stepWithDisplaysOfMaximalProgram)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace casl::cli {
+
+/// The arguments of `casl2 run`.
+struct RunOptions {
+    std::string path;
+    /// The answers of the `IN` input boxes, in order (UTF-8).
+    std::vector<std::string> inputs;
+    /// The answers of the operand questions, in order: true = Yes.
+    std::vector<bool> answers;
+    /// The step question is answered Yes while fewer steps than this were counted.
+    std::int64_t maxSteps = 100000;
+    bool simpleDisplay = false;
+    bool trace = false;
+};
+
+/// The options, or nothing with the reason in `error`.
+std::optional<RunOptions> parseRunOptions(const std::vector<std::string>& args, std::string& error);
+
+} // namespace casl::cli

@@ -1,0 +1,28 @@
+#include "cli/source_assembly.h"
+
+#include "cli/terminal_text.h"
+#include "platform/source_file.h"
+
+#include <ostream>
+#include <variant>
+
+namespace casl::cli {
+
+std::optional<AssemblyResult> assembleFile(const std::string& path, ProgramTables& tables,
+                                           std::ostream& err) {
+    auto source = platform::readSourceFile(path);
+    if (const auto* error = std::get_if<platform::FileError>(&source)) {
+        err << "casl2: " << terminalText(error->message) << '\n';
+        return std::nullopt;
+    }
+    return assemble(std::get<platform::SourceText>(source).text, tables);
+}
+
+void printListing(const AssemblyResult& result, std::ostream& out) {
+    if (result.blank) {
+        return;
+    }
+    out << terminalText(result.listingWindowText) << terminalText(result.resultLine) << '\n';
+}
+
+} // namespace casl::cli

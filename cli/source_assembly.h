@@ -1,0 +1,24 @@
+#pragma once
+
+#include "assembler/assembler.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace casl::cli {
+
+/// Reads `path` as the Open command does and assembles it into `tables`. Empty when the file
+/// cannot be read; the reason then went to `err`.
+std::optional<AssemblyResult> assembleFile(const std::string& path, ProgramTables& tables,
+                                           std::ostream& err);
+
+/// Prints the listing window's text and the result line; nothing for a blank source.
+void printListing(const AssemblyResult& result, std::ostream& out);
+
+/// Exit status of a file that cannot be read or of wrong arguments.
+inline constexpr int usageOrFileError = 2;
+/// Exit status of an assembly that does not enable tracing.
+inline constexpr int assemblyFailed = 1;
+
+} // namespace casl::cli

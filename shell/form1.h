@@ -1,0 +1,194 @@
+#pragma once
+
+#include "assembler/program_tables.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/source_file_dialog.h"
+#include "platform/source_file.h"
+#include "simulator/machine_state.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace casl {
+
+class Form2;
+class FrmAbout;
+class SourceEditor;
+class TraceSession;
+class WindowTraceHost;
+class TraceDisplays;
+
+namespace platform::qt {
+class HelpViewer;
+}
+
+/// The main window: the source editor, Assemble and Trace, the trace controls, the register and
+/// dump displays and the menus. It owns the program tables and every window-level mark for the
+/// program's whole life.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    /// The window-level marks, for the listing window and the tests.
+    bool modifiedMark() const { return modified_; }
+    bool traceActive() const { return traceActive_; }
+    int breakpointLine() const { return breakpointLine_; }
+    const QString& currentFileName() const { return currentFileName_; }
+    const ProgramTables& tables() const { return *tables_; }
+    /// The listing window; created on first use by Assemble.
+    Form2* listingWindow() const { return form2_.get(); }
+    SourceEditor* editor() const { return source_; }
+    platform::qt::SourceFileDialog& fileDialog() { return fileDialog_; }
+    /// The folder of the help pages, found beside the program at start-up.
+    const QString& helpFolder() const { return helpFolder_; }
+    void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
+
+public slots:
+    /// File menu and "上書き保存".
+    void newFile();
+    void openFile();
+    void saveAs();
+    void overwriteSave();
+    void exitProgram();
+
+    /// Edit menu and "小文字変換".
+    void undoEdit();
+    void copySelection();
+    void cutSelection();
+    void pasteClipboard();
+    void selectAll();
+    void lowerCaseSelection();
+
+    /// Help menu.
+    void showHelpContents();
+    void showVersion();
+
+    /// The buttons.
+    void assembleProgram();
+    void startTrace();
+    void nextStep();
+    void endStep();
+    void clearBreakpoint();
+
+signals:
+    /// The program has ended (Exit, or the window was closed); the application may quit.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class WindowTraceHost;
+
+    void buildMenus();
+    void buildControls();
+    void setInitialCaptions();
+
+    /// The three states of the enable protocol.
+    void enterEditing();
+    void enterAssembled();
+
+    void onEditorKeyDown();
+    void onEditorClicked();
+    void onEditorTextChanged();
+    /// Replaces the editor's text as the program (not the user) does it.
+    void setEditorTextByProgram(std::u32string_view text);
+
+    void setWindowCaptionForFile();
+    void setBreakpointCaption();
+    /// Writes the editor text to `path` in the current file's encoding and line-end style.
+    /// On failure shows "ディスクに書き込めません" with the reason under `title` and returns false.
+    bool writeEditorText(const QString& path, const QString& title);
+    /// Asks "ソースプログラムを保存しますか?" and saves through the save dialog on Yes. Returns
+    /// false only when the save was wanted and failed; `savedName` receives the file written.
+    bool askAndSave(const QString& failureTitle, bool restoreProgramText, QString* savedName);
+    /// Closes the secondary windows and removes the scratch files; the program ends.
+    void endProgram();
+
+    /// The File menu with its items, whose shortcuts must not act during a run either.
+    void setFileMenuEnabled(bool enabled);
+
+    /// Trace wiring.
+    void showDisplays(const TraceDisplays& displays);
+    void endTrace();
+    /// Puts the program's own text back from "temp.temp", or from memory when it has vanished.
+    void restoreProgramText();
+    platform::qt::MessageAnswer ask(const QString& text, const QString& title,
+                                    platform::qt::MessageButtons buttons);
+    /// Runs one call into the trace session; closing the window waits until it returns.
+    template <typename Call> void callSession(Call call);
+    /// Tells a running session about a changed breakpoint line.
+    void breakpointChanged();
+
+    Form2& ensureListingWindow();
+
+    // State of the window (all of it lives as long as the window).
+    std::unique_ptr<ProgramTables> tables_;
+    MachineState machine_;
+    QString currentFileName_;
+    platform::SourceEncoding fileEncoding_ = platform::SourceEncoding::Cp932;
+    platform::LineEndStyle fileLineEnds_ = platform::LineEndStyle::CrLf;
+    bool modified_ = false;
+    bool traceActive_ = false;
+    int breakpointLine_ = 0;
+    int clickedLine_ = 0;
+    int programChanges_ = 0;
+    bool ending_ = false;
+    int sessionCalls_ = 0;
+    QString helpFolder_;
+    std::u32string infoText_;
+    std::u32string savedProgramText_;
+    std::unique_ptr<WindowTraceHost> host_;
+    std::unique_ptr<TraceSession> session_;
+    platform::qt::SourceFileDialog fileDialog_;
+    std::unique_ptr<Form2> form2_;
+    std::unique_ptr<FrmAbout> about_;
+    std::unique_ptr<platform::qt::HelpViewer> help_;
+
+    // Controls.
+    SourceEditor* source_ = nullptr;
+    QPushButton* assemble_ = nullptr;
+    QPushButton* trace_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command4_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    QPlainTextEdit* text1_ = nullptr;
+    QPlainTextEdit* text2_ = nullptr;
+    std::array<QLabel*, 3> label4_{};
+    std::array<QLabel*, 8> registerNames_{};
+    std::array<QLabel*, 8> registerValues_{};
+    QLabel* pc_ = nullptr;
+    QLabel* sp_ = nullptr;
+    QLabel* fr_ = nullptr;
+    QLabel* obj_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label5_ = nullptr;
+    QLabel* label6_ = nullptr;
+    QLabel* label7_ = nullptr;
+
+    // Menus.
+    QMenu* mnuFILE_ = nullptr;
+    QMenu* mnuEdit_ = nullptr;
+    QMenu* mnuHelp_ = nullptr;
+    QAction* mnuUwagaki_ = nullptr;
+    QAction* mnuKomoji_ = nullptr;
+};
+
+/// The window caption before any file was named, and the prefix of the caption after.
+inline constexpr const char* mainCaption = "RuzidOV & OzerAR Orozaraz";
+
+} // namespace casl

@@ -1,0 +1,185 @@
+// Tracing in the window: the run start, the displays of each step, Next/End and the run's end.
+
+#include "platform/qt/qt_text.h"
+#include "platform/temp_folder.h"
+#include "platform/text_file.h"
+#include "shell/editor_text.h"
+#include "shell/form1.h"
+#include "shell/source_editor.h"
+#include "shell/trace_wiring.h"
+#include "simulator/trace_session.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <filesystem>
+#include <variant>
+
+namespace casl {
+
+namespace {
+
+constexpr std::string_view programTextFile = "temp.temp";
+
+/// Writes the program's own text to "temp.temp" as the run start does; false on failure.
+bool saveProgramText(std::u32string_view text) {
+    auto path = platform::temporaryFilePath(programTextFile);
+    const auto* file = std::get_if<std::filesystem::path>(&path);
+    return file && !platform::writeTextFile(*file, std::u32string(text) + U"\r\n");
+}
+
+} // namespace
+
+template <typename Call> void Form1::callSession(Call call) {
+    ++sessionCalls_;
+    call();
+    --sessionCalls_;
+}
+
+void Form1::setFileMenuEnabled(bool enabled) {
+    mnuFILE_->menuAction()->setEnabled(enabled);
+    for (QAction* item : mnuFILE_->actions()) {
+        item->setEnabled(enabled);
+    }
+}
+
+void Form1::startTrace() {
+    if (traceActive_ || !trace_->isEnabled() || sessionCalls_ > 0) {
+        return;
+    }
+    pc_->setText(QStringLiteral("PR:0000"));
+    fr_->setText(QStringLiteral("OF:0 SF:0 ZF:0"));
+    setFileMenuEnabled(false);
+    mnuUwagaki_->setEnabled(false);
+    traceActive_ = true;
+    assemble_->setEnabled(false);
+    trace_->setEnabled(false);
+    command1_->setEnabled(true);
+    command2_->setEnabled(true);
+    command1_->show();
+    command2_->show();
+    command1_->setDefault(true);
+    command1_->setFocus();
+    source_->setReadOnly(true);
+    text1_->setEnabled(true);
+    text2_->setEnabled(true);
+    text1_->show();
+    text2_->show();
+    label4_[0]->show();
+    label4_[1]->show();
+    // The copy in memory keeps the program safe if the file cannot be written or vanishes.
+    savedProgramText_ = source_->editorText();
+    saveProgramText(savedProgramText_);
+
+    session_ = std::make_unique<TraceSession>(
+        *tables_, machine_, infoText_, TraceOptions{breakpointLine_, check1_->isChecked()}, *host_);
+    callSession([this] { session_->start(); });
+}
+
+void Form1::nextStep() {
+    if (!session_ || !session_->waiting() || sessionCalls_ > 0) {
+        return;
+    }
+    setBreakpointCaption();
+    callSession([this] { session_->next(); });
+}
+
+void Form1::endStep() {
+    if (!session_ || !session_->waiting() || sessionCalls_ > 0) {
+        return;
+    }
+    callSession([this] { session_->end(); });
+}
+
+void Form1::breakpointChanged() {
+    if (session_ && !session_->ended()) {
+        session_->setBreakpointLine(breakpointLine_);
+    }
+}
+
+void Form1::showDisplays(const TraceDisplays& displays) {
+    pc_->setText(platform::qt::toQString(displays.programRegister()));
+    obj_->setText(platform::qt::toQString(displays.objectCode()));
+    if (!displays.refreshed()) {
+        return;
+    }
+    const DisplayTexts texts = displays.texts();
+    for (int i = 0; i < 8; ++i) {
+        registerValues_[i]->setText(platform::qt::toQString(texts.registers[i]));
+    }
+    sp_->setText(platform::qt::toQString(texts.sp));
+    fr_->setText(platform::qt::toQString(texts.fr));
+    text1_->setPlainText(platform::qt::toQString(widgetTextFromEditor(texts.dataArea)));
+    text2_->setPlainText(platform::qt::toQString(widgetTextFromEditor(texts.stackArea)));
+    setEditorTextByProgram(texts.listing);
+    // Keep the executed line in sight in a long program.
+    if (const int marked = displays.markedLine(); marked > 0) {
+        const QTextBlock block = source_->document()->findBlockByNumber(marked - 1);
+        if (block.isValid()) {
+            QTextCursor cursor(block);
+            source_->setTextCursor(cursor);
+            source_->centerCursor();
+        }
+    }
+}
+
+void Form1::restoreProgramText() {
+    // The file holds the text and the one CR LF that the run start added; without the file the
+    // copy kept in memory stands in.
+    std::u32string text = savedProgramText_;
+    auto path = platform::temporaryFilePath(programTextFile);
+    if (const auto* file = std::get_if<std::filesystem::path>(&path)) {
+        auto read = platform::readTextFile(*file);
+        if (auto* stored = std::get_if<std::u32string>(&read)) {
+            if (stored->ends_with(U"\r\n")) {
+                stored->resize(stored->size() - 2);
+            }
+            text = std::move(*stored);
+        }
+    }
+    setEditorTextByProgram(text);
+}
+
+void Form1::endTrace() {
+    command1_->hide();
+    command2_->hide();
+    command1_->setEnabled(false);
+    command2_->setEnabled(false);
+    command1_->setDefault(false);
+    assemble_->setEnabled(true);
+    trace_->setEnabled(true);
+    source_->setReadOnly(false);
+    setFileMenuEnabled(true);
+    // Overwrite-save needs a file to write to.
+    mnuUwagaki_->setEnabled(!currentFileName_.isEmpty());
+    traceActive_ = false;
+    restoreProgramText();
+    auto path = platform::temporaryFilePath(programTextFile);
+    if (const auto* file = std::get_if<std::filesystem::path>(&path)) {
+        std::error_code ignored;
+        std::filesystem::remove(*file, ignored);
+    }
+    savedProgramText_.clear();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // Enter presses Next wherever the focus is, as the default button of the run.
+    if (traceActive_ && event->type() == QEvent::KeyPress && command1_->isEnabled() &&
+        command1_->isVisible()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !qobject_cast<QAbstractButton*>(QApplication::focusWidget())) {
+            command1_->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace casl

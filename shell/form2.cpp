@@ -1,0 +1,75 @@
+#include "shell/form2.h"
+
+#include "platform/qt/text_printer.h"
+#include "platform/qt/twips.h"
+#include "shell/japanese_setup.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace casl {
+
+Form2::Form2(QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), text1_(new QPlainTextEdit(this)),
+      label1_(new QLabel(this)), command1_(new QPushButton(QStringLiteral("Print"), this)),
+      command2_(new QPushButton(QStringLiteral("Back"), this)) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Assemble Result"));
+    text1_->setObjectName(QStringLiteral("Text1"));
+    label1_->setObjectName(QStringLiteral("Label1"));
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command2_->setObjectName(QStringLiteral("Command2"));
+
+    text1_->setReadOnly(true);
+    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text1_->setFont(gothicFont(10.5));
+    text1_->setTabStopDistance(QFontMetricsF(text1_->font()).horizontalAdvance(QLatin1Char(' ')) *
+                               8);
+    label1_->setFont(gothicFont(14));
+    label1_->setMinimumWidth(QFontMetrics(label1_->font()).horizontalAdvance(QLatin1Char('0')) *
+                             24);
+
+    connect(command1_, &QPushButton::clicked, this, &Form2::printListing);
+    connect(command2_, &QPushButton::clicked, this, &Form2::backToMain);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(label1_, 1);
+    bottom->addWidget(command1_);
+    bottom->addWidget(command2_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text1_, 1);
+    layout->addLayout(bottom);
+
+    resize(640, 480);
+    move(platform::qt::pointFromTwips(3800, 700));
+}
+
+void Form2::setListing(const QString& text) {
+    text1_->setPlainText(text);
+}
+
+void Form2::setResult(const QString& caption, const QColor& colour) {
+    label1_->setText(caption);
+    setResultColour(colour);
+}
+
+void Form2::setResultColour(const QColor& colour) {
+    QPalette palette = label1_->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label1_->setPalette(palette);
+}
+
+void Form2::printListing() {
+    platform::qt::printTextWithDialog(this, printer_, text1_->toPlainText(), gothicFont(12));
+}
+
+void Form2::backToMain() {
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+}
+
+} // namespace casl

@@ -1,0 +1,75 @@
+#include "shell/source_editor.h"
+
+#include "platform/qt/qt_text.h"
+#include "shell/editor_text.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextBlock>
+
+namespace casl {
+
+QString upperCasedTyping(const QString& typed) {
+    const std::u32string characters = typed.toStdU32String();
+    QString result;
+    for (const char32_t c : characters) {
+        const QString one = QString::fromUcs4(&c, 1);
+        const QString upper = one.toUpper();
+        result += upper.toStdU32String().size() == 1 ? upper : one;
+    }
+    return result;
+}
+
+SourceEditor::SourceEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabChangesFocus(false);
+}
+
+std::u32string SourceEditor::editorText() const {
+    return editorTextFromWidget(toPlainText().toStdU32String());
+}
+
+void SourceEditor::setEditorText(std::u32string_view text) {
+    setPlainText(platform::qt::toQString(widgetTextFromEditor(text)));
+}
+
+int SourceEditor::caretLine() const {
+    return textCursor().block().blockNumber() + 1;
+}
+
+void SourceEditor::keyPressEvent(QKeyEvent* event) {
+    emit keyDown();
+    const QString typed = event->text();
+    const bool isTyping = !typed.isEmpty() && typed.at(0).isPrint() &&
+                          !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    if (!isTyping || isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent upper(event->type(), event->key(), event->modifiers(), upperCasedTyping(typed),
+                    event->isAutoRepeat(), static_cast<ushort>(event->count()));
+    QPlainTextEdit::keyPressEvent(&upper);
+    event->setAccepted(upper.isAccepted());
+}
+
+void SourceEditor::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->commitString().isEmpty() || isReadOnly()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent upper(event->preeditString(), event->attributes());
+    upper.setCommitString(upperCasedTyping(event->commitString()), event->replacementStart(),
+                          event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&upper);
+    event->setAccepted(upper.isAccepted());
+}
+
+void SourceEditor::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        emit clicked();
+    }
+}
+
+} // namespace casl

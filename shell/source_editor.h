@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <string>
+#include <string_view>
+
+namespace casl {
+
+/// The source editor (`source`): a plain-text box that upper-cases every typed character and
+/// reports key presses and clicks to the main window. Its text is exchanged as editor text, with
+/// CR LF between lines.
+class SourceEditor : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit SourceEditor(QWidget* parent = nullptr);
+
+    /// The whole text, lines separated by CR LF.
+    std::u32string editorText() const;
+    /// Replaces the whole text.
+    void setEditorText(std::u32string_view text);
+    /// The 1-based line that holds the caret.
+    int caretLine() const;
+
+signals:
+    /// A key went down in the editor (before the editor handles it).
+    void keyDown();
+    /// The left mouse button was released over the editor, after the caret moved.
+    void clicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+/// The upper-case form of a typed text, character by character; a character whose upper-case
+/// form is not one character is kept as typed.
+QString upperCasedTyping(const QString& typed);
+
+} // namespace casl

@@ -1,0 +1,77 @@
+#include "platform/text_codec.h"
+#include "simulator/run_messages.h"
+#include "simulator/trace_session.h"
+
+namespace casl {
+namespace {
+
+/// The character code `IN` stores: the CP932 code, or that of "?" for a character the code
+/// page lacks (as the system's conversion to the code page puts it).
+std::int32_t inputCode(char32_t c) {
+    return platform::cp932Code(c).value_or(U'?');
+}
+
+/// The character `OUT` shows for a word: its low byte as ASCII or half-width katakana.
+char32_t outputCharacter(std::int32_t value) {
+    const std::int32_t c = value & 255;
+    if (c >= 32 && c <= 126) {
+        return static_cast<char32_t>(c);
+    }
+    if (c >= 161 && c <= 209) {
+        return static_cast<char32_t>(0xFF61 + (c - 161));
+    }
+    return U'□';
+}
+
+} // namespace
+
+TraceSession::Flow TraceSession::executeIn(int line) {
+    showObjectCodeBlank();
+    showProgramRegister(line, 2);
+    if (hostBehind_) {
+        showToHost();
+    }
+    const std::u32string answer =
+        host_.inputBox(messages::inputPrompt, messages::inputTitle, U"", ScreenPosition{10, 10})
+            .value_or(std::u32string{});
+    const auto length = static_cast<std::int32_t>(answer.size());
+    auto& words = tables_.dataWords;
+    if (const int row = index_.labelledDataRow(tables_.field(line, operand2Column)); row != 0) {
+        words[static_cast<std::size_t>(row)][dataValueColumn] = length;
+    }
+    if (const int row = index_.labelledDataRow(tables_.field(line, operand1Column)); row != 0) {
+        // An answer longer than the area runs on into the following words, up to the end
+        // of the table.
+        for (std::size_t j = 0; j < answer.size() && row + j <= maxDataWords; ++j) {
+            words[row + j][dataValueColumn] = inputCode(answer[j]);
+        }
+    }
+    ++machine_.currentLine;
+    return Flow::Go;
+}
+
+TraceSession::Flow TraceSession::executeOut(int line) {
+    showObjectCodeBlank();
+    showProgramRegister(line, 2);
+    const auto& words = tables_.dataWords;
+    std::int32_t length = 0;
+    if (const int row = index_.labelledDataRow(tables_.field(line, operand2Column)); row != 0) {
+        length = words[static_cast<std::size_t>(row)][dataValueColumn];
+    }
+    if (const int row = index_.labelledDataRow(tables_.field(line, operand1Column)); row != 0) {
+        std::u32string& out = machine_.outputText;
+        out.append(U"\r\n");
+        for (std::int64_t j = 0; j < length && row + j <= maxDataWords; ++j) {
+            out.push_back(
+                outputCharacter(words[static_cast<std::size_t>(row + j)][dataValueColumn]));
+        }
+    }
+    if (hostBehind_) {
+        showToHost();
+    }
+    host_.messageBox(machine_.outputText, messages::outputTitle, MessageButtons::Ok);
+    ++machine_.currentLine;
+    return Flow::Go;
+}
+
+} // namespace casl

@@ -1,0 +1,43 @@
+#include "platform/line_ends.h"
+
+#include <gtest/gtest.h>
+
+namespace casl::platform {
+namespace {
+
+struct StyleCase {
+    std::u32string text;
+    LineEndStyle style;
+};
+
+class DominantLineEndsTest : public testing::TestWithParam<StyleCase> {};
+
+TEST_P(DominantLineEndsTest, FindsTheStyleMostLinesUse) {
+    EXPECT_EQ(dominantLineEnds(GetParam().text), GetParam().style);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, DominantLineEndsTest,
+                         testing::Values(StyleCase{U"", LineEndStyle::CrLf},
+                                         StyleCase{U"END", LineEndStyle::CrLf},
+                                         StyleCase{U"a\r\nb\r\n", LineEndStyle::CrLf},
+                                         StyleCase{U"a\nb\n", LineEndStyle::Lf},
+                                         StyleCase{U"a\rb\r", LineEndStyle::Cr},
+                                         StyleCase{U"a\nb\nc\r\n", LineEndStyle::Lf},
+                                         StyleCase{U"a\r\nb\rc\r", LineEndStyle::Cr},
+                                         // A CR LF pair is one line end, not a CR and an LF.
+                                         StyleCase{U"a\r\nb\r\nc\n", LineEndStyle::CrLf},
+                                         StyleCase{U"a\r\nb\n", LineEndStyle::CrLf},
+                                         StyleCase{U"a\rb\n", LineEndStyle::Lf}));
+
+TEST(LineNumberAtTest, CountsEveryKindOfLineEndOnce) {
+    const std::u32string text = U"a\r\nb\rc\nd\n\re";
+    EXPECT_EQ(lineNumberAt(text, 0), 1u);
+    EXPECT_EQ(lineNumberAt(text, 3), 2u);  // b
+    EXPECT_EQ(lineNumberAt(text, 5), 3u);  // c
+    EXPECT_EQ(lineNumberAt(text, 7), 4u);  // d
+    EXPECT_EQ(lineNumberAt(text, 10), 6u); // e: LF then CR are two line ends
+    EXPECT_EQ(lineNumberAt(std::string_view("x\r\n\ry"), 4), 3u);
+}
+
+} // namespace
+} // namespace casl::platform

@@ -1,0 +1,160 @@
+#include "platform/text_codec.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace casl::platform {
+namespace {
+
+using namespace std::string_literals;
+
+struct CodeCase {
+    char32_t character;
+    std::optional<int> code;
+};
+
+class Cp932CodeTest : public testing::TestWithParam<CodeCase> {};
+
+TEST_P(Cp932CodeTest, GivesTheCodeOfTheWindowsJapaneseCodePage) {
+    EXPECT_EQ(cp932Code(GetParam().character), GetParam().code)
+        << "U+" << std::hex << static_cast<unsigned>(GetParam().character);
+}
+
+constexpr int doubleByte(int pair) {
+    return pair - 65536;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Characters, Cp932CodeTest,
+    testing::Values(CodeCase{U'\0', 0}, CodeCase{U'A', 0x41}, CodeCase{U'\'', 0x27},
+                    // CP932 keeps backslash and tilde at their ASCII places.
+                    CodeCase{U'\\', 0x5C}, CodeCase{U'~', 0x7E}, CodeCase{U'\x7F', 0x7F},
+                    CodeCase{U'｡', 0xA1}, CodeCase{U'ｱ', 0xB1}, CodeCase{U'ﾟ', 0xDF},
+                    CodeCase{U'　', doubleByte(0x8140)}, CodeCase{U'あ', doubleByte(0x82A0)},
+                    CodeCase{U'ア', doubleByte(0x8341)}, CodeCase{U'亜', doubleByte(0x889F)},
+                    // Vendor extensions that the strict Shift-JIS table refuses.
+                    CodeCase{U'①', doubleByte(0x8740)}, CodeCase{U'髙', doubleByte(0xFBFC)},
+                    CodeCase{U'～', doubleByte(0x8160)}, CodeCase{U'￢', doubleByte(0x81CA)},
+                    CodeCase{U'\U0001F600', std::nullopt}, CodeCase{U'é', std::nullopt},
+                    CodeCase{U'\uFEFF', std::nullopt}, CodeCase{U'\xD800', std::nullopt},
+                    CodeCase{U'\x110000', std::nullopt}, CodeCase{U'\xFFFFFFFF', std::nullopt}));
+
+TEST(Cp932CodeTest, AgreesAcrossThreads) {
+    const std::u32string sample = U"Aｱあ①髙～亜\U0001F600";
+    std::vector<std::optional<int>> expected;
+    for (char32_t c : sample) {
+        expected.push_back(cp932Code(c));
+    }
+    std::vector<std::vector<std::optional<int>>> seen(4);
+    std::vector<std::thread> threads;
+    for (auto& codes : seen) {
+        threads.emplace_back([&] {
+            for (char32_t c : sample) {
+                codes.push_back(cp932Code(c));
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    for (const auto& codes : seen) {
+        EXPECT_EQ(codes, expected);
+    }
+}
+
+// Scratch files tell UTF-8 from CP932 by the byte-order mark EF BB BF, so no CP932 text may
+// begin with those bytes.
+TEST(Cp932CodeTest, NoCharacterEncodesAsTheStartOfAByteOrderMark) {
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        ASSERT_NE(cp932Code(c), doubleByte(0xEFBB)) << "U+" << std::hex << unsigned(c);
+    }
+}
+
+TEST(Cp932TextTest, EncodesAndDecodesJapaneseText) {
+    const std::u32string text = U"LD\tGR1,='あ①'\r\nｱ髙～\0\n"s;
+    const std::string bytes = "LD\tGR1,='\x82\xA0\x87\x40'\r\n\xB1\xFB\xFC\x81\x60\0\n"s;
+    const EncodedText encoded = encodeCp932(text);
+    EXPECT_FALSE(encoded.badCharacter);
+    EXPECT_EQ(encoded.bytes, bytes);
+    const DecodedText decoded = decodeCp932(bytes);
+    EXPECT_FALSE(decoded.badByte);
+    EXPECT_EQ(decoded.text, text);
+}
+
+TEST(Cp932TextTest, ReportsTheFirstCharacterWithoutACode) {
+    const EncodedText encoded = encodeCp932(U"あA\U0001F600B\U0001F601");
+    EXPECT_EQ(encoded.badCharacter, 2u);
+}
+
+struct BadBytesCase {
+    std::string bytes;
+    std::size_t badByte;
+    std::u32string decodedBefore;
+};
+
+class Cp932BadBytesTest : public testing::TestWithParam<BadBytesCase> {};
+
+TEST_P(Cp932BadBytesTest, ReportsTheFirstUndecodableByte) {
+    const DecodedText decoded = decodeCp932(GetParam().bytes);
+    EXPECT_EQ(decoded.badByte, GetParam().badByte);
+    EXPECT_EQ(decoded.text, GetParam().decodedBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bytes, Cp932BadBytesTest,
+                         testing::Values(BadBytesCase{"AB\x80", 2, U"AB"},
+                                         BadBytesCase{"\x82\xA0\xA0", 2, U"あ"},
+                                         BadBytesCase{"A\xFF", 1, U"A"},
+                                         // A lead byte without its trail byte.
+                                         BadBytesCase{"A\x82", 1, U"A"},
+                                         BadBytesCase{"\x82\n", 0, U""}));
+
+struct Utf8Case {
+    std::string bytes;
+    std::u32string lenient;         // fromUtf8
+    std::optional<std::size_t> bad; // decodeUtf8
+};
+
+class Utf8DecodeTest : public testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8DecodeTest, ReplacesOrReportsInvalidSequences) {
+    EXPECT_EQ(fromUtf8(GetParam().bytes), GetParam().lenient);
+    const DecodedText strict = decodeUtf8(GetParam().bytes);
+    EXPECT_EQ(strict.badByte, GetParam().bad);
+    if (!GetParam().bad) {
+        EXPECT_EQ(strict.text, GetParam().lenient);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, Utf8DecodeTest,
+    testing::Values(Utf8Case{"A\0B"s, U"A\0B"s, std::nullopt},
+                    Utf8Case{"\xC3\xA9\xE3\x81\x82\xF0\x9F\x98\x80", U"éあ\U0001F600",
+                             std::nullopt},
+                    Utf8Case{"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", U"\uFFFF\U0010FFFF", std::nullopt},
+                    Utf8Case{"A\xC3", U"A\uFFFD", 1},
+                    // A cut-off sequence counts as one bad character, and the next one is kept.
+                    Utf8Case{"\xE3\x81"
+                             "A",
+                             U"\uFFFDA", 0},
+                    Utf8Case{"\xC0\xAF", U"\uFFFD\uFFFD", 0},
+                    Utf8Case{"x\xE0\x80\x80", U"x\uFFFD\uFFFD\uFFFD", 1},
+                    Utf8Case{"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", 0},
+                    Utf8Case{"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", 0},
+                    Utf8Case{"\x80\xBF", U"\uFFFD\uFFFD", 0}, Utf8Case{"\xFF", U"\uFFFD", 0}));
+
+TEST(Utf8EncodeTest, EncodesEveryLengthAndRefusesSurrogates) {
+    const std::u32string text = U"A\0é\u3042\U0001F600"s;
+    EXPECT_EQ(toUtf8(text), "A\0\xC3\xA9\xE3\x81\x82\xF0\x9F\x98\x80"s);
+    EXPECT_EQ(fromUtf8(toUtf8(text)), text);
+    EXPECT_EQ(encodeUtf8(text).bytes, toUtf8(text));
+    EXPECT_FALSE(encodeUtf8(text).badCharacter);
+
+    const std::u32string surrogate = U"ab\xD800"s;
+    EXPECT_EQ(encodeUtf8(surrogate).badCharacter, 2u);
+    EXPECT_EQ(toUtf8(surrogate), "ab\xEF\xBF\xBD");
+}
+
+} // namespace
+} // namespace casl::platform

@@ -1,0 +1,59 @@
+#include "shell_test_support.h"
+
+#include "shell/form1.h"
+#include "shell/japanese_setup.h"
+#include "shell/source_editor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QTest>
+
+namespace casl::test {
+
+void setUpApplication() {
+    static bool done = false;
+    if (!done) {
+        installJapaneseSetup(*QApplication::instance());
+        done = true;
+    }
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes);
+    }
+}
+
+void typeIntoEditor(Form1& window, const QString& text) {
+    SourceEditor* editor = window.editor();
+    editor->setFocus();
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n')) {
+            QTest::keyClick(editor, Qt::Key_Return);
+        } else if (c == QLatin1Char('\t')) {
+            QTest::keyClick(editor, Qt::Key_Tab);
+        } else if (c.unicode() < 0x80) {
+            QTest::keyClicks(editor, QString(c));
+        } else {
+            QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+void pasteIntoEditor(Form1& window, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    window.selectAll();
+    window.pasteClipboard();
+}
+
+} // namespace casl::test

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+namespace casl {
+class Form1;
+}
+
+namespace casl::test {
+
+/// Japanese translation and font substitution, as the program sets them up.
+void setUpApplication();
+
+/// A child of `parent` with the object name `name`; fails the test when there is none.
+template <typename T> T* child(const QObject* parent, const char* name) {
+    return parent->findChild<T*>(QString::fromLatin1(name));
+}
+
+/// The bytes of a file ("" when it cannot be read).
+QByteArray readBytes(const QString& path);
+/// Writes bytes to a file, replacing it.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+/// Types `text` into the editor, key by key, as a user would.
+void typeIntoEditor(casl::Form1& window, const QString& text);
+/// Replaces the editor text as the user would by pasting it.
+void pasteIntoEditor(casl::Form1& window, const QString& text);
+
+} // namespace casl::test
