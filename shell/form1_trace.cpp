@@ -27,11 +27,13 @@ namespace {
 
 constexpr std::string_view programTextFile = "temp.temp";
 
-/// Writes the program's own text to "temp.temp" as the run start does; false on failure.
-bool saveProgramText(std::u32string_view text) {
+/// Writes the program's own text to "temp.temp" as the run start does. A failure is harmless:
+/// the run's end then takes the copy kept in memory.
+void saveProgramText(std::u32string_view text) {
     auto path = platform::temporaryFilePath(programTextFile);
-    const auto* file = std::get_if<std::filesystem::path>(&path);
-    return file && !platform::writeTextFile(*file, std::u32string(text) + U"\r\n");
+    if (const auto* file = std::get_if<std::filesystem::path>(&path)) {
+        static_cast<void>(platform::writeTextFile(*file, std::u32string(text) + U"\r\n"));
+    }
 }
 
 } // namespace
@@ -73,7 +75,6 @@ void Form1::startTrace() {
     text2_->show();
     label4_[0]->show();
     label4_[1]->show();
-    // The copy in memory keeps the program safe if the file cannot be written or vanishes.
     savedProgramText_ = source_->editorText();
     saveProgramText(savedProgramText_);
 

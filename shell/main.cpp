@@ -10,7 +10,6 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varnic"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(casl::applicationTitle));
     QApplication::setDesktopFileName(QStringLiteral("varnic"));
     QApplication::setWindowIcon(casl::workbenchIcon());
     casl::installJapaneseSetup(application);

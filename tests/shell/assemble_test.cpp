@@ -145,9 +145,7 @@ void AssembleTest::breakpointIsShownAgainAfterAssembly() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     pasteIntoEditor(window, addProgram);
     child<QPushButton>(&window, "Assemble")->click();
-    QTextCursor cursor(window.editor()->document()->findBlockByNumber(3));
-    QTest::mouseClick(window.editor()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      window.editor()->cursorRect(cursor).center());
+    clickOnLine(window, 4);
     QCOMPARE(window.breakpointLine(), 4);
     child<QPushButton>(&window, "Assemble")->click();
     QCOMPARE(child<QLabel>(&window, "Label6")->text(), QStringLiteral("4"));

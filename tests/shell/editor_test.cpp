@@ -22,14 +22,6 @@ using namespace casl::test;
 
 namespace {
 
-/// Clicks into the editor on the 1-based `line`, as the mouse does.
-void clickOnLine(Form1& window, int line) {
-    SourceEditor* editor = window.editor();
-    QTextCursor cursor(editor->document()->findBlockByNumber(line - 1));
-    const QPoint point = editor->cursorRect(cursor).center() + QPoint(2, 0);
-    QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier, point);
-}
-
 /// A program whose lines have every kind of operation code the click rule looks at.
 const QString breakpointProgram = QStringLiteral("PGM\tSTART\n"  // 1: START
                                                  "; comment\n"   // 2: nothing
@@ -53,13 +45,11 @@ private slots:
     void pastedTextKeepsItsCase();
     void editorTextHasCrLfBetweenLines_data();
     void editorTextHasCrLfBetweenLines();
-    void anyChangeSetsTheModifiedMark();
     void lowerCaseConversionChangesOnlyTheSelection();
     void cutCopyPasteAndUndoWorkOnTheEditor();
     void clickChoosesTheBreakpointLine_data();
     void clickChoosesTheBreakpointLine();
     void clickBeforeAssemblyRestoresThePreviousChoice();
-    void clearEmptiesTheBreakpoint();
     void linesPastTheTablesChooseNothing();
 };
 
@@ -124,13 +114,6 @@ void EditorTest::editorTextHasCrLfBetweenLines() {
     Form1 window;
     window.editor()->setEditorText(editor.toStdU32String());
     QCOMPARE(QString::fromStdU32String(window.editor()->editorText()), back);
-}
-
-void EditorTest::anyChangeSetsTheModifiedMark() {
-    Form1 window;
-    QVERIFY(!window.modifiedMark());
-    typeIntoEditor(window, QStringLiteral("a"));
-    QVERIFY(window.modifiedMark());
 }
 
 void EditorTest::lowerCaseConversionChangesOnlyTheSelection() {
@@ -215,18 +198,6 @@ void EditorTest::clickBeforeAssemblyRestoresThePreviousChoice() {
     // The next assembly shows the breakpoint again.
     child<QPushButton>(&window, "Assemble")->click();
     QCOMPARE(child<QLabel>(&window, "Label6")->text(), QStringLiteral("5"));
-}
-
-void EditorTest::clearEmptiesTheBreakpoint() {
-    Form1 window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    pasteIntoEditor(window, breakpointProgram);
-    child<QPushButton>(&window, "Assemble")->click();
-    clickOnLine(window, 3);
-    child<QPushButton>(&window, "Command4")->click();
-    QCOMPARE(window.breakpointLine(), 0);
-    QCOMPARE(child<QLabel>(&window, "Label6")->text(), QString());
 }
 
 void EditorTest::linesPastTheTablesChooseNothing() {

@@ -52,7 +52,6 @@ private slots:
     void savingAnEmptyEditorWritesOneCrLf();
     void unencodableCharacterStopsTheSaveNamingTheLine();
     void overwriteSaveClearsTheModifiedMark();
-    void exitWithoutChangesEnds();
     void exitAnsweredNoEndsWithoutWriting();
     void exitWithAFailingSaveKeepsTheWindow();
     void closingAsksAndCancelEndsWithoutWriting();
@@ -170,9 +169,7 @@ void FileCommandsTest::openResetsTheBreakpointAndTrace() {
     child<QAction>(&window, "mnuOPEN")->trigger();
     child<QPushButton>(&window, "Assemble")->click();
     QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
-    QTextCursor cursor(window.editor()->document()->findBlockByNumber(1));
-    QTest::mouseClick(window.editor()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      window.editor()->cursorRect(cursor).center());
+    clickOnLine(window, 2);
     QCOMPARE(window.breakpointLine(), 2);
 
     answers.choose(path("two.cas"));
@@ -243,15 +240,6 @@ void FileCommandsTest::overwriteSaveClearsTheModifiedMark() {
     child<QAction>(&window, "mnuEXIT")->trigger();
     QCOMPARE(answers.seen().size(), std::size_t{1});
     QCOMPARE(ended.count(), 1);
-}
-
-void FileCommandsTest::exitWithoutChangesEnds() {
-    Form1 window;
-    window.show();
-    QSignalSpy ended(&window, &Form1::programEnded);
-    child<QAction>(&window, "mnuEXIT")->trigger();
-    QCOMPARE(ended.count(), 1);
-    QVERIFY(!window.isVisible());
 }
 
 void FileCommandsTest::exitAnsweredNoEndsWithoutWriting() {

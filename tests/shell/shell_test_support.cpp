@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QTest>
+#include <QTextBlock>
 
 namespace casl::test {
 
@@ -48,6 +49,13 @@ void typeIntoEditor(Form1& window, const QString& text) {
             QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }
     }
+}
+
+void clickOnLine(Form1& window, int line) {
+    SourceEditor* editor = window.editor();
+    QTextCursor cursor(editor->document()->findBlockByNumber(line - 1));
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      editor->cursorRect(cursor).center() + QPoint(2, 0));
 }
 
 void pasteIntoEditor(Form1& window, const QString& text) {

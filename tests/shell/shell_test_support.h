@@ -25,6 +25,8 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 
 /// Types `text` into the editor, key by key, as a user would.
 void typeIntoEditor(casl::Form1& window, const QString& text);
+/// Clicks into the editor on the 1-based `line`, as the mouse does (the window must be shown).
+void clickOnLine(casl::Form1& window, int line);
 /// Replaces the editor text as the user would by pasting it.
 void pasteIntoEditor(casl::Form1& window, const QString& text);
 

@@ -82,12 +82,6 @@ void assembleAndShow(Form1& window, const QString& program) {
     QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
 }
 
-void clickOnLine(Form1& window, int line) {
-    QTextCursor cursor(window.editor()->document()->findBlockByNumber(line - 1));
-    QTest::mouseClick(window.editor()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      window.editor()->cursorRect(cursor).center() + QPoint(2, 0));
-}
-
 } // namespace
 
 class TraceTest : public QObject {
