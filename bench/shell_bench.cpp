@@ -15,12 +15,21 @@
 namespace {
 
 /// A program that loops forever over 294 instruction lines, with 2000 data words:
-/// 1 START + 294 instructions + 1 JUMP + 3 data lines + 1 END = 300 lines.
-QString maximalProgram() {
+/// 1 START + 294 instructions + 1 JUMP + 3 data lines + 1 END = 300 lines. With
+/// `storeEveryStep`, every step in the loop changes a data word (the dump must be rebuilt);
+/// otherwise every other step does.
+QString maximalProgram(bool storeEveryStep) {
     QString text = QStringLiteral("PGM\tSTART\n");
-    text += QStringLiteral("LOOP\tLD\tGR1,D0\n");
-    for (int i = 1; i < 294; ++i) {
-        text += i % 2 ? QStringLiteral("\tADDA\tGR1,D2\n") : QStringLiteral("\tST\tGR1,D1\n");
+    for (int r = 1; r <= 7; ++r) {
+        text += QStringLiteral("\tLAD\tGR%1,%1\n").arg(r);
+    }
+    text += QStringLiteral("LOOP\tLD\tGR0,D0\n");
+    for (int i = 8; i < 294; ++i) {
+        if (storeEveryStep) {
+            text += QStringLiteral("\tST\tGR%1,D1\n").arg(i % 7 + 1);
+        } else {
+            text += i % 2 ? QStringLiteral("\tADDA\tGR1,D2\n") : QStringLiteral("\tST\tGR1,D1\n");
+        }
     }
     text += QStringLiteral("\tJUMP\tLOOP\n");
     text += QStringLiteral("D0\tDS\t1000\n");
@@ -37,7 +46,7 @@ void startTrace(casl::Form1& window) {
 void nextToRefreshedDisplays(benchmark::State& state) {
     casl::Form1 window;
     window.show();
-    window.editor()->setPlainText(maximalProgram());
+    window.editor()->setPlainText(maximalProgram(state.range(0) != 0));
     window.assembleProgram();
     if (!window.findChild<QPushButton*>(QStringLiteral("Trace"))->isEnabled()) {
         state.SkipWithError("the benchmark program does not assemble");
@@ -70,7 +79,12 @@ void nextToRefreshedDisplays(benchmark::State& state) {
     end->click();
 }
 
-BENCHMARK(nextToRefreshedDisplays)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(nextToRefreshedDisplays)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 } // namespace
 

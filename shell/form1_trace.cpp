@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <filesystem>
 #include <variant>
@@ -34,6 +35,18 @@ void saveProgramText(std::u32string_view text) {
     if (const auto* file = std::get_if<std::filesystem::path>(&path)) {
         static_cast<void>(platform::writeTextFile(*file, std::u32string(text) + U"\r\n"));
     }
+}
+
+/// Replaces a dump's text, keeping the part the user scrolled to in view. An unchanged dump is
+/// left alone, which saves its layout in a program with many data words.
+void replaceDumpText(QPlainTextEdit& dump, const QString& text) {
+    if (dump.document()->characterCount() == text.size() + 1 && dump.toPlainText() == text) {
+        return;
+    }
+    QScrollBar* scroll = dump.verticalScrollBar();
+    const int position = scroll->value();
+    dump.setPlainText(text);
+    scroll->setValue(position);
 }
 
 } // namespace
@@ -116,8 +129,8 @@ void Form1::showDisplays(const TraceDisplays& displays) {
     }
     sp_->setText(platform::qt::toQString(texts.sp));
     fr_->setText(platform::qt::toQString(texts.fr));
-    text1_->setPlainText(platform::qt::toQString(widgetTextFromEditor(texts.dataArea)));
-    text2_->setPlainText(platform::qt::toQString(widgetTextFromEditor(texts.stackArea)));
+    replaceDumpText(*text1_, platform::qt::toQString(widgetTextFromEditor(texts.dataArea)));
+    replaceDumpText(*text2_, platform::qt::toQString(widgetTextFromEditor(texts.stackArea)));
     setEditorTextByProgram(texts.listing);
     // Keep the executed line in sight in a long program.
     if (const int marked = displays.markedLine(); marked > 0) {
