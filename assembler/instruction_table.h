@@ -46,6 +46,25 @@ inline constexpr int nop = 0, ld = 1, st = 2, lad = 3, adda = 4, cpl = 12, sla =
 /// The first row whose mnemonic equals `mnemonic` exactly (case-sensitive), else `unknownRow`.
 int findInstruction(std::u32string_view mnemonic);
 
+/// The operation codes of the register forms (`LD r1,r2` … `CPL r1,r2`), one word long.
+constexpr bool isRegisterFormCode(int op) {
+    switch (op) {
+    case 0x14:
+    case 0x24:
+    case 0x25:
+    case 0x26:
+    case 0x27:
+    case 0x34:
+    case 0x35:
+    case 0x36:
+    case 0x44:
+    case 0x45:
+        return true;
+    default:
+        return false;
+    }
+}
+
 /// Rows 1 and 4–12: the instructions with a register form and an address form.
 constexpr bool hasTwoForms(int r) {
     return r == row::ld || (r >= row::adda && r <= row::cpl);

@@ -39,21 +39,7 @@ void appendHex(std::u32string& out, unsigned value, int digits) {
 
 /// The register forms and the one-word POP and RET show no address word.
 bool showsNoAddress(int row, std::int16_t op) {
-    switch (op) {
-    case 0x14:
-    case 0x24:
-    case 0x25:
-    case 0x26:
-    case 0x27:
-    case 0x34:
-    case 0x35:
-    case 0x36:
-    case 0x44:
-    case 0x45:
-        return true;
-    default:
-        return row == row::pop || row == row::ret;
-    }
+    return isRegisterFormCode(op) || row == row::pop || row == row::ret;
 }
 
 void appendObjectCode(std::u32string& out, const ProgramTables& t, int n,

@@ -281,7 +281,7 @@ void Form1::buildControls() {
 
     installEventFilter(this);
     source_->installEventFilter(this);
-    resize(1060, 720);
+    resize(1000, 700);
 }
 
 void Form1::setInitialCaptions() {

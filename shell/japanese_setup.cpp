@@ -13,6 +13,7 @@ bool installJapaneseSetup(QCoreApplication& application) {
                                {QStringLiteral("IPAGothic"),
                                 QStringLiteral("Noto Sans Mono CJK JP"),
                                 QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic")});
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto* translator = new QTranslator(&application);
     const bool loaded =
         translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),

@@ -1,5 +1,6 @@
 #include "simulator/trace_session.h"
 
+#include "assembler/instruction_table.h"
 #include "simulator/run_messages.h"
 #include "simulator/word.h"
 
@@ -19,23 +20,9 @@ int wordsOfLine(const ProgramTables& t, int line) {
     if (hasNoCode(t, line)) {
         return t.field(line, mnemonicColumn) == U"NOP" ? 1 : 0;
     }
-    switch (op) {
-    case 0x14:
-    case 0x24:
-    case 0x25:
-    case 0x26:
-    case 0x27:
-    case 0x34:
-    case 0x35:
-    case 0x36:
-    case 0x44:
-    case 0x45:
-    case 0x71:
-    case 0x81:
-        return 1;
-    default:
-        return 2;
-    }
+    const bool oneWord = isRegisterFormCode(op) || op == instructionTable[row::pop].firstCode ||
+                         op == instructionTable[row::ret].firstCode;
+    return oneWord ? 1 : 2;
 }
 
 } // namespace

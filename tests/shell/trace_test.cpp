@@ -91,6 +91,7 @@ private slots:
     void initTestCase() { setUpApplication(); }
 
     void wholeRunWithInAndOut();
+    void openedExampleRunsToItsEnd();
     void endDuringAWaitRestoresTheProgramText();
     void breakpointRunsOnAndClearSingleSteps();
     void stepQuestionStopsAnEndlessLoop();
@@ -207,6 +208,28 @@ void TraceTest::wholeRunWithInAndOut() {
     QCOMPARE(markedEditorLine(window), 1);
     child<QPushButton>(&window, "Command2")->click();
     QCOMPARE(window.editor()->editorText(), program);
+}
+
+void TraceTest::openedExampleRunsToItsEnd() {
+    Form1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ModalAnswerer answers;
+    answers.choose(QStringLiteral(CASL_SOURCE_DIR "/examples/echo.cas"));
+    child<QAction>(&window, "mnuOPEN")->trigger();
+    child<QPushButton>(&window, "Assemble")->click();
+    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
+    answers.type(QStringLiteral("ｶﾅ ok")).press(QMessageBox::Ok).press(QMessageBox::Ok);
+    child<QPushButton>(&window, "Trace")->click();
+    for (int press = 0; press < 20 && window.traceActive(); ++press) {
+        child<QPushButton>(&window, "Command1")->click();
+    }
+    QVERIFY(!window.traceActive());
+    QCOMPARE(answers.unexpected(), 0);
+    QCOMPARE(answers.seen().size(), std::size_t{4});
+    QCOMPARE(answers.seen().at(2).title, QStringLiteral("OUT command"));
+    QCOMPARE(answers.seen().at(2).text, QStringLiteral("\nｶﾅ ok"));
+    QCOMPARE(answers.seen().at(3).text, QStringLiteral("Program終了"));
 }
 
 void TraceTest::endDuringAWaitRestoresTheProgramText() {
