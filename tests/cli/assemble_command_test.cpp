@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli_fixture.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,30 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 CommandRun assembleFile(const fs::path& path) {
-    std::ostringstream out, err;
-    const int status = assembleCommand({path.string()}, out, err);
-    return {status, out.str(), err.str()};
+    return test::runWith(assembleCommand, {path.string()});
 }
 
-class AssembleCommand : public ::testing::Test {
-protected:
-    fs::path folder = fs::temp_directory_path() / ("casl2-cli-test-" + std::to_string(getpid()));
-    void SetUp() override { fs::create_directories(folder); }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path write(const std::string& name, const std::string& bytes) {
-        const fs::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-};
+class AssembleCommand : public test::FileFolder {};
 
 const std::string header = "Address Object-Code     Label    Mnemonic  Gr, Op, Xr\n"
                            "-------------------------------------------------------------\n";

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli_fixture.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,16 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
-CommandRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = runCommand(args, out, err);
-    return {status, out.str(), err.str()};
+CommandRun run(const std::vector<std::string>& args) {
+    return test::runWith(runCommand, args);
 }
 
 std::string example(const std::string& name) {

@@ -1,5 +1,6 @@
 // The stack, data and step limits, end to end through `casl2 run`.
 #include "cli/commands.h"
+#include "cli_fixture.h"
 
 #include <filesystem>
 #include <fstream>
@@ -14,24 +15,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-};
+using test::CommandRun;
 
-class RunLimits : public ::testing::Test {
+class RunLimits : public test::FileFolder {
 protected:
-    fs::path folder = fs::temp_directory_path() / ("casl2-run-limits-" + std::to_string(getpid()));
-    void SetUp() override { fs::create_directories(folder); }
-    void TearDown() override { fs::remove_all(folder); }
-
-    Outcome run(const std::string& source, std::vector<std::string> options = {}) {
-        const fs::path path = folder / "program.cas";
-        std::ofstream(path, std::ios::binary) << source;
-        options.insert(options.begin(), path.string());
-        std::ostringstream out, err;
-        const int status = runCommand(options, out, err);
-        return {status, out.str()};
+    CommandRun run(const std::string& source, std::vector<std::string> options = {}) {
+        options.insert(options.begin(), write("program.cas", source).string());
+        return test::runWith(runCommand, options);
     }
 };
 
@@ -52,18 +42,18 @@ std::string loop(const std::string& body, int times, const std::string& after = 
 
 TEST_F(RunLimits, PushHoldsNinetyEightValuesAndTheNinetyNinthOverflows) {
     // The RET after 98 pushes returns to the address 7 on top of the stack: no line is there.
-    const Outcome fits = run(loop("PUSH 7", 98), {"--max-steps", "10000"});
+    const CommandRun fits = run(loop("PUSH 7", 98), {"--max-steps", "10000"});
     EXPECT_EQ(fits.status, endedByMessage);
     EXPECT_NE(fits.out.find("RETで、プログラム開始アドレスが見つかりません"), std::string::npos);
     EXPECT_EQ(fits.out.find(overflow), std::string::npos);
 
-    const Outcome over = run(loop("PUSH 7", 99), {"--max-steps", "10000"});
+    const CommandRun over = run(loop("PUSH 7", 99), {"--max-steps", "10000"});
     EXPECT_EQ(over.status, endedByMessage);
     EXPECT_NE(over.out.find(overflow), std::string::npos);
 }
 
 TEST_F(RunLimits, EndlessRecursionOverflowsTheStack) {
-    const Outcome run1 = run("P START\r\nR CALL R\r\n END\r\n", {"--max-steps", "10000"});
+    const CommandRun run1 = run("P START\r\nR CALL R\r\n END\r\n", {"--max-steps", "10000"});
     EXPECT_EQ(run1.status, endedByMessage);
     EXPECT_NE(run1.out.find(overflow), std::string::npos);
 }
@@ -71,10 +61,10 @@ TEST_F(RunLimits, EndlessRecursionOverflowsTheStack) {
 TEST_F(RunLimits, RpushOverflowsOnceTheStackHoldsNinetyNine) {
     // The 14th RPUSH brings the stack to 98 values, the 15th past the last slot.
     std::string popAll = " LAD GR0,0\r\nM RPOP\r\n ADDA GR0,ONE\r\n CPA GR0,N\r\n JNZ M\r\n";
-    const Outcome fits = run(loop("RPUSH", 14, popAll), {"--max-steps", "10000"});
+    const CommandRun fits = run(loop("RPUSH", 14, popAll), {"--max-steps", "10000"});
     EXPECT_EQ(fits.status, programEnded) << fits.out;
 
-    const Outcome over = run(loop("RPUSH", 15), {"--max-steps", "10000"});
+    const CommandRun over = run(loop("RPUSH", 15), {"--max-steps", "10000"});
     EXPECT_EQ(over.status, endedByMessage);
     EXPECT_NE(over.out.find(overflow), std::string::npos);
 }
@@ -86,7 +76,7 @@ TEST_F(RunLimits, RpopNeedsSevenValues) {
             source += " PUSH " + std::to_string(v + 1) + "\r\n";
         }
         source += " RPOP\r\n RET\r\n END\r\n";
-        const Outcome outcome = run(source);
+        const CommandRun outcome = run(source);
         if (values == 7) {
             EXPECT_EQ(outcome.status, programEnded) << outcome.out;
             // The top of the stack goes to GR7, the bottom to GR1.
@@ -102,9 +92,9 @@ TEST_F(RunLimits, RpopNeedsSevenValues) {
 }
 
 TEST_F(RunLimits, AnInAnswerLongerThanTheDataWordsLeftStopsAtTheTable) {
-    const Outcome outcome = run("P START\r\n IN BUF,LEN\r\n RET\r\nLEN DS 1\r\nBUF DS 1998\r\n "
-                                "END\r\n",
-                                {"--input", std::string(2100, 'Z')});
+    const CommandRun outcome = run("P START\r\n IN BUF,LEN\r\n RET\r\nLEN DS 1\r\nBUF DS 1998\r\n "
+                                   "END\r\n",
+                                   {"--input", std::string(2100, 'Z')});
     EXPECT_EQ(outcome.status, programEnded);
     EXPECT_NE(outcome.out.find("LEN       0005   0834 (2100)"), std::string::npos);
     // The last word of the table holds a Z, nothing went past it.
@@ -113,7 +103,7 @@ TEST_F(RunLimits, AnInAnswerLongerThanTheDataWordsLeftStopsAtTheTable) {
 }
 
 TEST_F(RunLimits, AnEndlessLoopIsStoppedByTheStepBudget) {
-    const Outcome outcome =
+    const CommandRun outcome =
         run("F START\r\nL LAD GR1,1,GR1\r\n JUMP L\r\n END\r\n", {"--max-steps", "5000"});
     EXPECT_EQ(outcome.status, endedByStepQuestion);
     EXPECT_NE(outcome.out.find("[確認]\n100ステップ実行されました。\n"), std::string::npos);
