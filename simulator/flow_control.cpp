@@ -133,7 +133,7 @@ bool TraceSession::push(std::int32_t value) {
 
 bool TraceSession::pop(std::int16_t& reg) {
     auto& slots = machine_.stackSlots;
-    if (slots[0] < 1 || slots[0] > topSlot) {
+    if (slots[0] < 0 || slots[0] > topSlot) {
         return false;
     }
     auto& top = slots[static_cast<std::size_t>(slots[0])];

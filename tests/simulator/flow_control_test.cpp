@@ -228,13 +228,13 @@ TEST_P(Rpop, PopsSevenValuesOrUnderflows) {
         EXPECT_EQ(p.messages().back().text, messages::programEnd);
     }
     EXPECT_EQ(p.gr(1), c.gr1);
-    // A pop never reaches below slot 1, so the top index never falls below 0.
-    EXPECT_GE(p.machine().stackSlots[0], 0);
+    // Pops stop below slot 0: the top index falls to -1 at the lowest, no slot is left.
+    EXPECT_GE(p.machine().stackSlots[0], -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(StackDepths, Rpop,
                          ::testing::Values(RpopCase{U"7", false, 9}, RpopCase{U"6", true, 0},
-                                           RpopCase{U"5", true, 1}, RpopCase{U"4", true, 1},
+                                           RpopCase{U"5", true, 0}, RpopCase{U"4", true, 1},
                                            RpopCase{U"0", true, 1}));
 
 TEST(Stack, RpushThenRpopRestoresTheRegisters) {
