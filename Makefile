@@ -54,7 +54,7 @@ fuzz: deps
 	  name=$$(basename $$t); kind=$${name#fuzz_}; \
 	  mkdir -p build-fuzz/corpus/$$kind; \
 	  $$t -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 -rss_limit_mb=4096 \
-	    -artifact_prefix=build-fuzz/$$kind- build-fuzz/corpus/$$kind examples fuzz/regressions/$$kind \
+	    -artifact_prefix=build-fuzz/$$kind- build-fuzz/corpus/$$kind examples tests/cli/programs fuzz/regressions/$$kind \
 	    || exit 1; \
 	done
 
