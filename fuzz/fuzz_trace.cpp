@@ -32,7 +32,8 @@ public:
     void showDisplays(const casl::TraceDisplays& displays) override {
         const casl::DisplayTexts texts = displays.texts();
         require(texts.pc.size() == 7 && texts.stackArea.size() > 0);
-        static_cast<void>(displays.markedListingLine());
+        // The marked line is one line of the whole listing, or nothing.
+        require(texts.listing.find(displays.markedListingLine()) != std::u32string::npos);
     }
     casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view title,
                                    casl::MessageButtons buttons) override {
@@ -65,8 +66,7 @@ private:
         if (script_.empty()) {
             return 0;
         }
-        const unsigned byte = static_cast<unsigned char>(script_[position_++ % script_.size()]);
-        return byte;
+        return static_cast<unsigned char>(script_[position_++ % script_.size()]);
     }
     bool nextBit() {
         if (bit_ == 0) {

@@ -2,11 +2,9 @@
 #include "cli_fixture.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace casl::cli {
 namespace {

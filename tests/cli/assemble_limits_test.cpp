@@ -2,17 +2,11 @@
 #include "cli/commands.h"
 #include "cli_fixture.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace casl::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 using test::CommandRun;
 

@@ -2,18 +2,12 @@
 #include "cli/commands.h"
 #include "cli_fixture.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace casl::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 using test::CommandRun;
 
