@@ -1,5 +1,8 @@
 #include "simulator/address_index.h"
 
+#include "assembler/findings.h"
+#include "assembler/numeric_text.h"
+
 namespace casl {
 namespace {
 
@@ -11,16 +14,10 @@ constexpr bool hasKey(std::int32_t address) {
     return address >= -32768 && address <= 32767;
 }
 
-/// Whether an address operand is written as a number (decimal, optionally signed) or #hex.
+/// Whether an address operand is written as a number or #hex, by the test the assembler used
+/// to resolve it: a label such as `-1X` or `+1D` is a label here too.
 bool isNumericText(const std::u32string& text) {
-    if (text.empty()) {
-        return false;
-    }
-    if (text[0] == U'#') {
-        return true;
-    }
-    const std::size_t first = text[0] == U'+' || text[0] == U'-' ? 1 : 0;
-    return first < text.size() && text[first] >= U'0' && text[first] <= U'9';
+    return text.starts_with(U'#') || isNumeric(text);
 }
 
 } // namespace
@@ -34,15 +31,19 @@ AddressIndex::AddressIndex(const ProgramTables& t)
     for (int k = lastLine; k >= 1; --k) {
         const std::int32_t address = t.lineAddress[static_cast<std::size_t>(k)];
         firstLine_[keyOf(address)] = static_cast<std::int16_t>(k);
-        if (t.lineFields[static_cast<std::size_t>(k)][findingsColumn] != U"0") {
+        if (t.lineFields[static_cast<std::size_t>(k)][findingsColumn] != commentMark) {
             firstCodeLine_[keyOf(address)] = static_cast<std::int16_t>(k);
         }
         numericOperand_[static_cast<std::size_t>(k)] =
             isNumericText(t.lineFields[static_cast<std::size_t>(k)][operand2Column]);
     }
     // A code word at A is line k's first word (lineAddress(k) = A) or its second word
-    // (lineAddress(k) = A − 1 and the next line does not start at A); the first k wins.
+    // (lineAddress(k) = A − 1 and the next line does not start at A); the first k wins. A
+    // comment line only borrows the address of the instruction after it, so it holds no word.
     for (int k = lastLine; k >= 1; --k) {
+        if (t.lineFields[static_cast<std::size_t>(k)][findingsColumn] == commentMark) {
+            continue;
+        }
         const std::int32_t address = t.lineAddress[static_cast<std::size_t>(k)];
         const std::int32_t second = address + 1;
         if (hasKey(second) && t.address(k + 1) != second) {

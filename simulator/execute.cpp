@@ -179,7 +179,9 @@ TraceSession::Flow TraceSession::executeStart(int line) {
     }
     const std::int32_t startAddress = tables_.code(line, adrColumn);
     showAddress(startAddress);
-    const int target = index_.firstLine(startAddress);
+    // A comment line before the start line only borrows its address: the line that holds
+    // something answers, so a start on a data line is caught behind a comment too.
+    const int target = index_.firstCodeLine(startAddress);
     if (target == 0) {
         return stopWith(messages::startAddress, messages::runtimeErrorTitle, true);
     }

@@ -11,8 +11,13 @@ std::int32_t inputCode(char32_t c) {
     return platform::cp932Code(c).value_or(U'?');
 }
 
-/// The character `OUT` shows for a word: its low byte as ASCII or half-width katakana.
+/// The character `OUT` shows for a word: its low byte as ASCII or half-width katakana. A
+/// negative word holds a double-byte character (as `IN` stores it), which has no single-byte
+/// form, so its low byte alone would show some unrelated character.
 char32_t outputCharacter(std::int32_t value) {
+    if (value < 0) {
+        return U'□';
+    }
     const std::int32_t c = value & 255;
     if (c >= 32 && c <= 126) {
         return static_cast<char32_t>(c);

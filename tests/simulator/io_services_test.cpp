@@ -91,6 +91,14 @@ TEST(Out, OnlyTheLowByteInThePrintableRangesIsShown) {
     EXPECT_EQ(p.messages()[0].text, U"\r\n□□□A\uFF71\uFF61\uFF91 ");
 }
 
+TEST(Out, EveryDoubleByteCharacterShowsAsABox) {
+    // い is #82A2 (its low byte alone would be the katakana ｢), ア is #8341 (low byte "A").
+    TracedProgram p({U"P       START", U"        OUT     A,N", U"        RET",
+                     U"A       DC      'いア',#8341,-1,65", U"N       DC      5", U"        END"});
+    p.run();
+    EXPECT_EQ(p.messages()[0].text, U"\r\n□□□□A");
+}
+
 TEST(Out, ALengthLabelWithoutADataWordCountsZero) {
     TracedProgram p({U"P       START", U"        OUT     A,P", U"        RET",
                      U"A       DC      'X'", U"        END"});

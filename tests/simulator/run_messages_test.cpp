@@ -27,6 +27,16 @@ TEST(Messages, StartOnADataLine) {
     EXPECT_EQ(p.session().ending(), TraceEnding::RuntimeMessage);
 }
 
+TEST(Messages, StartOnADataLineBehindACommentLine) {
+    // The comment line borrows the data line's address; the data line answers.
+    TracedProgram p({U"P       START   DATA", U"        RET", U"; the data", U"DATA    DC      1",
+                     U"        END"});
+    p.run();
+    ASSERT_EQ(p.messages().size(), 1u);
+    EXPECT_EQ(p.messages()[0].text, U"プログラム実行開始アドレスエラー");
+    EXPECT_EQ(p.session().ending(), TraceEnding::RuntimeMessage);
+}
+
 TEST(Messages, ProgramEndAfterARefresh) {
     TracedProgram p({U"P       START", U"        LAD     GR3,3", U"        RET", U"        END"});
     p.run();
@@ -71,6 +81,20 @@ INSTANTIATE_TEST_SUITE_P(
                       OperandCase{U"LD      GR1,LOOP", outsideProgram, U"実行時エラー", true},
                       OperandCase{U"CPA     GR1,A,GR2", outsideProgram, U"実行時エラー", true}));
 
+TEST(Messages, LabelsThatBeginWithASignAndADigitAreLabelsNotNumbers) {
+    // -1X names an instruction and +1D + 256 lies outside the program: as labels both stop
+    // with the run-time error, where numbers would ask or warn.
+    for (const std::u32string_view operand : {U"-1X", U"+1D,GR2"}) {
+        TracedProgram p({U"P       START", U"        LAD     GR2,#0100",
+                         U"        LD      GR1," + std::u32string(operand), U"-1X     RET",
+                         U"+1D     DC      1", U"        END"});
+        p.run();
+        ASSERT_EQ(p.messages().size(), 1u);
+        EXPECT_EQ(p.messages()[0].text, outsideProgram);
+        EXPECT_EQ(p.messages()[0].title, U"実行時エラー");
+    }
+}
+
 TEST(Questions, NumberOnACodeWordNoContinuesWithItsValueWithoutWaiting) {
     // LAD GR2,5 at 4 is the code word 0x1220; #0009 is the second word of the LD at 8.
     TracedProgram p({U"P       START", U"        NOP", U"        NOP", U"        LAD     GR2,5",
@@ -90,6 +114,30 @@ TEST(Questions, NumberOnACodeWordNoContinuesWithItsValueWithoutWaiting) {
     // START and LAD wait; both LD steps go straight on and are not counted.
     EXPECT_EQ(p.host().waits.size(), 2u);
     EXPECT_EQ(p.session().stepCount(), 2);
+}
+
+TEST(Questions, ACommentLineNeverAnswersForTheWordOfTheInstructionAfterIt) {
+    // #0005 is the second word of the LAD at 4; the comment line before it also sits at 4.
+    TracedProgram p({U"P       START", U"        LD      GR1,#0005", U"; set GR3",
+                     U"        LAD     GR3,#1234", U"        RET", U"        END"});
+    p.host().answers = {MessageAnswer::No};
+    p.run();
+    ASSERT_EQ(p.messages().size(), 2u);
+    EXPECT_EQ(p.messages()[0].text, outsideData);
+    EXPECT_EQ(p.gr(1), 0x1234);
+}
+
+TEST(Questions, ASignedLabelIntoTheCodeAsksTheCodeAreaQuestion) {
+    // +1D + GR2 is the address of the RET line: the label path asks about the code area.
+    TracedProgram p({U"P       START", U"        LAD     GR2,-1", U"        LD      GR3,+1D,GR2",
+                     U"-1X     RET", U"+1D     DC      7", U"        END"});
+    p.host().answers = {MessageAnswer::No};
+    p.run();
+    const auto m = p.messages();
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[0].text, codeArea);
+    // RET's first word would be #8100, past 32767: the code word's value is its address, 6.
+    EXPECT_EQ(p.gr(3), 6);
 }
 
 TEST(Questions, NumberOnACodeWordYesEndsTheRun) {
