@@ -13,7 +13,7 @@ class TraceSession;
 namespace casl::cli {
 
 /// The trace host of `casl2 run`: prints every box, answers from the command line.
-class ScriptedTraceHost : public TraceHost {
+class ScriptedTraceHost : public AnsweringTraceHost {
 public:
     ScriptedTraceHost(const RunOptions& options, std::ostream& out)
         : options_(options), out_(out) {}

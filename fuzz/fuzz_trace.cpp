@@ -24,7 +24,7 @@ void require(bool condition) {
 }
 
 /// Answers from the fuzzer's bytes: bit by bit for the questions, a few characters for `IN`.
-class FuzzHost : public casl::TraceHost {
+class FuzzHost : public casl::AnsweringTraceHost {
 public:
     explicit FuzzHost(std::string_view script) : script_(script) {}
     void attach(const casl::TraceSession& session) { session_ = &session; }

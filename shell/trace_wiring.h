@@ -8,7 +8,7 @@ class Form1;
 
 /// The main window as the host of a trace run: displays go into its labels and text boxes,
 /// questions and messages are modal boxes, the `IN` input box sits at its given position.
-class WindowTraceHost : public TraceHost {
+class WindowTraceHost : public AnsweringTraceHost {
 public:
     explicit WindowTraceHost(Form1& window) : window_(window) {}
 

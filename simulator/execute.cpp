@@ -193,7 +193,7 @@ TraceSession::Flow TraceSession::executeStart(int line) {
     return Flow::Go;
 }
 
-TraceSession::Flow TraceSession::resolveOperand(int line, Operand& operand) {
+TraceSession::Flow TraceSession::resolveOperand(int line, int code, Operand& operand) {
     operand = Operand{};
     if (index_.numericOperand(line)) {
         const std::int32_t ea = effectiveAddress(line);
@@ -205,15 +205,17 @@ TraceSession::Flow TraceSession::resolveOperand(int line, Operand& operand) {
         if (codeLine == 0) {
             return stopWith(messages::outsideProgram, messages::warningTitle, true);
         }
-        operand.inCode = true;
-        operand.value = codeWordValue(tables_, codeLine, ea);
         displayOnly_ = true;
         refresh();
-        if (ask(messages::outsideData, messages::warningTitle) == MessageAnswer::Yes) {
-            endTrace(TraceEnding::RuntimeMessage);
-            return Flow::Stop;
-        }
-        return Flow::Go;
+        return openBox(RunBox{RunBox::Kind::Message,
+                              std::u32string(messages::outsideData),
+                              std::u32string(messages::warningTitle),
+                              MessageButtons::YesNo,
+                              {},
+                              {}},
+                       Continuation{Continuation::Kind::OperandQuestion,
+                                    TraceEnding::RuntimeMessage, line, code,
+                                    codeWordValue(tables_, codeLine, ea), false});
     }
     const std::int32_t adr = tables_.code(line, adrColumn);
     if (index_.firstDataRow(adr) == 0) {
@@ -230,24 +232,28 @@ TraceSession::Flow TraceSession::resolveOperand(int line, Operand& operand) {
     if (codeLine == 0) {
         return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
     }
-    operand.inCode = true;
-    operand.value = codeWordValue(tables_, codeLine, ea);
-    if (ask(messages::codeArea, messages::warningTitle) == MessageAnswer::Yes) {
-        displayOnly_ = true;
-        refresh();
-        endTrace(TraceEnding::RuntimeMessage);
-        return Flow::Stop;
-    }
-    return Flow::Go;
+    return openBox(RunBox{RunBox::Kind::Message,
+                          std::u32string(messages::codeArea),
+                          std::u32string(messages::warningTitle),
+                          MessageButtons::YesNo,
+                          {},
+                          {}},
+                   Continuation{Continuation::Kind::OperandQuestion, TraceEnding::RuntimeMessage,
+                                line, code, codeWordValue(tables_, codeLine, ea), true});
 }
 
 TraceSession::Flow TraceSession::executeMemoryOperand(int line, int code) {
     showObjectCode(line);
     showProgramRegister(line, 2);
     Operand operand;
-    if (resolveOperand(line, operand) == Flow::Stop) {
-        return Flow::Stop;
+    const Flow resolved = resolveOperand(line, code, operand);
+    if (resolved != Flow::Go) {
+        return resolved;
     }
+    return applyMemoryOperand(line, code, operand);
+}
+
+TraceSession::Flow TraceSession::applyMemoryOperand(int line, int code, Operand operand) {
     auto& registers = machine_.generalRegisters;
     auto& reg = registers[static_cast<std::size_t>(tables_.code(line, rColumn) & 7)];
     auto& words = tables_.dataWords;
@@ -276,7 +282,7 @@ TraceSession::Flow TraceSession::executeMemoryOperand(int line, int code) {
         if (operand.inCode) {
             return stopWith(messages::storeIntoCode, messages::warningTitle, true);
         }
-        words[static_cast<std::size_t>(index_.firstDataRow(operand.value))][dataValueColumn] = reg;
+        writeDataWord(index_.firstDataRow(operand.value), reg);
         break;
     case op::adda:
     case op::suba: {

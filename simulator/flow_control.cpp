@@ -121,25 +121,24 @@ TraceSession::Flow TraceSession::executeJump(int line, int code) {
 }
 
 bool TraceSession::push(std::int32_t value) {
-    auto& slots = machine_.stackSlots;
-    if (slots[0] < 0 || slots[0] >= topSlot) {
+    const int top = machine_.stackSlots[0];
+    if (top < 0 || top >= topSlot) {
         return false;
     }
-    ++slots[0];
-    slots[static_cast<std::size_t>(slots[0])] = value;
+    writeStackSlot(0, top + 1);
+    writeStackSlot(top + 1, value);
     machine_.stackPointer = fitWord(std::int64_t{machine_.stackPointer} - 1);
     return true;
 }
 
 bool TraceSession::pop(std::int16_t& reg) {
-    auto& slots = machine_.stackSlots;
-    if (slots[0] < 0 || slots[0] > topSlot) {
+    const int top = machine_.stackSlots[0];
+    if (top < 0 || top > topSlot) {
         return false;
     }
-    auto& top = slots[static_cast<std::size_t>(slots[0])];
-    reg = fitWord(top);
-    top = 0;
-    --slots[0];
+    reg = fitWord(machine_.stackSlots[static_cast<std::size_t>(top)]);
+    writeStackSlot(top, 0);
+    writeStackSlot(0, machine_.stackSlots[0] - 1);
     machine_.stackPointer = fitWord(std::int64_t{machine_.stackPointer} + 1);
     return true;
 }

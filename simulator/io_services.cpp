@@ -33,26 +33,23 @@ char32_t outputCharacter(std::int32_t value) {
 TraceSession::Flow TraceSession::executeIn(int line) {
     showObjectCodeBlank();
     showProgramRegister(line, 2);
-    if (hostBehind_) {
-        showToHost();
-    }
-    const std::u32string answer =
-        host_.inputBox(messages::inputPrompt, messages::inputTitle, U"", ScreenPosition{10, 10})
-            .value_or(std::u32string{});
-    const auto length = static_cast<std::int32_t>(answer.size());
-    auto& words = tables_.dataWords;
+    return openBox(RunBox{RunBox::Kind::Input, std::u32string(messages::inputPrompt),
+                          std::u32string(messages::inputTitle), MessageButtons::Ok, U"",
+                          ScreenPosition{10, 10}},
+                   Continuation{Continuation::Kind::Input, TraceEnding::None, line});
+}
+
+void TraceSession::storeInput(int line, const std::u32string& answer) {
     if (const int row = index_.labelledDataRow(tables_.field(line, operand2Column)); row != 0) {
-        words[static_cast<std::size_t>(row)][dataValueColumn] = length;
+        writeDataWord(row, static_cast<std::int32_t>(answer.size()));
     }
     if (const int row = index_.labelledDataRow(tables_.field(line, operand1Column)); row != 0) {
         // An answer longer than the area runs on into the following words, up to the end
         // of the table.
         for (std::size_t j = 0; j < answer.size() && row + j <= maxDataWords; ++j) {
-            words[row + j][dataValueColumn] = inputCode(answer[j]);
+            writeDataWord(static_cast<int>(row + j), inputCode(answer[j]));
         }
     }
-    ++machine_.currentLine;
-    return Flow::Go;
 }
 
 TraceSession::Flow TraceSession::executeOut(int line) {
@@ -71,12 +68,13 @@ TraceSession::Flow TraceSession::executeOut(int line) {
                 outputCharacter(words[static_cast<std::size_t>(row + j)][dataValueColumn]));
         }
     }
-    if (hostBehind_) {
-        showToHost();
-    }
-    host_.messageBox(machine_.outputText, messages::outputTitle, MessageButtons::Ok);
-    ++machine_.currentLine;
-    return Flow::Go;
+    return openBox(RunBox{RunBox::Kind::Message,
+                          machine_.outputText,
+                          std::u32string(messages::outputTitle),
+                          MessageButtons::Ok,
+                          {},
+                          {}},
+                   Continuation{Continuation::Kind::Output, TraceEnding::None, line});
 }
 
 } // namespace casl

@@ -5,6 +5,7 @@
 #include "simulator/word.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace casl {
 namespace {
@@ -30,7 +31,8 @@ int wordsOfLine(const ProgramTables& t, int line) {
 TraceSession::TraceSession(ProgramTables& tables, MachineState& machine,
                            std::u32string_view infoText, TraceOptions options, TraceHost& host)
     : tables_(tables), machine_(machine), host_(host), listing_(infoText), index_(tables),
-      breakpointLine_(options.breakpointLine), simpleDisplay_(options.simpleDisplay) {}
+      breakpointLine_(options.breakpointLine), simpleDisplay_(options.simpleDisplay),
+      history_(options.historyBytes) {}
 
 TraceDisplays TraceSession::displays() const {
     return TraceDisplays(refreshed_, captions_, tables_, listing_);
@@ -51,7 +53,8 @@ void TraceSession::start() {
     machine_.stackSlots[0] = 1;
     refreshed_ = RefreshedState{};
     markedLine_ = 0;
-    runUntilWait();
+    history_.clear();
+    carryOn(Next::Execute);
 }
 
 void TraceSession::next() {
@@ -59,9 +62,9 @@ void TraceSession::next() {
         return;
     }
     state_ = TraceState::Running;
-    if (proceed() == Flow::Go) {
-        runUntilWait();
-    }
+    // A step that answered a question and went on was never counted; stepping back onto it
+    // and on again must not count it either.
+    carryOn(displayOnly_ ? Next::Execute : Next::Proceed);
 }
 
 void TraceSession::end() {
@@ -70,56 +73,164 @@ void TraceSession::end() {
     }
 }
 
-void TraceSession::runUntilWait() {
-    const int lastLine = std::min(tables_.lineCount(), maxLines);
+void TraceSession::back() {
+    if (state_ != TraceState::Waiting || history_.stepsBack() == 0) {
+        return;
+    }
+    const TracePosition before = history_.back([this](const TraceWrite& write) {
+        if ((write.place & stackPlace) != 0) {
+            machine_.stackSlots[write.place & ~stackPlace] = write.previous;
+        } else {
+            tables_.dataWords[write.place][dataValueColumn] = write.previous;
+        }
+    });
+    machine_.generalRegisters = before.generalRegisters;
+    machine_.stackPointer = before.stackPointer;
+    machine_.stackBase = before.stackBase;
+    machine_.overflowFlag = before.overflowFlag;
+    machine_.signZeroState = before.signZeroState;
+    machine_.currentLine = before.currentLine;
+    machine_.outputText.resize(before.outputLength);
+    markedLine_ = before.markedLine;
+    lineAfterBranch_ = before.lineAfterBranch;
+    branchMark_ = before.branchMark;
+    displayOnly_ = before.displayOnly;
+    captions_.objectCodeLine = before.objectCodeLine;
+    captions_.programRegister = before.programRegister;
+    stepCount_ = before.stepCount;
+    countedSteps_ = before.countedSteps;
+    refresh();
+    showToHost();
+}
+
+void TraceSession::answer(const BoxAnswer& answer) {
+    if (state_ != TraceState::Asking) {
+        return;
+    }
+    state_ = TraceState::Running;
+    carryOn(resume(answer));
+}
+
+void TraceSession::carryOn(Next next) {
     for (;;) {
-        displayOnly_ = false;
-        const int line = machine_.currentLine;
-        if (line < 1 || line > lastLine) {
-            passedLastLine();
-            return;
-        }
-        if (hasNoCode(tables_, line)) {
-            ++machine_.currentLine;
-            continue;
-        }
-        branchMark_ = false;
-        if (execute(line) == Flow::Stop) {
-            return;
-        }
-        refresh();
-        if (displayOnly_) {
-            continue;
-        }
-        const int executed = branchMark_ ? lineAfterBranch_ - 1 : machine_.currentLine - 1;
-        if (breakpointLine_ == 0 || executed == breakpointLine_) {
+        switch (next) {
+        case Next::Execute:
+            next = executeStep();
+            break;
+        case Next::Finish:
+            next = finishStep();
+            break;
+        case Next::Proceed:
+            next = proceed();
+            break;
+        case Next::Ask:
+            if (!immediateAnswer_) {
+                state_ = TraceState::Asking;
+                return;
+            }
+            next = resume(*std::exchange(immediateAnswer_, std::nullopt));
+            break;
+        case Next::Wait:
             state_ = TraceState::Waiting;
             showToHost();
             return;
-        }
-        if (proceed() == Flow::Stop) {
+        case Next::Stop:
             return;
         }
     }
 }
 
-TraceSession::Flow TraceSession::proceed() {
+TraceSession::Next TraceSession::after(Flow flow) {
+    switch (flow) {
+    case Flow::Go:
+        return Next::Finish;
+    case Flow::Ask:
+        return Next::Ask;
+    default:
+        return Next::Stop;
+    }
+}
+
+TraceSession::Next TraceSession::executeStep() {
+    const int lastLine = std::min(tables_.lineCount(), maxLines);
+    displayOnly_ = false;
+    // Lines without code (comments, NOP) are passed over without a step.
+    while (machine_.currentLine >= 1 && machine_.currentLine <= lastLine &&
+           hasNoCode(tables_, machine_.currentLine)) {
+        ++machine_.currentLine;
+    }
+    const int line = machine_.currentLine;
+    if (line < 1 || line > lastLine) {
+        return after(passedLastLine());
+    }
+    branchMark_ = false;
+    return after(execute(line));
+}
+
+TraceSession::Next TraceSession::finishStep() {
+    refresh();
+    history_.positionReached(position());
+    if (displayOnly_) {
+        return Next::Execute;
+    }
+    const int executed = branchMark_ ? lineAfterBranch_ - 1 : machine_.currentLine - 1;
+    if (breakpointLine_ == 0 || executed == breakpointLine_) {
+        return Next::Wait;
+    }
+    return Next::Proceed;
+}
+
+TraceSession::Next TraceSession::proceed() {
     ++stepCount_;
     ++countedSteps_;
     if (stepCount_ <= 100) {
-        return Flow::Go;
+        return Next::Execute;
     }
     std::u32string text{messages::stepQuestionHead};
     if (breakpointLine_ != 0) {
         text += decimalText(breakpointLine_);
     }
     text += messages::stepQuestionTail;
-    if (ask(text, messages::stepQuestionTitle) == MessageAnswer::Yes) {
-        stepCount_ = 0;
-        return Flow::Go;
+    return after(openBox(RunBox{RunBox::Kind::Message,
+                                text,
+                                std::u32string(messages::stepQuestionTitle),
+                                MessageButtons::YesNo,
+                                {},
+                                {}},
+                         Continuation{Continuation::Kind::StepQuestion}));
+}
+
+TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {
+    const Continuation c = continuation_;
+    switch (c.kind) {
+    case Continuation::Kind::EndRun:
+        endTrace(c.ending);
+        return Next::Stop;
+    case Continuation::Kind::StepQuestion:
+        if (answer.button == MessageAnswer::Yes) {
+            stepCount_ = 0;
+            return Next::Execute;
+        }
+        endTrace(TraceEnding::StepQuestion);
+        return Next::Stop;
+    case Continuation::Kind::OperandQuestion:
+        if (answer.button == MessageAnswer::Yes) {
+            if (c.labelOperand) {
+                displayOnly_ = true;
+                refresh();
+            }
+            endTrace(TraceEnding::RuntimeMessage);
+            return Next::Stop;
+        }
+        return after(applyMemoryOperand(c.line, c.code, Operand{c.operandValue, true}));
+    case Continuation::Kind::Input:
+        storeInput(c.line, answer.input.value_or(std::u32string{}));
+        ++machine_.currentLine;
+        return Next::Finish;
+    default: // Output
+        ++machine_.currentLine;
+        return Next::Finish;
     }
-    endTrace(TraceEnding::StepQuestion);
-    return Flow::Stop;
 }
 
 void TraceSession::refresh() {
@@ -153,26 +264,64 @@ void TraceSession::endTrace(TraceEnding ending) {
     host_.traceEnded();
 }
 
+TraceSession::Flow TraceSession::openBox(RunBox box, Continuation continuation) {
+    // The displays stand as the box finds them.
+    if (hostBehind_) {
+        showToHost();
+    }
+    box_ = std::move(box);
+    continuation_ = continuation;
+    immediateAnswer_ = host_.boxOpened(box_);
+    return Flow::Ask;
+}
+
 TraceSession::Flow TraceSession::stopWith(std::u32string_view text, std::u32string_view title,
                                           bool refreshFirst) {
     if (refreshFirst) {
         displayOnly_ = true;
         refresh();
     }
-    if (hostBehind_) {
-        showToHost();
-    }
-    host_.messageBox(text, title, MessageButtons::Ok);
-    endTrace(text == messages::programEnd ? TraceEnding::ProgramEnded
-                                          : TraceEnding::RuntimeMessage);
-    return Flow::Stop;
+    const TraceEnding ending =
+        text == messages::programEnd ? TraceEnding::ProgramEnded : TraceEnding::RuntimeMessage;
+    return openBox(RunBox{RunBox::Kind::Message,
+                          std::u32string(text),
+                          std::u32string(title),
+                          MessageButtons::Ok,
+                          {},
+                          {}},
+                   Continuation{Continuation::Kind::EndRun, ending});
 }
 
-MessageAnswer TraceSession::ask(std::u32string_view text, std::u32string_view title) {
-    if (hostBehind_) {
-        showToHost();
-    }
-    return host_.messageBox(text, title, MessageButtons::YesNo);
+TracePosition TraceSession::position() const {
+    TracePosition p;
+    p.generalRegisters = machine_.generalRegisters;
+    p.stackPointer = machine_.stackPointer;
+    p.stackBase = machine_.stackBase;
+    p.currentLine = machine_.currentLine;
+    p.markedLine = static_cast<std::int16_t>(markedLine_);
+    p.lineAfterBranch = static_cast<std::int16_t>(lineAfterBranch_);
+    p.objectCodeLine = static_cast<std::int16_t>(captions_.objectCodeLine);
+    p.programRegister = static_cast<std::uint16_t>(captions_.programRegister);
+    p.overflowFlag = static_cast<std::int8_t>(machine_.overflowFlag);
+    p.signZeroState = static_cast<std::int8_t>(machine_.signZeroState);
+    p.branchMark = branchMark_;
+    p.displayOnly = displayOnly_;
+    p.stepCount = stepCount_;
+    p.outputLength = static_cast<std::uint32_t>(machine_.outputText.size());
+    p.countedSteps = countedSteps_;
+    return p;
+}
+
+void TraceSession::writeDataWord(int row, std::int32_t value) {
+    auto& word = tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn];
+    history_.recordWrite(static_cast<std::uint16_t>(row), word);
+    word = value;
+}
+
+void TraceSession::writeStackSlot(int slot, std::int32_t value) {
+    auto& stored = machine_.stackSlots[static_cast<std::size_t>(slot)];
+    history_.recordWrite(static_cast<std::uint16_t>(stackPlace | slot), stored);
+    stored = value;
 }
 
 TraceSession::Flow TraceSession::passedLastLine() {

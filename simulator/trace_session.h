@@ -5,9 +5,12 @@
 #include "simulator/display_texts.h"
 #include "simulator/machine_state.h"
 #include "simulator/trace_displays.h"
+#include "simulator/trace_history.h"
 #include "simulator/trace_host.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,13 +22,19 @@ struct TraceOptions {
     int breakpointLine = 0;
     /// "簡易表示": the data dump folds the later words of `DS` areas.
     bool simpleDisplay = false;
+    /// The memory the steps kept for 戻る may take; 0 keeps none (a run nobody steps back in).
+    std::size_t historyBytes = defaultHistoryBytes;
+
+    /// Enough for far more than 100,000 steps.
+    static constexpr std::size_t defaultHistoryBytes = std::size_t{64} << 20;
 };
 
 /// Where a run is.
 enum class TraceState {
     NotStarted, ///< `start()` has not been called.
-    Running,    ///< Inside `start()` or `next()`: a step executes (the host is being asked).
-    Waiting,    ///< A step waits for Next (`next()`) or End (`end()`).
+    Running,    ///< Inside a call of the session: a step executes.
+    Waiting,    ///< A step waits for Next (`next()`), End (`end()`) or 戻る (`back()`).
+    Asking,     ///< A box of the run is open (`pendingBox()`); `answer()` closes it.
     Ended,      ///< The run is over; the host heard `traceEnded()`.
 };
 
@@ -39,10 +48,12 @@ enum class TraceEnding {
 };
 
 /// One trace run of the program in `tables` on `machine`, talking to `host`. The wait between
-/// steps is a state: `start()` runs the first steps and returns when a step waits or the run
-/// ended; `next()` and `end()` resume it. Running on towards the breakpoint happens inside
-/// one call. The tables, the machine and the host must outlive the session; the run stores
-/// into the tables' data words and leaves the machine as the run left it.
+/// steps and every box of the run are states: `start()` runs the first steps and returns when a
+/// step waits, a box is open or the run ended; `next()`, `end()`, `back()` and `answer()` resume
+/// it. Running on towards the breakpoint happens inside one call. The session keeps the steps
+/// it ran, so `back()` can undo them one by one. The tables, the machine and the host must
+/// outlive the session; the run stores into the tables' data words and leaves the machine as
+/// the run left it.
 class TraceSession {
 public:
     TraceSession(ProgramTables& tables, MachineState& machine, std::u32string_view infoText,
@@ -58,6 +69,21 @@ public:
     void next();
     /// End: the waiting run ends without a message. Does nothing unless the run waits.
     void end();
+    /// 戻る: undoes the last step, so that every display shows what it showed after the step
+    /// before; a step that the run went through without waiting counts too. Does nothing unless
+    /// the run waits and a step can be undone. Next then executes again from there.
+    void back();
+    /// Closes the open box with `answer` and lets the run go on. Does nothing unless asking.
+    void answer(const BoxAnswer& answer);
+
+    /// The open box while the run asks.
+    const RunBox* pendingBox() const { return state_ == TraceState::Asking ? &box_ : nullptr; }
+    /// How many steps `back()` can undo now.
+    std::size_t stepsBack() const { return history_.stepsBack(); }
+    /// Whether the oldest steps of the run were dropped to keep the history within its bound.
+    bool historyDropped() const { return history_.dropped(); }
+    /// The memory the history takes now.
+    std::size_t historyBytes() const { return history_.bytes(); }
 
     /// The breakpoint line changed (Clear sets 0, a click into the editor sets a line).
     void setBreakpointLine(int line) { breakpointLine_ = line; }
@@ -67,6 +93,7 @@ public:
 
     TraceState state() const { return state_; }
     bool waiting() const { return state_ == TraceState::Waiting; }
+    bool asking() const { return state_ == TraceState::Asking; }
     bool ended() const { return state_ == TraceState::Ended; }
     TraceEnding ending() const { return ending_; }
     /// The steps counted in this run so far, through every Yes to the step question.
@@ -79,22 +106,57 @@ public:
     TraceDisplays displays() const;
 
 private:
-    enum class Flow { Go, Stop };
+    /// What an instruction's execution came to.
+    enum class Flow {
+        Go,   ///< It is done; the step ends.
+        Ask,  ///< It opened a box; the continuation finishes it.
+        Stop, ///< The run ended.
+    };
+    /// What the run does next.
+    enum class Next { Execute, Finish, Proceed, Wait, Ask, Stop };
+
+    /// How the run goes on once the open box is answered.
+    struct Continuation {
+        enum class Kind { EndRun, OperandQuestion, Input, Output, StepQuestion };
+        Kind kind = Kind::EndRun;
+        TraceEnding ending = TraceEnding::RuntimeMessage;
+        int line = 0;
+        int code = 0;
+        /// For an operand question: the code word's value, and whether the operand was a label.
+        std::int32_t operandValue = 0;
+        bool labelOperand = false;
+    };
 
     // The step loop and the end of a run.
-    void runUntilWait();
-    Flow proceed();
+    void carryOn(Next next);
+    Next executeStep();
+    Next finishStep();
+    Next proceed();
+    Next resume(const BoxAnswer& answer);
+    static Next after(Flow flow);
     void refresh();
     void showToHost();
     void endTrace(TraceEnding ending);
+    Flow openBox(RunBox box, Continuation continuation);
     Flow stopWith(std::u32string_view text, std::u32string_view title, bool refreshFirst);
-    MessageAnswer ask(std::u32string_view text, std::u32string_view title);
     Flow passedLastLine();
+
+    // The history of the run.
+    TracePosition position() const;
+    void writeDataWord(int row, std::int32_t value);
+    void writeStackSlot(int slot, std::int32_t value);
+
+    // Memory operands.
+    struct Operand {
+        std::int32_t value = 0; ///< A data word's address, or a code word's value.
+        bool inCode = false;
+    };
 
     // Execution of one line.
     Flow execute(int line);
     Flow executeStart(int line);
     Flow executeMemoryOperand(int line, int op);
+    Flow applyMemoryOperand(int line, int op, Operand operand);
     Flow executeRegisterForm(int line, int op);
     Flow executeShift(int line, int op);
     Flow executeJump(int line, int op);
@@ -105,14 +167,10 @@ private:
     Flow executeRegisterPush();
     Flow executeRegisterPop();
     Flow executeIn(int line);
+    void storeInput(int line, const std::u32string& answer);
     Flow executeOut(int line);
 
-    // Memory operands.
-    struct Operand {
-        std::int32_t value = 0; ///< A data word's address, or a code word's value.
-        bool inCode = false;
-    };
-    Flow resolveOperand(int line, Operand& operand);
+    Flow resolveOperand(int line, int op, Operand& operand);
     std::int32_t effectiveAddress(int line) const;
     Flow branchTo(std::int32_t target);
     Flow stopAtBranchTarget(std::int32_t target);
@@ -143,6 +201,12 @@ private:
     int markedLine_ = 0;
     /// Whether the host has not yet seen the latest refresh or caption change.
     bool hostBehind_ = false;
+
+    RunBox box_;
+    Continuation continuation_;
+    /// The answer of a host that answered the box as it opened.
+    std::optional<BoxAnswer> immediateAnswer_;
+    TraceHistory history_;
 
     RefreshedState refreshed_;
     InstructionCaptions captions_;

@@ -22,7 +22,7 @@ struct HostEvent {
 
 /// A trace host that records every call and answers from scripts (Yes and cancel when the
 /// scripts run out).
-class ScriptedHost : public TraceHost {
+class ScriptedHost : public AnsweringTraceHost {
 public:
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<std::u32string>> inputs;

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <vector>
+
+namespace casl {
+
+/// A queue that keeps at most `maxSize` items (rounded down to a power of two), growing as it
+/// fills so that a short run uses little memory. The owner drops items at the front before it
+/// pushes onto a full ring.
+template <typename T> class BoundedRing {
+public:
+    explicit BoundedRing(std::size_t maxSize)
+        : maxSize_(std::bit_floor(std::max<std::size_t>(maxSize, 1))) {}
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    bool full() const { return size_ == maxSize_; }
+    std::size_t maxSize() const { return maxSize_; }
+    /// The memory the items take.
+    std::size_t bytes() const { return items_.size() * sizeof(T); }
+
+    void clear() {
+        head_ = 0;
+        size_ = 0;
+    }
+
+    /// Appends `item`; the ring must not be full.
+    void pushBack(const T& item) {
+        if (size_ == items_.size()) {
+            grow();
+        }
+        items_[(head_ + size_) & (items_.size() - 1)] = item;
+        ++size_;
+    }
+
+    T& back() { return items_[(head_ + size_ - 1) & (items_.size() - 1)]; }
+    const T& front() const { return items_[head_]; }
+    void popBack() { --size_; }
+    void popFront() {
+        head_ = (head_ + 1) & (items_.size() - 1);
+        --size_;
+    }
+
+private:
+    void grow() {
+        const std::size_t capacity =
+            std::min(std::max<std::size_t>(items_.size() * 2, 64), maxSize_);
+        std::vector<T> grown(capacity);
+        for (std::size_t i = 0; i < size_; ++i) {
+            grown[i] = items_[(head_ + i) & (items_.size() - 1)];
+        }
+        items_ = std::move(grown);
+        head_ = 0;
+    }
+
+    std::vector<T> items_;
+    std::size_t head_ = 0;
+    std::size_t size_ = 0;
+    std::size_t maxSize_;
+};
+
+} // namespace casl
