@@ -24,6 +24,8 @@ struct DisplayTexts {
     std::u32string dataArea;
     /// The editor during the run: the program with the marked line.
     std::u32string listing;
+
+    friend bool operator==(const DisplayTexts&, const DisplayTexts&) = default;
 };
 
 /// The captions the window shows before its first trace (the editor text is left empty).

@@ -40,7 +40,7 @@ struct BoxAnswer {
     /// The button of a message box (Ok for the input box).
     MessageAnswer button = MessageAnswer::Ok;
     /// The text typed into the input box; nothing when it was cancelled.
-    std::optional<std::u32string> input;
+    std::optional<std::u32string> input = std::nullopt;
 };
 
 /// What a trace run tells its surroundings: the window implements it with widgets, the
