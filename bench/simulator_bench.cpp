@@ -48,15 +48,16 @@ Assembled loop4m() {
 }
 
 /// The loop program run to its end; `breakpoint` 0 presses Next at every step, a line that
-/// is never executed lets it run on.
-void runLoop4m(benchmark::State& state, int breakpoint) {
+/// is never executed lets it run on. `historyBytes` 0 keeps no steps for 戻る.
+void runLoop4m(benchmark::State& state, int breakpoint,
+               std::size_t historyBytes = casl::TraceOptions::defaultHistoryBytes) {
     const Assembled program = loop4m();
     std::int64_t steps = 0;
     for (auto _ : state) {
         casl::MachineState machine;
         QuietHost host;
         casl::TraceSession session(*program.tables, machine, program.result.infoText,
-                                   casl::TraceOptions{breakpoint, false}, host);
+                                   casl::TraceOptions{breakpoint, false, historyBytes}, host);
         session.start();
         while (session.waiting()) {
             session.next();
@@ -76,8 +77,34 @@ void loop4mSingleStep(benchmark::State& state) {
 void loop4mRunOn(benchmark::State& state) {
     runLoop4m(state, 1);
 }
+void loop4mRunOnWithoutHistory(benchmark::State& state) {
+    runLoop4m(state, 1, 0);
+}
 BENCHMARK(loop4mSingleStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(loop4mRunOn)->Unit(benchmark::kMillisecond);
+BENCHMARK(loop4mRunOnWithoutHistory)->Unit(benchmark::kMillisecond);
+
+/// The memory the history of 100,000 steps of the loop program takes (a counter, in MB).
+void historyOf100000Steps(benchmark::State& state) {
+    const Assembled program = loop4m();
+    double megabytes = 0;
+    std::size_t stepsBack = 0;
+    for (auto _ : state) {
+        casl::MachineState machine;
+        QuietHost host;
+        casl::TraceSession session(*program.tables, machine, program.result.infoText,
+                                   casl::TraceOptions{0, false}, host);
+        session.start();
+        for (int i = 1; i < 100000 && session.waiting(); ++i) {
+            session.next();
+        }
+        megabytes = static_cast<double>(session.historyBytes()) / (1 << 20);
+        stepsBack = session.stepsBack();
+    }
+    state.counters["historyMB"] = megabytes;
+    state.counters["stepsBack"] = static_cast<double>(stepsBack);
+}
+BENCHMARK(historyOf100000Steps)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 /// Every display text of one step of a program at every table limit.
 void displayTextsOfMaximalProgram(benchmark::State& state) {
@@ -114,5 +141,55 @@ void stepWithDisplaysOfMaximalProgram(benchmark::State& state) {
     }
 }
 BENCHMARK(stepWithDisplaysOfMaximalProgram)->Unit(benchmark::kMicrosecond);
+
+/// 1,000 steps of the loop program walked back one by one, every display text built after
+/// each step back, as the window shows them.
+void thousandStepsBackWithDisplays(benchmark::State& state) {
+    const Assembled program = loop4m();
+    for (auto _ : state) {
+        state.PauseTiming();
+        casl::MachineState machine;
+        QuietHost host;
+        casl::TraceSession session(*program.tables, machine, program.result.infoText,
+                                   casl::TraceOptions{}, host);
+        session.start();
+        for (int i = 0; i < 1000; ++i) {
+            session.next();
+        }
+        state.ResumeTiming();
+        for (int i = 0; i < 1000; ++i) {
+            session.back();
+            casl::DisplayTexts texts = session.displays().texts();
+            benchmark::DoNotOptimize(texts);
+        }
+    }
+}
+BENCHMARK(thousandStepsBackWithDisplays)->Unit(benchmark::kMillisecond);
+
+/// One step back in the maximal program with every display text built.
+void stepBackWithDisplaysOfMaximalProgram(benchmark::State& state) {
+    const Assembled program = assembleText(casl::bench::maximalProgram());
+    casl::MachineState machine;
+    QuietHost host;
+    casl::TraceSession session(*program.tables, machine, program.result.infoText,
+                               casl::TraceOptions{}, host);
+    session.start();
+    for (int i = 0; i < 150; ++i) {
+        session.next();
+    }
+    for (auto _ : state) {
+        if (session.stepsBack() == 0) {
+            state.PauseTiming();
+            for (int i = 0; i < 150; ++i) {
+                session.next();
+            }
+            state.ResumeTiming();
+        }
+        session.back();
+        casl::DisplayTexts texts = session.displays().texts();
+        benchmark::DoNotOptimize(texts);
+    }
+}
+BENCHMARK(stepBackWithDisplaysOfMaximalProgram)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 namespace casl {
 
 /// A queue that keeps at most `maxSize` items (rounded down to a power of two), growing as it
 /// fills so that a short run uses little memory. The owner drops items at the front before it
-/// pushes onto a full ring.
+/// pushes onto a full ring. Storage is not initialised: an item is written before it is read.
 template <typename T> class BoundedRing {
 public:
     explicit BoundedRing(std::size_t maxSize)
@@ -20,7 +20,7 @@ public:
     bool full() const { return size_ == maxSize_; }
     std::size_t maxSize() const { return maxSize_; }
     /// The memory the items take.
-    std::size_t bytes() const { return items_.size() * sizeof(T); }
+    std::size_t bytes() const { return capacity_ * sizeof(T); }
 
     void clear() {
         head_ = 0;
@@ -28,35 +28,40 @@ public:
     }
 
     /// Appends `item`; the ring must not be full.
-    void pushBack(const T& item) {
-        if (size_ == items_.size()) {
+    void pushBack(const T& item) { emplaceBack() = item; }
+
+    /// Appends an item to be filled in place; the ring must not be full.
+    T& emplaceBack() {
+        if (size_ == capacity_) {
             grow();
         }
-        items_[(head_ + size_) & (items_.size() - 1)] = item;
+        T& item = items_[(head_ + size_) & (capacity_ - 1)];
         ++size_;
+        return item;
     }
 
-    T& back() { return items_[(head_ + size_ - 1) & (items_.size() - 1)]; }
+    T& back() { return items_[(head_ + size_ - 1) & (capacity_ - 1)]; }
     const T& front() const { return items_[head_]; }
     void popBack() { --size_; }
     void popFront() {
-        head_ = (head_ + 1) & (items_.size() - 1);
+        head_ = (head_ + 1) & (capacity_ - 1);
         --size_;
     }
 
 private:
     void grow() {
-        const std::size_t capacity =
-            std::min(std::max<std::size_t>(items_.size() * 2, 64), maxSize_);
-        std::vector<T> grown(capacity);
+        const std::size_t capacity = std::min(std::max<std::size_t>(capacity_ * 2, 64), maxSize_);
+        auto grown = std::make_unique_for_overwrite<T[]>(capacity);
         for (std::size_t i = 0; i < size_; ++i) {
-            grown[i] = items_[(head_ + i) & (items_.size() - 1)];
+            grown[i] = items_[(head_ + i) & (capacity_ - 1)];
         }
         items_ = std::move(grown);
+        capacity_ = capacity;
         head_ = 0;
     }
 
-    std::vector<T> items_;
+    std::unique_ptr<T[]> items_;
+    std::size_t capacity_ = 0;
     std::size_t head_ = 0;
     std::size_t size_ = 0;
     std::size_t maxSize_;

@@ -5,55 +5,51 @@ namespace casl {
 // Three quarters of the bound go to the positions, one quarter to the writes: a step writes
 // one or two words on average, and an `IN` step at most a few thousand.
 TraceHistory::TraceHistory(std::size_t byteLimit)
-    : enabled_(byteLimit > 0), steps_(byteLimit / 4 * 3 / sizeof(TracePosition)),
+    : enabled_(byteLimit > 0),
+      steps_(std::max<std::size_t>(byteLimit / 4 * 3 / sizeof(TracePosition), 2)),
       writes_(std::max<std::size_t>(byteLimit / 4 / sizeof(TraceWrite), 4096)) {}
 
 void TraceHistory::clear() {
-    haveCurrent_ = false;
     dropped_ = false;
     steps_.clear();
     writes_.clear();
     writesStart_ = 0;
 }
 
-void TraceHistory::positionReached(const TracePosition& position) {
-    if (!enabled_) {
-        return;
-    }
-    if (haveCurrent_) {
-        if (steps_.full()) {
-            dropOldestStep();
-        }
-        steps_.pushBack(current_);
-    } else {
+TracePosition& TraceHistory::addPosition() {
+    if (steps_.empty()) {
         // Writes before the first position belong to no step that can be undone.
         writesStart_ += writes_.size();
         writes_.clear();
+    } else if (steps_.full()) {
+        dropOldestStep();
     }
-    current_ = position;
-    current_.firstWrite = writesEnd();
-    haveCurrent_ = true;
+    TracePosition& position = steps_.emplaceBack();
+    position.firstWrite = static_cast<std::uint32_t>(writesEnd());
+    return position;
 }
 
 void TraceHistory::dropOldestStep() {
     steps_.popFront();
     dropped_ = true;
-    const std::uint64_t kept = steps_.empty() ? current_.firstWrite : steps_.front().firstWrite;
-    while (writesStart_ < kept && !writes_.empty()) {
+    // Positions hold the low 32 bits of a write's index; fewer writes than that are ever kept.
+    const std::uint32_t kept =
+        steps_.empty() ? static_cast<std::uint32_t>(writesEnd()) : steps_.front().firstWrite;
+    while (static_cast<std::uint32_t>(writesStart_) != kept) {
         writes_.popFront();
         ++writesStart_;
     }
 }
 
 void TraceHistory::makeRoomForWrite() {
-    while (writes_.full() && !steps_.empty()) {
+    while (writes_.full() && steps_.size() > 1) {
         dropOldestStep();
     }
     if (writes_.full()) {
         // The step under way alone wrote more than the ring holds (no program does: an `IN`
         // writes at most a few thousand words): it cannot be undone, nor anything before it.
         dropped_ = true;
-        haveCurrent_ = false;
+        steps_.clear();
         writesStart_ += writes_.size();
         writes_.clear();
     }

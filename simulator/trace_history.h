@@ -9,34 +9,35 @@
 namespace casl {
 
 /// Everything a step may change besides data words and stack slots, as it stood at one
-/// position of the run: the end of a step, where the run waits or could have waited.
+/// position of the run: the end of a step, where the run waits or could have waited. Kept small
+/// and left uninitialised until written: a record is written at every step, also while the run
+/// goes on towards a breakpoint.
 struct TracePosition {
-    std::array<std::int16_t, 8> generalRegisters{};
-    std::int16_t stackPointer = 0;
-    std::int16_t stackBase = 0;
-    std::int32_t currentLine = 0;
-    std::int16_t markedLine = 0;
-    std::int16_t lineAfterBranch = 0;
+    std::array<std::int16_t, 8> generalRegisters;
+    std::int16_t stackPointer;
+    std::int16_t stackBase;
+    std::int16_t currentLine;
+    std::int16_t markedLine;
     /// `obj` and `pc` as the instruction set them.
-    std::int16_t objectCodeLine = 0;
-    std::uint16_t programRegister = 0;
-    std::int8_t overflowFlag = 0;
-    std::int8_t signZeroState = 0;
-    bool branchMark = false;
-    /// The step answered a question and went on without waiting (and without counting).
-    bool displayOnly = false;
-    std::int32_t stepCount = 0;
-    std::uint32_t outputLength = 0;
-    std::int64_t countedSteps = 0;
-    /// Where the writes made after this position begin in the write log.
-    std::uint64_t firstWrite = 0;
+    std::int16_t objectCodeLine;
+    std::uint16_t programRegister;
+    std::uint32_t outputLength;
+    /// Where the writes made after this position begin in the write log (modulo 2^32).
+    std::uint32_t firstWrite;
+    /// The proceeds since the start or the last Yes to the step question: 0 to 100.
+    std::int8_t stepCount;
+    std::uint8_t overflowFlag : 1;
+    std::uint8_t signZeroState : 2;
+    std::uint8_t branchMark : 1;
+    /// The step answered a question and went on without waiting and without counting.
+    std::uint8_t displayOnly : 1;
 };
 
 /// One write of a step: which data word or stack slot, and the value it replaced.
 struct TraceWrite {
     /// A data-word row, or a stack slot plus `stackPlace`.
-    std::uint16_t place = 0;
-    std::int32_t previous = 0;
+    std::uint16_t place;
+    std::int32_t previous;
 };
 
 /// The places of stack slots in `TraceWrite::place`.
@@ -65,12 +66,18 @@ public:
         writes_.pushBack(TraceWrite{place, previous});
     }
 
-    /// The run reached `position`: the step that led there can be undone back to the position
+    /// The run reached a new position: returns the record to fill with it (nothing when the
+    /// history keeps nothing). The step that led there can then be undone back to the position
     /// reached before.
-    void positionReached(const TracePosition& position);
+    TracePosition* newPosition() {
+        if (!enabled_) {
+            return nullptr;
+        }
+        return &addPosition();
+    }
 
     /// How many steps can be undone.
-    std::size_t stepsBack() const { return steps_.size(); }
+    std::size_t stepsBack() const { return steps_.empty() ? 0 : steps_.size() - 1; }
     /// Whether older steps were dropped to stay within the bound.
     bool dropped() const { return dropped_; }
     /// The memory the history takes now.
@@ -78,27 +85,25 @@ public:
 
     /// Undoes the last step: `undo` receives its writes, newest first; returns the position
     /// before the step, which becomes the current one. There must be a step to undo.
-    template <typename Undo> TracePosition back(Undo&& undo) {
-        const TracePosition before = steps_.back();
+    template <typename Undo> const TracePosition& back(Undo&& undo) {
         steps_.popBack();
-        while (writesEnd() > before.firstWrite) {
+        const TracePosition& before = steps_.back();
+        while (static_cast<std::uint32_t>(writesEnd()) != before.firstWrite) {
             undo(writes_.back());
             writes_.popBack();
         }
-        current_ = before;
         return before;
     }
 
 private:
     std::uint64_t writesEnd() const { return writesStart_ + writes_.size(); }
+    TracePosition& addPosition();
     void dropOldestStep();
     void makeRoomForWrite();
 
     bool enabled_;
-    bool haveCurrent_ = false;
     bool dropped_ = false;
-    /// The position reached last; its step is not undone, it is where the run stands.
-    TracePosition current_;
+    /// The positions reached, oldest first; the last is where the run stands.
     BoundedRing<TracePosition> steps_;
     BoundedRing<TraceWrite> writes_;
     /// The absolute index of the oldest write kept.

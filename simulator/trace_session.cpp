@@ -77,7 +77,7 @@ void TraceSession::back() {
     if (state_ != TraceState::Waiting || history_.stepsBack() == 0) {
         return;
     }
-    const TracePosition before = history_.back([this](const TraceWrite& write) {
+    const TracePosition& before = history_.back([this](const TraceWrite& write) {
         if ((write.place & stackPlace) != 0) {
             machine_.stackSlots[write.place & ~stackPlace] = write.previous;
         } else {
@@ -92,13 +92,16 @@ void TraceSession::back() {
     machine_.currentLine = before.currentLine;
     machine_.outputText.resize(before.outputLength);
     markedLine_ = before.markedLine;
-    lineAfterBranch_ = before.lineAfterBranch;
-    branchMark_ = before.branchMark;
-    displayOnly_ = before.displayOnly;
+    branchMark_ = before.branchMark != 0;
+    // A branching step marks its own line and notes the line after it together.
+    lineAfterBranch_ = markedLine_ + 1;
+    displayOnly_ = before.displayOnly != 0;
     captions_.objectCodeLine = before.objectCodeLine;
     captions_.programRegister = before.programRegister;
     stepCount_ = before.stepCount;
-    countedSteps_ = before.countedSteps;
+    // Between two positions the run proceeds (and counts) once, unless the earlier step
+    // answered a question and went straight on.
+    countedSteps_ -= displayOnly_ ? 0 : 1;
     refresh();
     showToHost();
 }
@@ -169,7 +172,9 @@ TraceSession::Next TraceSession::executeStep() {
 
 TraceSession::Next TraceSession::finishStep() {
     refresh();
-    history_.positionReached(position());
+    if (TracePosition* reached = history_.newPosition()) {
+        notePosition(*reached);
+    }
     if (displayOnly_) {
         return Next::Execute;
     }
@@ -292,24 +297,20 @@ TraceSession::Flow TraceSession::stopWith(std::u32string_view text, std::u32stri
                    Continuation{Continuation::Kind::EndRun, ending});
 }
 
-TracePosition TraceSession::position() const {
-    TracePosition p;
+void TraceSession::notePosition(TracePosition& p) const {
     p.generalRegisters = machine_.generalRegisters;
     p.stackPointer = machine_.stackPointer;
     p.stackBase = machine_.stackBase;
-    p.currentLine = machine_.currentLine;
+    p.currentLine = static_cast<std::int16_t>(machine_.currentLine);
     p.markedLine = static_cast<std::int16_t>(markedLine_);
-    p.lineAfterBranch = static_cast<std::int16_t>(lineAfterBranch_);
     p.objectCodeLine = static_cast<std::int16_t>(captions_.objectCodeLine);
     p.programRegister = static_cast<std::uint16_t>(captions_.programRegister);
-    p.overflowFlag = static_cast<std::int8_t>(machine_.overflowFlag);
-    p.signZeroState = static_cast<std::int8_t>(machine_.signZeroState);
-    p.branchMark = branchMark_;
-    p.displayOnly = displayOnly_;
-    p.stepCount = stepCount_;
+    p.overflowFlag = machine_.overflowFlag != 0 ? 1 : 0;
+    p.signZeroState = static_cast<std::uint8_t>(machine_.signZeroState & 3);
+    p.branchMark = branchMark_ ? 1 : 0;
+    p.displayOnly = displayOnly_ ? 1 : 0;
+    p.stepCount = static_cast<std::int8_t>(stepCount_);
     p.outputLength = static_cast<std::uint32_t>(machine_.outputText.size());
-    p.countedSteps = countedSteps_;
-    return p;
 }
 
 void TraceSession::writeDataWord(int row, std::int32_t value) {

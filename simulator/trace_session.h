@@ -142,7 +142,8 @@ private:
     Flow passedLastLine();
 
     // The history of the run.
-    TracePosition position() const;
+    /// Fills `position` with where the run stands (the writes are logged as they happen).
+    void notePosition(TracePosition& position) const;
     void writeDataWord(int row, std::int32_t value);
     void writeStackSlot(int slot, std::int32_t value);
 
