@@ -88,6 +88,28 @@ TEST(Cp932TextTest, ReportsTheFirstCharacterWithoutACode) {
     EXPECT_EQ(encoded.badCharacter, 2u);
 }
 
+// Some characters have several codes (the NEC and IBM rows repeat one another): whichever code a
+// file holds, saving the character again writes a code that reads back as the same character.
+TEST(Cp932TextTest, EveryDecodedCharacterEncodesToACodeOfItsOwn) {
+    int codes = 0;
+    for (int code = 0; code < 0x10000; ++code) {
+        std::string bytes;
+        if (code > 0xFF) {
+            bytes.push_back(static_cast<char>(code >> 8));
+        }
+        bytes.push_back(static_cast<char>(code & 0xFF));
+        const DecodedText decoded = decodeCp932(bytes);
+        if (decoded.badByte || decoded.text.size() != 1) {
+            continue;
+        }
+        ++codes;
+        const EncodedText encoded = encodeCp932(decoded.text);
+        ASSERT_FALSE(encoded.badCharacter) << "code " << std::hex << code;
+        EXPECT_EQ(decodeCp932(encoded.bytes).text, decoded.text) << "code " << std::hex << code;
+    }
+    EXPECT_GT(codes, 9000);
+}
+
 struct BadBytesCase {
     std::string bytes;
     std::size_t badByte;
