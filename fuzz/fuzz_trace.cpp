@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -61,13 +62,6 @@ public:
     void traceEnded() override { ++endings_; }
     int endings() const { return endings_; }
 
-private:
-    unsigned nextByte() {
-        if (script_.empty()) {
-            return 0;
-        }
-        return static_cast<unsigned char>(script_[position_++ % script_.size()]);
-    }
     bool nextBit() {
         if (bit_ == 0) {
             bits_ = nextByte();
@@ -77,6 +71,14 @@ private:
         return ((bits_ >> bit_) & 1) != 0;
     }
 
+private:
+    unsigned nextByte() {
+        if (script_.empty()) {
+            return 0;
+        }
+        return static_cast<unsigned char>(script_[position_++ % script_.size()]);
+    }
+
     std::string_view script_;
     std::size_t position_ = 0;
     unsigned bits_ = 0;
@@ -84,6 +86,34 @@ private:
     int endings_ = 0;
     const casl::TraceSession* session_ = nullptr;
 };
+
+/// Everything a step may change, to check that a step undone leaves nothing behind.
+struct RunState {
+    casl::DisplayTexts texts;
+    casl::MachineState machine;
+    std::vector<std::int32_t> data;
+
+    bool operator==(const RunState& other) const {
+        return texts == other.texts && data == other.data &&
+               machine.generalRegisters == other.machine.generalRegisters &&
+               machine.stackPointer == other.machine.stackPointer &&
+               machine.stackBase == other.machine.stackBase &&
+               machine.stackSlots == other.machine.stackSlots &&
+               machine.overflowFlag == other.machine.overflowFlag &&
+               machine.signZeroState == other.machine.signZeroState &&
+               machine.currentLine == other.machine.currentLine &&
+               machine.outputText == other.machine.outputText;
+    }
+};
+
+RunState stateOf(const casl::TraceSession& session, const casl::MachineState& machine,
+                 const casl::ProgramTables& tables) {
+    RunState s{session.displays().texts(), machine, {}};
+    for (int w = 1; w < tables.dataWordCounter; ++w) {
+        s.data.push_back(tables.dataWords[static_cast<std::size_t>(w)][casl::dataValueColumn]);
+    }
+    return s;
+}
 
 } // namespace
 
@@ -115,6 +145,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int waits = 0; session.waiting(); ++waits) {
         if (waits == waitBudget) {
             session.end();
+        } else if (host.nextBit() && host.nextBit()) {
+            // Next, then as many steps back as it made, leaves exactly what was there before
+            // (running on towards a breakpoint, Next may make many steps).
+            const RunState before = stateOf(session, machine, *tables);
+            const std::size_t stepsBack = session.stepsBack();
+            session.next();
+            if (session.waiting()) {
+                require(session.stepsBack() > stepsBack);
+                while (session.stepsBack() > stepsBack) {
+                    session.back();
+                }
+                require(session.waiting());
+                require(stateOf(session, machine, *tables) == before);
+            }
         } else {
             session.next();
         }
