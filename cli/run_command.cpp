@@ -32,7 +32,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!assembly->success) {
         printListing(*assembly, out);
         // A listing says why a program with errors cannot be traced; nothing says it for these.
-        if (assembly->blank) {
+        if (assembly->blank || tables->lineCount() == 0) {
             err << "casl2 run: the file holds no program\n";
         } else if (assembly->errorCount == 0) {
             err << "casl2 run: a program of one line cannot be traced; Trace needs two lines\n";

@@ -203,6 +203,10 @@ TEST_F(RunTrace, AProgramThatCannotBeTracedSaysWhy) {
     EXPECT_EQ(blank.status, cannotTrace);
     EXPECT_EQ(blank.out, "");
     EXPECT_NE(blank.err.find("no program"), std::string::npos) << blank.err;
+    // Empty lines are dropped: nothing is left either.
+    const CommandRun empty = run("\r\n\r\n");
+    EXPECT_EQ(empty.status, cannotTrace);
+    EXPECT_NE(empty.err.find("no program"), std::string::npos) << empty.err;
 
     // A listing with errors says why by itself.
     const CommandRun faulty = run("P START\r\n FOO\r\n END\r\n");
