@@ -36,7 +36,7 @@ bool takeValue(RunOptions& options, const std::string& name, const std::string& 
             return false;
         }
         options.breakpointLine = static_cast<int>(*line);
-    } else {
+    } else if (name == "--max-steps") {
         const auto steps = numberIn(value, 0, std::numeric_limits<std::int64_t>::max());
         if (!steps) {
             error = "--max-steps takes a number of steps, not '" + value + "'";
