@@ -78,6 +78,7 @@ void addressPass(AssemblyState& state) {
     const int last = t.lineCounter - 1;
     std::int64_t length = 0;
     bool startSeen = false;
+    state.finishedLines = 0;
     for (int n = 1; n <= last; ++n) {
         const std::int64_t address = t.lineAddress[n - 1] + length;
         if (address > highestAddress) {
@@ -85,6 +86,7 @@ void addressPass(AssemblyState& state) {
             return;
         }
         t.lineAddress[n] = static_cast<std::int16_t>(address);
+        state.finishedLines = n;
         length = lineLength(state, n, startSeen);
         if (state.stopped()) {
             return;

@@ -9,6 +9,14 @@
 #include "assembler/source_intake.h"
 
 namespace casl {
+namespace {
+
+/// The lines a pass finished: all of them, unless a limit stopped it.
+int finishedLines(const AssemblyState& state) {
+    return state.stopped() ? state.finishedLines : maxLines;
+}
+
+} // namespace
 
 AssemblyResult assemble(std::u32string_view editorText, ProgramTables& tables) {
     AssemblyResult result;
@@ -18,20 +26,25 @@ AssemblyResult assemble(std::u32string_view editorText, ProgramTables& tables) {
     }
     AssemblyState state{tables, {}};
     result.editorText = takeSource(editorText, state);
-    // A limit stops the passes in order: the lines so far are listed, then the limit.
+    // A limit stops the passes in order: the lines so far are listed, then the limit. A line
+    // that a pass did not reach shows no address or code of that pass.
+    ListingReach reach{0, 0, 0};
     if (!state.stopped()) {
         addressPass(state);
+        reach.addressedLines = finishedLines(state);
     }
     if (!state.stopped()) {
         labelChecks(tables);
         encodePass(state);
+        reach.encodedLines = finishedLines(state);
     }
     if (!state.stopped()) {
         dataPass(state);
         labelCharacterCheck(tables);
+        reach.dataLines = finishedLines(state);
     }
 
-    result.listingText = listingText(tables);
+    result.listingText = listingText(tables, reach);
     result.errorCount = errorCount(tables);
     if (state.stopped()) {
         result.limitMessage = state.limitMessage;

@@ -16,6 +16,9 @@ struct AssemblyState {
     ProgramTables& tables;
     /// The limit that stopped the assembly; empty while it goes on.
     std::u32string limitMessage;
+    /// The lines that the running pass has finished, counted from line 1; when a limit stops
+    /// the pass, the lines after them did not get what the pass gives.
+    int finishedLines = 0;
 
     bool stopped() const { return !limitMessage.empty(); }
     void stop(const char32_t* message) {

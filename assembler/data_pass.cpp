@@ -8,9 +8,6 @@
 namespace casl {
 namespace {
 
-/// Display marks of `dataWords`.
-constexpr std::int32_t hiddenAreaWord = 1;
-constexpr std::int32_t emptyAreaPlaceholder = 10;
 /// The data dump shows the first words of a `DS` area and marks the rest.
 constexpr std::int64_t shownAreaWords = 20;
 
@@ -41,7 +38,7 @@ void storageArea(AssemblyState& state, int line) {
             auto& row = t.dataWords[t.dataWordCounter];
             row[dataAddressColumn] = static_cast<std::int32_t>(t.lineAddress[line] + w);
             if (w >= shownAreaWords) {
-                row[displayMarkColumn] = hiddenAreaWord;
+                row[displayMarkColumn] = foldedAreaWordMark;
             }
             ++t.dataWordCounter;
         }
@@ -49,7 +46,7 @@ void storageArea(AssemblyState& state, int line) {
         if (!roomForWord(state)) {
             return;
         }
-        t.dataWords[t.dataWordCounter][displayMarkColumn] = emptyAreaPlaceholder;
+        t.dataWords[t.dataWordCounter][displayMarkColumn] = emptyAreaPlaceholderMark;
         ++t.dataWordCounter;
     }
 }
@@ -60,6 +57,7 @@ void dataPass(AssemblyState& state) {
     ProgramTables& t = state.tables;
     t.dataWordCounter = 1;
     for (int i = 1; i < t.lineCounter && !state.stopped(); ++i) {
+        state.finishedLines = i - 1;
         const std::u32string& mnemonic = t.lineFields[i][mnemonicColumn];
         if (mnemonic == U"DS") {
             storageArea(state, i);

@@ -262,6 +262,7 @@ void resolveAddress(AssemblyState& state, int line, std::u32string_view text) {
 void encodePass(AssemblyState& state) {
     const int last = state.tables.lineCounter - 1;
     for (int i = 1; i <= last && !state.stopped(); ++i) {
+        state.finishedLines = i - 1;
         if (state.tables.lineFields[i][findingsColumn].empty()) {
             encodeLine(state, i);
         }

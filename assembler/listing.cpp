@@ -42,11 +42,18 @@ bool showsNoAddress(int row, std::int16_t op) {
     return isRegisterFormCode(op) || row == row::pop || row == row::ret;
 }
 
+/// The object-code column of a line whose code no pass made: blank, as wide as a code.
+constexpr std::u32string_view noCode = U"         ";
+
 void appendObjectCode(std::u32string& out, const ProgramTables& t, int n,
-                      const std::unordered_map<std::int32_t, int>& lastWordAt) {
+                      const std::unordered_map<std::int32_t, int>& lastWordAt,
+                      const ListingReach& reach) {
     const int r = findInstruction(t.lineFields[n][mnemonicColumn]);
     const auto& code = t.lineCode[n];
-    if (r <= row::svc) {
+    const bool dataRow = r == row::dc || r == row::ds;
+    if ((r <= row::svc && n > reach.encodedLines) || (dataRow && n > reach.dataLines)) {
+        out.append(noCode);
+    } else if (r <= row::svc) {
         appendHex(out, static_cast<std::uint16_t>(code[opColumn]), 2);
         out.push_back(hexDigits[code[rColumn] & 0xF]);
         out.push_back(hexDigits[code[xColumn] & 0xF]);
@@ -89,20 +96,27 @@ std::u32string_view errorMessage(int error) {
     return error >= 1 && error <= 9 ? errorMessages[error] : std::u32string_view{};
 }
 
-std::u32string listingText(const ProgramTables& t) {
-    // A DC line shows the last data word that has its address.
+std::u32string listingText(const ProgramTables& t, const ListingReach& reach) {
+    // A DC line shows the last data word that has its address. The row of an empty `DS` area
+    // has no address, though its address column reads 0.
     std::unordered_map<std::int32_t, int> lastWordAt;
     lastWordAt.reserve(static_cast<std::size_t>(t.dataWordCount()));
     for (int w = 1; w < t.dataWordCounter && w <= maxDataWords; ++w) {
-        lastWordAt[t.dataWords[w][dataAddressColumn]] = w;
+        if (t.dataWords[w][displayMarkColumn] != emptyAreaPlaceholderMark) {
+            lastWordAt[t.dataWords[w][dataAddressColumn]] = w;
+        }
     }
     std::u32string out;
     out.reserve(static_cast<std::size_t>(t.lineCount()) * 48);
     for (int n = 1; n < t.lineCounter; ++n) {
         const auto& fields = t.lineFields[n];
-        out.append(hex4(t.lineAddress[n]));
+        if (n <= reach.addressedLines) {
+            out.append(hex4(t.lineAddress[n]));
+        } else {
+            out.append(4, U' ');
+        }
         out.push_back(U'\t');
-        appendObjectCode(out, t, n, lastWordAt);
+        appendObjectCode(out, t, n, lastWordAt, reach);
         out.push_back(U'\t');
         appendPadded(out, fields[labelColumn], 9);
         appendPadded(out, fields[mnemonicColumn], 8);

@@ -10,8 +10,19 @@ namespace casl {
 /// The two header lines of the listing window, each ending in CR LF.
 std::u32string listingHeader();
 
+/// How far the passes of an assembly got. A table limit stops them; the lines after a count
+/// kept the cleared address or code of the tables, which the listing leaves blank.
+struct ListingReach {
+    /// Lines with an address (address pass).
+    int addressedLines = maxLines;
+    /// Lines with their machine code (encoder).
+    int encodedLines = maxLines;
+    /// `DC` and `DS` lines with their data words (data pass).
+    int dataLines = maxLines;
+};
+
 /// The listing of every program line with the messages of its findings, CR LF line ends.
-std::u32string listingText(const ProgramTables& tables);
+std::u32string listingText(const ProgramTables& tables, const ListingReach& reach = {});
 
 /// The message of assembly error 1–9, with its trailing blank.
 std::u32string_view errorMessage(int error);

@@ -37,6 +37,13 @@ enum DataColumn : int {
     dataValueColumn = 2,
 };
 
+/// Marks in `displayMarkColumn` of `dataWords`.
+/// A word past the first 20 of a `DS` area: the simple data display folds it.
+inline constexpr std::int32_t foldedAreaWordMark = 1;
+/// The row that stands for a `DS` of length 0. Its address column holds 0, but it is no word
+/// at that address.
+inline constexpr std::int32_t emptyAreaPlaceholderMark = 10;
+
 /// The whole result of an assembly and the whole input of the simulator.
 /// Every table is indexed from 1; row 0 exists and is never filled. The accessors below read a
 /// row outside the table as a cleared row, so no caller ever indexes out of bounds.

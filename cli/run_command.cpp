@@ -31,13 +31,24 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (!assembly->success) {
         printListing(*assembly, out);
+        // A listing says why a program with errors cannot be traced; nothing says it for these.
+        if (assembly->blank || tables->lineCount() == 0) {
+            err << "casl2 run: the file holds no program\n";
+        } else if (assembly->errorCount == 0) {
+            err << "casl2 run: a program of one line cannot be traced; Trace needs two lines\n";
+        }
         return assemblyFailed;
+    }
+    if (options->breakpointLine > tables->lineCount()) {
+        err << "casl2 run: --breakpoint " << options->breakpointLine << ": the program has "
+            << tables->lineCount() << " lines\n";
+        return usageOrFileError;
     }
 
     MachineState machine;
     ScriptedTraceHost host(*options, out);
     TraceSession session(*tables, machine, assembly->infoText,
-                         TraceOptions{0, options->simpleDisplay}, host);
+                         TraceOptions{options->breakpointLine, options->simpleDisplay}, host);
     host.attach(session);
     session.start();
     while (session.waiting()) {

@@ -1,8 +1,57 @@
 #include "cli/run_options.h"
 
 #include <charconv>
+#include <limits>
 
 namespace casl::cli {
+namespace {
+
+/// `value` as a whole decimal number from `least` to `most`, or nothing.
+std::optional<std::int64_t> numberIn(const std::string& value, std::int64_t least,
+                                     std::int64_t most) {
+    std::int64_t number = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (ec != std::errc{} || end != value.data() + value.size() || number < least ||
+        number > most) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+/// Takes the value of the option `name`; false with the reason in `error` when it is wrong.
+bool takeValue(RunOptions& options, const std::string& name, const std::string& value,
+               std::string& error) {
+    if (name == "--input") {
+        options.inputs.push_back(value);
+    } else if (name == "--answer") {
+        if (value != "yes" && value != "no") {
+            error = "--answer takes yes or no, not '" + value + "'";
+            return false;
+        }
+        options.answers.push_back(value == "yes");
+    } else if (name == "--breakpoint") {
+        const auto line = numberIn(value, 1, std::numeric_limits<int>::max());
+        if (!line) {
+            error = "--breakpoint takes a line number from 1, not '" + value + "'";
+            return false;
+        }
+        options.breakpointLine = static_cast<int>(*line);
+    } else if (name == "--max-steps") {
+        const auto steps = numberIn(value, 0, std::numeric_limits<std::int64_t>::max());
+        if (!steps) {
+            error = "--max-steps takes a number of steps, not '" + value + "'";
+            return false;
+        }
+        options.maxSteps = *steps;
+    }
+    return true;
+}
+
+bool takesValue(const std::string& arg) {
+    return arg == "--input" || arg == "--answer" || arg == "--breakpoint" || arg == "--max-steps";
+}
+
+} // namespace
 
 std::optional<RunOptions> parseRunOptions(const std::vector<std::string>& args,
                                           std::string& error) {
@@ -10,30 +59,14 @@ std::optional<RunOptions> parseRunOptions(const std::vector<std::string>& args,
     bool havePath = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--input" || arg == "--answer" || arg == "--max-steps";
-        if (takesValue && i + 1 >= args.size()) {
-            error = arg + " needs a value";
-            return std::nullopt;
-        }
-        if (arg == "--input") {
-            options.inputs.push_back(args[++i]);
-        } else if (arg == "--answer") {
-            const std::string& value = args[++i];
-            if (value != "yes" && value != "no") {
-                error = "--answer takes yes or no, not '" + value + "'";
+        if (takesValue(arg)) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
                 return std::nullopt;
             }
-            options.answers.push_back(value == "yes");
-        } else if (arg == "--max-steps") {
-            const std::string& value = args[++i];
-            std::int64_t steps = 0;
-            const auto [end, ec] =
-                std::from_chars(value.data(), value.data() + value.size(), steps);
-            if (ec != std::errc{} || end != value.data() + value.size() || steps < 0) {
-                error = "--max-steps takes a number of steps, not '" + value + "'";
+            if (!takeValue(options, arg, args[++i], error)) {
                 return std::nullopt;
             }
-            options.maxSteps = steps;
         } else if (arg == "--simple") {
             options.simpleDisplay = true;
         } else if (arg == "--trace") {

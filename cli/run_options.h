@@ -14,6 +14,8 @@ struct RunOptions {
     std::vector<std::string> inputs;
     /// The answers of the operand questions, in order: true = Yes.
     std::vector<bool> answers;
+    /// The line after whose execution the run waits; 0: every step waits.
+    int breakpointLine = 0;
     /// The step question is answered Yes while fewer steps than this were counted.
     std::int64_t maxSteps = 100000;
     bool simpleDisplay = false;

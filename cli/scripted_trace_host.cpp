@@ -13,26 +13,21 @@ namespace {
 constexpr std::u32string_view stepQuestionTitle = U"確認";
 
 void printBox(std::ostream& out, std::u32string_view text, std::u32string_view title) {
-    out << '[' << terminalText(title) << "]\n";
-    const std::string body = terminalText(text);
-    out << body;
-    if (body.empty() || body.back() != '\n') {
-        out << '\n';
-    }
+    out << '[' << terminalText(title) << "]\n" << terminalLines(text);
 }
 
 } // namespace
 
 void ScriptedTraceHost::showDisplays(const TraceDisplays& displays) {
-    // The final displays are printed once the run has ended; a wait shows nothing.
-    static_cast<void>(displays);
-}
-
-void ScriptedTraceHost::displaysRefreshed(const TraceDisplays& displays) {
-    if (options_.trace) {
-        out_ << terminalText(displays.markedListingLine()) << '\n';
-        printDisplayBlock(displays, out_);
+    // Only the waits are traced: the displays under a box or at the end of the run are the
+    // final displays, printed once the run has ended.
+    if (!options_.trace || session_ == nullptr || !session_->waiting()) {
+        return;
     }
+    if (const int marked = displays.markedLine(); marked > 0) {
+        out_ << "line " << marked << ": " << terminalText(displays.markedListingLine()) << '\n';
+    }
+    printDisplayBlock(displays, out_);
 }
 
 MessageAnswer ScriptedTraceHost::messageBox(std::u32string_view text, std::u32string_view title,

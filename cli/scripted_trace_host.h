@@ -12,17 +12,17 @@ class TraceSession;
 
 namespace casl::cli {
 
-/// The trace host of `casl2 run`: prints every box, answers from the command line.
+/// The trace host of `casl2 run`: prints every box, answers from the command line, and with
+/// `--trace` prints the displays at every wait.
 class ScriptedTraceHost : public AnsweringTraceHost {
 public:
     ScriptedTraceHost(const RunOptions& options, std::ostream& out)
         : options_(options), out_(out) {}
 
-    /// The session whose step count decides the step question.
+    /// The session whose step count decides the step question and whose waits are traced.
     void attach(const TraceSession& session) { session_ = &session; }
 
     void showDisplays(const TraceDisplays& displays) override;
-    void displaysRefreshed(const TraceDisplays& displays) override;
     MessageAnswer messageBox(std::u32string_view text, std::u32string_view title,
                              MessageButtons buttons) override;
     std::optional<std::u32string> inputBox(std::u32string_view prompt, std::u32string_view title,

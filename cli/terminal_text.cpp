@@ -16,4 +16,8 @@ std::string terminalText(std::u32string_view text) {
     return platform::toUtf8(lines);
 }
 
+std::string terminalLines(std::u32string_view text) {
+    return terminalText(text) + '\n';
+}
+
 } // namespace casl::cli

@@ -59,7 +59,7 @@ bool Form1::askAndSave(const QString& failureTitle, bool restoreText, QString* s
             platform::qt::MessageButtons::YesNo) != platform::qt::MessageAnswer::Yes) {
         return true;
     }
-    const QString name = fileDialog_.askSaveName(this, currentFileName_);
+    const QString name = fileDialog_.askSaveNameFor(this, currentFileName_);
     if (name.isEmpty()) {
         return true;
     }
@@ -69,6 +69,7 @@ bool Form1::askAndSave(const QString& failureTitle, bool restoreText, QString* s
     if (!writeEditorText(name, failureTitle)) {
         return false;
     }
+    fileDialog_.keep(name);
     if (savedName) {
         *savedName = name;
     }
@@ -104,6 +105,7 @@ void Form1::openFile() {
         return;
     }
     auto& text = std::get<platform::SourceText>(source);
+    fileDialog_.keep(name);
     setEditorTextByProgram(text.text);
     fileEncoding_ = text.encoding;
     fileLineEnds_ = text.lineEnds;
@@ -120,6 +122,7 @@ void Form1::saveAs() {
     if (name.isEmpty() || !writeEditorText(name, QString::fromUtf8(applicationTitle))) {
         return;
     }
+    fileDialog_.keep(name);
     currentFileName_ = name;
     mnuUwagaki_->setEnabled(true);
     setWindowCaptionForFile();

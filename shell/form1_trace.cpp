@@ -10,7 +10,6 @@
 #include "simulator/trace_session.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -183,13 +182,14 @@ void Form1::endTrace() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    // Enter presses Next wherever the focus is, as the default button of the run.
+    // During a run Enter presses the button that has the focus (End, クリア), as on any
+    // desktop, and Next, the run's default button, wherever else the focus is.
     if (traceActive_ && event->type() == QEvent::KeyPress && command1_->isEnabled() &&
         command1_->isVisible()) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            !qobject_cast<QAbstractButton*>(QApplication::focusWidget())) {
-            command1_->click();
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            (focused && focused->isEnabled() ? focused : command1_)->click();
             return true;
         }
     }

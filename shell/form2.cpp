@@ -67,6 +67,8 @@ void Form2::printListing() {
 }
 
 void Form2::backToMain() {
+    // A minimised main window comes back as it was before, maximised or not.
+    mainWindow_->setWindowState(mainWindow_->windowState() & ~Qt::WindowMinimized);
     mainWindow_->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();

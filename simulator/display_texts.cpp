@@ -72,9 +72,6 @@ char32_t dumpCharacter(std::int32_t code) {
     return 0;
 }
 
-constexpr int hiddenAreaMark = 1;
-constexpr int emptyAreaPlaceholderMark = 10;
-
 void appendDataRow(std::u32string& out, const ProgramTables& t, int i) {
     const int mark = t.dataWords[i][displayMarkColumn];
     const int j = mark == emptyAreaPlaceholderMark ? i + 1 : i;
@@ -195,7 +192,7 @@ std::u32string dataAreaText(const ProgramTables& t, bool simpleDisplay) {
     bool eliding = false;
     for (int i = 1; i < t.dataWordCounter && ProgramTables::isDataRow(i); ++i) {
         const int mark = t.dataWords[i][displayMarkColumn];
-        if (simpleDisplay && !eliding && mark == hiddenAreaMark) {
+        if (simpleDisplay && !eliding && mark == foldedAreaWordMark) {
             eliding = true;
             text.append(U"\t:\r\n");
         } else if (eliding && mark == 0) {

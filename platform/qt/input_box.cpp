@@ -1,5 +1,7 @@
 #include "platform/qt/input_box.h"
 
+#include "platform/qt/title_width.h"
+
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QScreen>
@@ -13,6 +15,9 @@ QString showInputBox(QWidget* parent, const QString& prompt, const QString& titl
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setTextValue(defaultText);
+    // The box builds its layout when it is first measured.
+    static_cast<void>(box.minimumSizeHint());
+    widenForTitle(box);
     QPoint origin;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         origin = screen->geometry().topLeft();

@@ -1,5 +1,7 @@
 #include "platform/qt/message_box.h"
 
+#include "platform/qt/title_width.h"
+
 #include <QMessageBox>
 
 namespace casl::platform::qt {
@@ -10,12 +12,14 @@ MessageAnswer showMessageBox(QWidget* parent, const QString& text, const QString
     box.setTextFormat(Qt::PlainText);
     if (buttons == MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
+        widenForTitle(box);
         box.exec();
         return MessageAnswer::Ok;
     }
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
+    widenForTitle(box);
     return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 

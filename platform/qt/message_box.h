@@ -11,8 +11,8 @@ enum class MessageButtons { Ok, YesNo };
 /// The button that closed a message box.
 enum class MessageAnswer { Ok, Yes, No };
 
-/// Shows a modal message box without an icon and returns the button pressed. Closing a Yes/No
-/// box by its window button answers No.
+/// Shows a modal message box without an icon and returns the button pressed. The box is wide
+/// enough for its whole title. Closing a Yes/No box by its window button answers No.
 MessageAnswer showMessageBox(QWidget* parent, const QString& text, const QString& title,
                              MessageButtons buttons);
 

@@ -1,5 +1,6 @@
 #include "platform/qt/source_file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -16,11 +17,15 @@ const QStringList& nameFilters() {
 } // namespace
 
 QString SourceFileDialog::askOpenName(QWidget* parent) {
-    return ask(parent, false, {});
+    return ask(parent, false, keptName_);
 }
 
-QString SourceFileDialog::askSaveName(QWidget* parent, const QString& presetName) {
-    return ask(parent, true, presetName);
+QString SourceFileDialog::askSaveName(QWidget* parent) {
+    return ask(parent, true, keptName_);
+}
+
+QString SourceFileDialog::askSaveNameFor(QWidget* parent, const QString& currentName) {
+    return ask(parent, true, currentName);
 }
 
 QString SourceFileDialog::ask(QWidget* parent, bool save, const QString& presetName) {
@@ -28,20 +33,20 @@ QString SourceFileDialog::ask(QWidget* parent, bool save, const QString& presetN
     dialog.setNameFilters(nameFilters());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QString preset = presetName.isEmpty() ? lastName_ : presetName;
-    if (!preset.isEmpty()) {
-        const QFileInfo info(preset);
+    // The folder is always given: left alone, the dialog would start where the last dialog
+    // of the program was accepted, also when that save then failed.
+    if (presetName.isEmpty()) {
+        dialog.setDirectory(keptName_.isEmpty() ? QDir::currentPath()
+                                                : QFileInfo(keptName_).absolutePath());
+    } else {
+        const QFileInfo info(presetName);
         dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }
-    const QString chosen = dialog.selectedFiles().value(0);
-    if (!chosen.isEmpty()) {
-        lastName_ = chosen;
-    }
-    return chosen;
+    return dialog.selectedFiles().value(0);
 }
 
 } // namespace casl::platform::qt

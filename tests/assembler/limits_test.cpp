@@ -2,6 +2,10 @@
 #include "assembly_fixture.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace casl {
 namespace {
@@ -83,6 +87,72 @@ TEST(Limits, ALiteralThatWouldPushEndPastTheHighestAddressStops) {
     const auto a = assembleText(U"P START\r\n LD GR1,=1\r\n RET\r\nD DS 32761\r\n END\r\n");
     expectStoppedBy(a, addressOverflowMessage);
 }
+
+/// The listing line of the `n`th program line; the limit programs have no message lines.
+std::u32string listingLine(const test::Assembled& a, int n) {
+    const std::u32string& text = a.result.listingText;
+    std::size_t begin = 0;
+    for (int i = 1; i < n; ++i) {
+        begin = text.find(U"\r\n", begin) + 2;
+    }
+    return text.substr(begin, text.find(U"\r\n", begin) - begin);
+}
+
+struct ReachCase {
+    const char* name;
+    std::u32string text;
+    /// Program lines and their listing lines; the limit's message follows the last line.
+    std::vector<std::pair<int, std::u32string>> lines;
+};
+
+void PrintTo(const ReachCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LimitListing : public ::testing::TestWithParam<ReachCase> {};
+
+TEST_P(LimitListing, LinesThePassesNeverReachedShowNoAddressOrCode) {
+    const auto a = assembleText(GetParam().text);
+    ASSERT_FALSE(a.result.limitMessage.empty());
+    for (const auto& [n, line] : GetParam().lines) {
+        EXPECT_EQ(listingLine(a, n), line) << "line " << n;
+    }
+    EXPECT_TRUE(endsWith(a.result.listingText, listingLine(a, a.tables->lineCount()) + U"\r\n" +
+                                                   a.result.limitMessage + U"\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPass, LimitListing,
+    ::testing::Values(
+        // The intake stops: no pass ran.
+        ReachCase{"Intake",
+                  program(298, U" NOP", U" END\r\n"),
+                  {{1, U"    \t         \tP        START   "},
+                   {2, U"    \t         \t         NOP     "},
+                   {300, U"    \t         \t         RET     "}}},
+        // The address pass stops at END; no code was made.
+        ReachCase{"AddressPass",
+                  program(0, U"", U"D DS 40000\r\n END\r\n"),
+                  {{2, U"0002\t         \t         RET     "},
+                   {3, U"0003\t         \tD        DS      40000"},
+                   {4, U"    \t         \t         END     "}}},
+        // The literal pool is full at line 298: the lines before it are encoded, the literal
+        // line has its address but no data word.
+        ReachCase{"Encoder",
+                  program(295, U" LD GR1,=1", U" LD GR2,=2\r\n END\r\n"),
+                  {{2, U"0002\t1010 0253\t         LD      GR1,=1"},
+                   {297, U"0250\t8100     \t         RET     "},
+                   {298, U"0251\t         \t         LD      GR2,=2"},
+                   {299, U"0253\t         \t         DC      1"},
+                   {300, U"0254\t         \t         END     "}}},
+        // The data words run out in E's list: D has its words, E and the rest do not.
+        ReachCase{"DataPass",
+                  program(1, U" LD GR1,E", U"D DS 1999\r\nE DC 1,2\r\nF DC 3\r\n END\r\n"),
+                  {{2, U"0002\t1010 07D4\t         LD      GR1,E"},
+                   {4, U"0005\t0000     \tD        DS      1999"},
+                   {5, U"07D4\t         \tE        DC      1,2"},
+                   {6, U"07D6\t         \tF        DC      3"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Limits, VeryLongLinesAreOrdinaryFindings) {
     const std::u32string label(10000, U'A');

@@ -139,6 +139,17 @@ TEST(Listing, DcShowsTheLastFourDigitsOfItsFirstValue) {
     }
 }
 
+TEST(Listing, AnEmptyAreaGivesNoWordToADcAtAddressZero) {
+    // `DS 0` leaves a row whose address column reads 0; the DC at address 0 keeps its value.
+    const auto a = assembleLines({U"D DC 5", U"P START", U" RET", U"E DS 0", U" END"});
+    EXPECT_EQ(a.result.listingText, U"0000\t0005     \tD        DC      5\r\n"
+                                    U"0000\t         \tP        START   \r\n"
+                                    U"0002\t8100     \t         RET     \r\n"
+                                    U"0003\t0000     \tE        DS      0\r\n"
+                                    U"0003\t         \t         END     \r\n");
+    EXPECT_TRUE(a.result.success);
+}
+
 TEST(Listing, OneCleanLineShowsNoListingWindow) {
     const auto a = assembleLines({U" RET"});
     EXPECT_EQ(a.result.errorCount, 0);

@@ -100,7 +100,9 @@ TEST(RunCommand, QuestionsTakeTheAnswersInOrderAndYesWhenNoneIsLeft) {
     const std::string question = "[プログラム実行中のWarning]\n"
                                  "指定されているアドレスは、このプログラムの\n"
                                  "データ記憶領域外です。\n"
-                                 "　　　処理を中断しますか？\n";
+                                 "　　　処理を中断しますか？\n"
+                                 // The text ends in CR LF: the box shows an empty last line.
+                                 "\n";
     EXPECT_EQ(no.out.substr(0, 2 * (question.size() + 5)),
               question + "> no\n" + question + "> no\n");
     EXPECT_NE(no.out.find("GR1 [0000 0000 0000 0000] 0000 (     0)\n"), std::string::npos);
@@ -115,7 +117,9 @@ TEST(RunCommand, QuestionsTakeTheAnswersInOrderAndYesWhenNoneIsLeft) {
 TEST(RunCommand, InputsAreTakenInOrderAndCancelledWhenNoneIsLeft) {
     const CommandRun r = run({example("echo")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.starts_with("[IN command]\nInput\n> \n[OUT command]\n\n[Program ")) << r.out;
+    // The output text is a CR LF and nothing: two empty lines.
+    EXPECT_TRUE(r.out.starts_with("[IN command]\nInput\n> \n[OUT command]\n\n\n[Program "))
+        << r.out;
 }
 
 TEST(RunCommand, TheStepQuestionIsPrintedOnlyWhenItIsAnsweredNo) {
@@ -144,18 +148,18 @@ TEST(RunCommand, AMessageWithoutRefreshLeavesTheDisplaysOfTheStepBefore) {
 TEST(RunCommand, TraceAndSimpleDisplay) {
     const CommandRun r = run({example("loop"), "--trace", "--simple"});
     EXPECT_EQ(r.status, 0);
-    const std::string first = ">>>>>> \tLOOP      START   \n"
+    const std::string first = "line 4: >>>>>> \tLOOP      START   \n"
                               "GR0 [0000 0000 0000 0000] 0000 (     0)\n";
     EXPECT_EQ(r.out.substr(0, first.size()), first);
-    EXPECT_NE(r.out.find(">>>>>> \tNEXT      ADDA    GR1,GR2\nGR0 "), std::string::npos);
-    // One block per step, and the final block.
+    EXPECT_NE(r.out.find("line 7: >>>>>> \tNEXT      ADDA    GR1,GR2\nGR0 "), std::string::npos);
+    // One block per wait, and the final block, which shows the RET that ended the run.
     std::size_t blocks = 0;
     for (std::size_t at = r.out.find("Data Area\n"); at != std::string::npos;
          at = r.out.find("Data Area\n", at + 1)) {
         ++blocks;
     }
-    // START, two LAD, ten rounds of five steps but the last without its JUMP, ST, RET.
-    EXPECT_EQ(blocks, 3u + 10u * 5u - 1u + 2u + 1u);
+    // START, two LAD, ten rounds of five steps but the last without its JUMP, ST.
+    EXPECT_EQ(blocks, 3u + 10u * 5u - 1u + 1u + 1u);
 }
 
 TEST(RunCommand, AFailedAssemblyPrintsTheListing) {

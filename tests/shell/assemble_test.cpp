@@ -9,6 +9,7 @@
 #include "shell/source_editor.h"
 #include "shell_test_support.h"
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -54,6 +55,7 @@ private slots:
     void printCancelledPrintsNothingAndSaysNothing();
     void printWritesTheListing();
     void backRaisesTheMainWindow();
+    void backRestoresAMinimisedMainWindow();
 };
 
 void AssembleTest::cleanProgramShowsGreenResultAndEnablesTrace() {
@@ -195,6 +197,20 @@ void AssembleTest::backRaisesTheMainWindow() {
     child<QPushButton>(window.listingWindow(), "Command2")->click();
     QVERIFY(window.isVisible());
     QVERIFY(window.listingWindow()->isVisible());
+}
+
+void AssembleTest::backRestoresAMinimisedMainWindow() {
+    Form1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    pasteIntoEditor(window, addProgram);
+    child<QPushButton>(&window, "Assemble")->click();
+    window.showMinimized();
+    QVERIFY(window.isMinimized());
+    child<QPushButton>(window.listingWindow(), "Command2")->click();
+    QVERIFY(!window.isMinimized());
+    QVERIFY(window.isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), &window);
 }
 
 QTEST_MAIN(AssembleTest)

@@ -7,8 +7,10 @@
 #include "shell_test_support.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -55,10 +57,14 @@ private slots:
     void exitAnsweredNoEndsWithoutWriting();
     void exitWithAFailingSaveKeepsTheWindow();
     void closingAsksAndCancelEndsWithoutWriting();
+    void theSaveQuestionOffersExactlyTheCurrentName();
+    void aFailedSaveIsNotKeptForTheNextDialog();
     void fileDialogHasItsTitleAndFilter();
 
 private:
     QString path(const QString& name) const { return folder_->filePath(name); }
+    /// An answer that notes the name and folder the save dialog offers, then cancels it.
+    ModalAnswerer::Answer lookAtDialog(QString& name, QString& folder) const;
 
     std::unique_ptr<QTemporaryDir> folder_;
 };
@@ -283,6 +289,72 @@ void FileCommandsTest::closingAsksAndCancelEndsWithoutWriting() {
     QCOMPARE(answers.seen().at(0).text, saveQuestion);
     QCOMPARE(ended.count(), 1);
     QVERIFY(QDir(folder_->path()).isEmpty());
+}
+
+ModalAnswerer::Answer FileCommandsTest::lookAtDialog(QString& name, QString& folder) const {
+    return [&name, &folder](QWidget* box) {
+        auto* dialog = qobject_cast<QFileDialog*>(box);
+        QVERIFY(dialog);
+        name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        folder = dialog->directory().canonicalPath();
+        dialog->reject();
+    };
+}
+
+void FileCommandsTest::theSaveQuestionOffersExactlyTheCurrentName() {
+    const QString here = QDir(folder_->path()).canonicalPath();
+    Form1 window;
+    window.show();
+    typeIntoEditor(window, QStringLiteral("\tnop"));
+    ModalAnswerer answers;
+    answers.choose(path("first.cas"));
+    child<QAction>(&window, "mnuSAVE")->trigger();
+    QCOMPARE(window.currentFileName(), path("first.cas"));
+
+    // New asks with the current file's name.
+    QString name, folder;
+    answers.press(QMessageBox::Yes).then(lookAtDialog(name, folder));
+    child<QAction>(&window, "mnuSinki")->trigger();
+    QTRY_VERIFY(answers.done());
+    QCOMPARE(name, QStringLiteral("first.cas"));
+    QCOMPARE(folder, here);
+
+    // After New there is no current file: Exit offers no name, so Enter cannot overwrite
+    // first.cas, though the dialog still starts in its folder.
+    typeIntoEditor(window, QStringLiteral("x"));
+    name = QStringLiteral("unset");
+    answers.press(QMessageBox::Yes).then(lookAtDialog(name, folder));
+    child<QAction>(&window, "mnuEXIT")->trigger();
+    QTRY_VERIFY(answers.done());
+    QCOMPARE(name, QString());
+    QCOMPARE(folder, here);
+    QCOMPARE(readBytes(path("first.cas")), QByteArray("\tNOP\r\n"));
+    QCOMPARE(answers.unexpected(), 0);
+}
+
+void FileCommandsTest::aFailedSaveIsNotKeptForTheNextDialog() {
+    QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("other")));
+    Form1 window;
+    pasteIntoEditor(window, QStringLiteral("\tNOP"));
+    ModalAnswerer answers;
+    answers.choose(path("good.cas"));
+    child<QAction>(&window, "mnuSAVE")->trigger();
+    QCOMPARE(readBytes(path("good.cas")), QByteArray("\tNOP\r\n"));
+
+    pasteIntoEditor(window, notInCp932);
+    answers.choose(path("other/bad.cas")).press(QMessageBox::Ok);
+    child<QAction>(&window, "mnuSAVE")->trigger();
+    QTRY_VERIFY(answers.done());
+    QVERIFY(answers.seen().back().text.startsWith(diskFull));
+    QCOMPARE(window.currentFileName(), path("good.cas"));
+
+    QString name, folder;
+    answers.then(lookAtDialog(name, folder));
+    child<QAction>(&window, "mnuSAVE")->trigger();
+    QTRY_VERIFY(answers.done());
+    QCOMPARE(name, QStringLiteral("good.cas"));
+    QCOMPARE(folder, QDir(folder_->path()).canonicalPath());
+    QCOMPARE(answers.unexpected(), 0);
 }
 
 void FileCommandsTest::fileDialogHasItsTitleAndFilter() {

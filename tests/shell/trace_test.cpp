@@ -96,6 +96,7 @@ private slots:
     void breakpointRunsOnAndClearSingleSteps();
     void stepQuestionStopsAnEndlessLoop();
     void enterPressesNext();
+    void enterPressesTheFocusedButton();
     void simpleDisplayFoldsLongAreas();
     void theLockedEditorKeepsTheListing();
     void overwriteSaveReturnsWithTheFileName();
@@ -315,6 +316,32 @@ void TraceTest::enterPressesNext() {
     QTest::keyClick(window.editor(), Qt::Key_Return);
     QCOMPARE(markedEditorLine(window), 3);
     child<QPushButton>(&window, "Command2")->click();
+}
+
+void TraceTest::enterPressesTheFocusedButton() {
+    Form1 window;
+    assembleAndShow(window, loopProgram);
+    clickOnLine(window, 5);
+    child<QPushButton>(&window, "Trace")->click();
+    QCOMPARE(markedEditorLine(window), 5);
+
+    auto* clear = child<QPushButton>(&window, "Command4");
+    clear->setFocus();
+    QTest::keyClick(clear, Qt::Key_Return);
+    QCOMPARE(window.breakpointLine(), 0);
+    QCOMPARE(markedEditorLine(window), 5);
+
+    // The check box is no button: Enter there is Next.
+    auto* simple = child<QCheckBox>(&window, "Check1");
+    simple->setFocus();
+    QTest::keyClick(simple, Qt::Key_Enter);
+    QCOMPARE(markedEditorLine(window), 3);
+    QVERIFY(!simple->isChecked());
+
+    auto* end = child<QPushButton>(&window, "Command2");
+    end->setFocus();
+    QTest::keyClick(end, Qt::Key_Return);
+    QVERIFY(!window.traceActive());
 }
 
 void TraceTest::theLockedEditorKeepsTheListing() {
