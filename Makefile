@@ -70,12 +70,14 @@ web: deps-web
 web-serve: web
 	node web/serve.mjs build-web/site --port $(PORT)
 
-# Steps per second of the loop program natively and in WebAssembly under node.
-web-bench: build web
+# Steps per second of the loop program natively and in WebAssembly under node; how fast the page
+# comes up in headless chromium and what it downloads.
+web-bench: build web deps-browser-test
 	cmake --build --preset default --target loop4m_steps_bench
 	cmake --build --preset web --target loop4m_steps_bench
 	@echo "native:"; ./build/bench/loop4m_steps_bench
 	@echo "WebAssembly (node $$(node --version)):"; node build-web/web/loop4m_steps_bench.js
+	node web/bench/page_load.mjs build-web/site
 
 bench: build
 	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
