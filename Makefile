@@ -1,16 +1,24 @@
 # The two commands of the README: `make run` builds and starts the workbench, `make test` builds
-# and runs every test (normal build, then the sanitizer build). Both first install the Debian
-# packages that a fresh machine lacks.
+# and runs every test (normal build, sanitizer build, then the WebAssembly build with its tests
+# under node and in a headless browser). Both first install the Debian packages that a fresh
+# machine lacks. `make web` builds the browser version, `make web-serve` serves it on localhost.
 
 PACKAGES := cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
+# The browser version is large to install (emscripten brings its own clang), so `make run`
+# leaves it out; npm comes with some node packages and not with others.
+WEB_PACKAGES := cmake ninja-build libgtest-dev emscripten $(if $(shell command -v npm),,npm)
+BROWSER_TEST_PACKAGES := chromium fonts-ipafont-gothic
 JOBS ?= $(shell nproc)
+PORT ?= 8080
 
-.PHONY: run test deps build build-asan bench fuzz clean
+.PHONY: run test deps deps-web deps-browser-test build build-asan web web-serve web-bench \
+        bench fuzz clean
 
-deps:
+# Installs the Debian packages of the list $(1) that are not installed.
+define install-missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -19,6 +27,16 @@ deps:
 	  $$SUDO apt-get update && \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+deps-web:
+	$(call install-missing,$(WEB_PACKAGES))
+
+deps-browser-test:
+	$(call install-missing,$(BROWSER_TEST_PACKAGES))
 
 build: deps
 	cmake --preset default
@@ -38,9 +56,28 @@ run: build
 	  ./build/shell/varnic; \
 	fi
 
-test: build build-asan
+test: build build-asan web deps-browser-test
 	ctest --preset default -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	ctest --preset web -j $(JOBS)
+
+# The core, its tests and the page in WebAssembly (build-web/); the page goes to build-web/site/.
+# The build runs `npm ci` in web/ when the npm packages are missing or the lock file changed.
+web: deps-web
+	cmake --preset web
+	cmake --build --preset web -j $(JOBS)
+
+web-serve: web
+	node web/serve.mjs build-web/site --port $(PORT)
+
+# Steps per second of the loop program natively and in WebAssembly under node; how fast the page
+# comes up in headless chromium and what it downloads.
+web-bench: build web deps-browser-test
+	cmake --build --preset default --target loop4m_steps_bench
+	cmake --build --preset web --target loop4m_steps_bench
+	@echo "native:"; ./build/bench/loop4m_steps_bench
+	@echo "WebAssembly (node $$(node --version)):"; node build-web/web/loop4m_steps_bench.js
+	node web/bench/page_load.mjs build-web/site
 
 bench: build
 	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
@@ -59,4 +96,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-web

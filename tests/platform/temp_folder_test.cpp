@@ -103,6 +103,11 @@ TEST_F(TemporaryFolderTest, PassesOverAFolderOfAnotherUserOrALink) {
     removeTemporaryFolder();
     std::filesystem::create_directory(own);
     ASSERT_EQ(::chown(own.c_str(), ::geteuid() + 1, ::getegid()), 0);
+    struct stat given {};
+    ASSERT_EQ(::lstat(own.c_str(), &given), 0);
+    if (given.st_uid == ::geteuid()) {
+        GTEST_SKIP() << "this file system keeps no owners (WebAssembly's in-memory one)";
+    }
     const auto second = own.string() + "-1";
     std::filesystem::create_directory_symlink(scratch_.path(), second);
     const auto folder = folderOrFail();

@@ -1,0 +1,43 @@
+# The page of the WebAssembly build (included by web/CMakeLists.txt): the browser module, the
+# site bundled into build-web/site/, and the browser test.
+
+# The core with its JavaScript bindings, an ES module that fetches its .wasm beside itself.
+add_executable(casl_core binding/bindings.cpp)
+target_link_libraries(casl_core PRIVATE casl_web_binding)
+target_link_options(casl_core PRIVATE
+  -lembind
+  -sENVIRONMENT=web
+  -sMODULARIZE=1
+  -sEXPORT_ES6=1
+  -sEXPORT_NAME=createCaslCore
+  -sALLOW_MEMORY_GROWTH=1
+  -sFILESYSTEM=0)
+
+find_program(CASL_NODE node REQUIRED)
+find_program(CASL_NPM npm REQUIRED)
+
+# The npm packages are installed from the lock file when they are missing or the lock changed.
+set(node_modules_stamp ${CMAKE_CURRENT_SOURCE_DIR}/node_modules/.package-lock.json)
+add_custom_command(OUTPUT ${node_modules_stamp}
+  COMMAND ${CASL_NPM} ci --no-audit --no-fund
+  DEPENDS package.json package-lock.json
+  WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+  COMMENT "Installing the page's npm packages (npm ci)")
+
+set(CASL_SITE_DIR ${CMAKE_BINARY_DIR}/site)
+file(GLOB page_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*.js)
+add_custom_command(OUTPUT ${CASL_SITE_DIR}/index.html
+  COMMAND ${CASL_NODE} build.mjs --core $<TARGET_FILE:casl_core> --out ${CASL_SITE_DIR}
+  DEPENDS casl_core ${node_modules_stamp} build.mjs index.html style.css ${page_sources}
+  WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+  COMMENT "Bundling the page into ${CASL_SITE_DIR}")
+add_custom_target(web_site ALL DEPENDS ${CASL_SITE_DIR}/index.html)
+
+if(BUILD_TESTING)
+  add_test(NAME web.page
+    COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/upper_case.test.mjs
+            ${CMAKE_CURRENT_SOURCE_DIR}/tests/page.test.mjs)
+  set_tests_properties(web.page PROPERTIES
+    ENVIRONMENT "CASL_SITE_DIR=${CASL_SITE_DIR}"
+    TIMEOUT 180)
+endif()
