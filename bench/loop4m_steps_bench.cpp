@@ -19,7 +19,7 @@
 namespace {
 
 /// Answers every question Yes and shows nothing, like a run that is never looked at.
-class QuietHost : public casl::TraceHost {
+class QuietHost : public casl::AnsweringTraceHost {
 public:
     void showDisplays(const casl::TraceDisplays&) override {}
     casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view,

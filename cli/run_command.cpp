@@ -4,6 +4,7 @@
 #include "cli/source_assembly.h"
 #include "simulator/trace_session.h"
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -14,6 +15,7 @@ namespace {
 constexpr int programEnded = 0;
 constexpr int endedByMessage = 3;
 constexpr int endedByStepQuestion = 4;
+constexpr int endedByEndButton = 5;
 
 } // namespace
 
@@ -47,12 +49,27 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 
     MachineState machine;
     ScriptedTraceHost host(*options, out);
+    // Steps are kept for 戻る only when a press asks for it.
+    const bool stepsBack =
+        std::ranges::find(options->presses, Press::Back) != options->presses.end();
     TraceSession session(*tables, machine, assembly->infoText,
-                         TraceOptions{options->breakpointLine, options->simpleDisplay}, host);
+                         TraceOptions{options->breakpointLine, options->simpleDisplay,
+                                      stepsBack ? TraceOptions::defaultHistoryBytes : 0},
+                         host);
     host.attach(session);
     session.start();
-    while (session.waiting()) {
-        session.next();
+    for (std::size_t press = 0; session.waiting(); ++press) {
+        switch (press < options->presses.size() ? options->presses[press] : Press::Next) {
+        case Press::Next:
+            session.next();
+            break;
+        case Press::Back:
+            session.back();
+            break;
+        case Press::End:
+            session.end();
+            break;
+        }
     }
     printDisplayBlock(session.displays(), out);
 
@@ -61,6 +78,8 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return programEnded;
     case TraceEnding::StepQuestion:
         return endedByStepQuestion;
+    case TraceEnding::EndButton:
+        return endedByEndButton;
     default:
         return endedByMessage;
     }

@@ -18,6 +18,29 @@ std::optional<std::int64_t> numberIn(const std::string& value, std::int64_t leas
     return number;
 }
 
+/// The buttons of `--press`: "n", "b" and "e" separated by commas.
+std::optional<std::vector<Press>> pressesOf(const std::string& value) {
+    std::vector<Press> presses;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = value.find(',', start);
+        const std::string button = value.substr(start, comma - start);
+        if (button == "n") {
+            presses.push_back(Press::Next);
+        } else if (button == "b") {
+            presses.push_back(Press::Back);
+        } else if (button == "e") {
+            presses.push_back(Press::End);
+        } else {
+            return std::nullopt;
+        }
+        if (comma == std::string::npos) {
+            return presses;
+        }
+        start = comma + 1;
+    }
+}
+
 /// Takes the value of the option `name`; false with the reason in `error` when it is wrong.
 bool takeValue(RunOptions& options, const std::string& name, const std::string& value,
                std::string& error) {
@@ -43,12 +66,20 @@ bool takeValue(RunOptions& options, const std::string& name, const std::string& 
             return false;
         }
         options.maxSteps = *steps;
+    } else if (name == "--press") {
+        auto presses = pressesOf(value);
+        if (!presses) {
+            error = "--press takes buttons n, b and e separated by commas, not '" + value + "'";
+            return false;
+        }
+        options.presses.insert(options.presses.end(), presses->begin(), presses->end());
     }
     return true;
 }
 
 bool takesValue(const std::string& arg) {
-    return arg == "--input" || arg == "--answer" || arg == "--breakpoint" || arg == "--max-steps";
+    return arg == "--input" || arg == "--answer" || arg == "--breakpoint" || arg == "--max-steps" ||
+           arg == "--press";
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 
 namespace casl::cli {
 
+/// A button pressed at a wait of the run.
+enum class Press { Next, Back, End };
+
 /// The arguments of `casl2 run`.
 struct RunOptions {
     std::string path;
@@ -20,6 +23,8 @@ struct RunOptions {
     std::int64_t maxSteps = 100000;
     bool simpleDisplay = false;
     bool trace = false;
+    /// The buttons pressed at the first waits, in order; Next at every wait after them.
+    std::vector<Press> presses;
 };
 
 /// The options, or nothing with the reason in `error`.
