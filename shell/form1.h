@@ -26,6 +26,7 @@ class SourceEditor;
 class TraceSession;
 class WindowTraceHost;
 class TraceDisplays;
+struct BoxAnswer;
 
 namespace platform::qt {
 class HelpViewer;
@@ -123,6 +124,8 @@ private:
 
     /// Trace wiring.
     void showDisplays(const TraceDisplays& displays);
+    /// A box of the run was closed: the run goes on with its answer.
+    void answerRunBox(const BoxAnswer& answer);
     void endTrace();
     /// Puts the program's own text back from "temp.temp", or from memory when it has vanished.
     void restoreProgramText();

@@ -155,8 +155,8 @@ void Form1::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // A message or input box of the running program is open: the run must return first.
-    if (sessionCalls_ > 0) {
+    // A message or input box of the running program is open: it must be answered first.
+    if (sessionCalls_ > 0 || (session_ && session_->asking())) {
         event->ignore();
         return;
     }

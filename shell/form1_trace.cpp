@@ -110,6 +110,13 @@ void Form1::endStep() {
     callSession([this] { session_->end(); });
 }
 
+void Form1::answerRunBox(const BoxAnswer& answer) {
+    if (!session_ || !session_->asking() || sessionCalls_ > 0) {
+        return;
+    }
+    callSession([this, &answer] { session_->answer(answer); });
+}
+
 void Form1::breakpointChanged() {
     if (session_ && !session_->ended()) {
         session_->setBreakpointLine(breakpointLine_);

@@ -7,19 +7,12 @@
 #include "shell/editor_text.h"
 #include "shell/form1.h"
 
+#include <memory>
+
 namespace casl {
+namespace {
 
-void WindowTraceHost::showDisplays(const TraceDisplays& displays) {
-    window_.showDisplays(displays);
-}
-
-MessageAnswer WindowTraceHost::messageBox(std::u32string_view text, std::u32string_view title,
-                                          MessageButtons buttons) {
-    const auto answer = platform::qt::showMessageBox(
-        &window_, platform::qt::toQString(widgetTextFromEditor(text)),
-        platform::qt::toQString(title),
-        buttons == MessageButtons::Ok ? platform::qt::MessageButtons::Ok
-                                      : platform::qt::MessageButtons::YesNo);
+MessageAnswer fromQt(platform::qt::MessageAnswer answer) {
     switch (answer) {
     case platform::qt::MessageAnswer::Yes:
         return MessageAnswer::Yes;
@@ -30,19 +23,49 @@ MessageAnswer WindowTraceHost::messageBox(std::u32string_view text, std::u32stri
     }
 }
 
-std::optional<std::u32string> WindowTraceHost::inputBox(std::u32string_view prompt,
-                                                        std::u32string_view title,
-                                                        std::u32string_view defaultText,
-                                                        ScreenPosition position) {
-    bool accepted = false;
-    const QString text = platform::qt::showInputBox(
-        &window_, platform::qt::toQString(prompt), platform::qt::toQString(title),
-        platform::qt::toQString(defaultText),
-        platform::qt::pointFromTwips(position.leftTwips, position.topTwips), &accepted);
-    if (!accepted) {
-        return std::nullopt;
+} // namespace
+
+void WindowTraceHost::showDisplays(const TraceDisplays& displays) {
+    window_.showDisplays(displays);
+}
+
+std::optional<BoxAnswer> WindowTraceHost::boxOpened(const RunBox& box) {
+    // A box answered while it opens (only a test does that) answers at once; the user's
+    // answer comes later, from the event that closes the box.
+    struct Opening {
+        bool open = true;
+        std::optional<BoxAnswer> answer;
+    };
+    auto opening = std::make_shared<Opening>();
+    auto answered = [this, opening](BoxAnswer answer) {
+        if (opening->open) {
+            opening->answer = std::move(answer);
+        } else {
+            window_.answerRunBox(answer);
+        }
+    };
+    if (box.kind == RunBox::Kind::Input) {
+        platform::qt::openInputBox(
+            &window_, platform::qt::toQString(box.text), platform::qt::toQString(box.title),
+            platform::qt::toQString(box.defaultText),
+            platform::qt::pointFromTwips(box.position.leftTwips, box.position.topTwips),
+            [answered](std::optional<QString> text) {
+                answered(
+                    BoxAnswer{MessageAnswer::Ok,
+                              text ? std::optional(platform::qt::toU32(*text)) : std::nullopt});
+            });
+    } else {
+        platform::qt::openMessageBox(
+            &window_, platform::qt::toQString(widgetTextFromEditor(box.text)),
+            platform::qt::toQString(box.title),
+            box.buttons == MessageButtons::Ok ? platform::qt::MessageButtons::Ok
+                                              : platform::qt::MessageButtons::YesNo,
+            [answered](platform::qt::MessageAnswer answer) {
+                answered(BoxAnswer{fromQt(answer)});
+            });
     }
-    return platform::qt::toU32(text);
+    opening->open = false;
+    return opening->answer;
 }
 
 void WindowTraceHost::traceEnded() {

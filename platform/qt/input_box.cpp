@@ -1,5 +1,6 @@
 #include "platform/qt/input_box.h"
 
+#include "platform/qt/box_openings.h"
 #include "platform/qt/title_width.h"
 
 #include <QGuiApplication>
@@ -7,10 +8,10 @@
 #include <QScreen>
 
 namespace casl::platform::qt {
+namespace {
 
-QString showInputBox(QWidget* parent, const QString& prompt, const QString& title,
-                     const QString& defaultText, QPoint screenPosition, bool* accepted) {
-    QInputDialog box(parent);
+void setUp(QInputDialog& box, const QString& prompt, const QString& title,
+           const QString& defaultText, QPoint screenPosition) {
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(title);
     box.setLabelText(prompt);
@@ -23,6 +24,14 @@ QString showInputBox(QWidget* parent, const QString& prompt, const QString& titl
         origin = screen->geometry().topLeft();
     }
     box.move(origin + screenPosition);
+}
+
+} // namespace
+
+QString showInputBox(QWidget* parent, const QString& prompt, const QString& title,
+                     const QString& defaultText, QPoint screenPosition, bool* accepted) {
+    QInputDialog box(parent);
+    setUp(box, prompt, title, defaultText, screenPosition);
     const bool ok = box.exec() == QDialog::Accepted;
     if (accepted) {
         *accepted = ok;
@@ -31,6 +40,22 @@ QString showInputBox(QWidget* parent, const QString& prompt, const QString& titl
         return {};
     }
     return box.textValue();
+}
+
+void openInputBox(QWidget* parent, const QString& prompt, const QString& title,
+                  const QString& defaultText, QPoint screenPosition,
+                  std::function<void(std::optional<QString>)> answered) {
+    auto* box = new QInputDialog(parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    setUp(*box, prompt, title, defaultText, screenPosition);
+    QObject::connect(
+        box, &QDialog::finished, box, [box, answered = std::move(answered)](int result) {
+            answered(result == QDialog::Accepted ? std::optional<QString>(box->textValue())
+                                                 : std::nullopt);
+        });
+    box->show();
+    emit BoxOpenings::instance().opened(box);
 }
 
 } // namespace casl::platform::qt

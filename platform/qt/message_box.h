@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -15,5 +16,11 @@ enum class MessageAnswer { Ok, Yes, No };
 /// enough for its whole title. Closing a Yes/No box by its window button answers No.
 MessageAnswer showMessageBox(QWidget* parent, const QString& text, const QString& title,
                              MessageButtons buttons);
+
+/// Opens the same message box without waiting for it: it is modal for the whole application,
+/// but no event loop runs inside this call. `answered` receives the button when the box
+/// closes, from the event that closed it.
+void openMessageBox(QWidget* parent, const QString& text, const QString& title,
+                    MessageButtons buttons, std::function<void(MessageAnswer)> answered);
 
 } // namespace casl::platform::qt

@@ -1,5 +1,7 @@
 #include "modal_answerer.h"
 
+#include "platform/qt/box_openings.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -34,6 +36,8 @@ ModalAnswerer::ModalAnswerer() {
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
     timer_.start();
+    QObject::connect(&platform::qt::BoxOpenings::instance(), &platform::qt::BoxOpenings::opened,
+                     &timer_, [this](QDialog* box) { answerNow(box); });
 }
 
 ModalAnswerer::~ModalAnswerer() = default;
@@ -102,6 +106,24 @@ ModalAnswerer& ModalAnswerer::accept() {
             dialog->accept();
         }
     });
+}
+
+void ModalAnswerer::answerNow(QWidget* box) {
+    box->setProperty("answered", true);
+    box->setProperty("delivered", true);
+    seen_.push_back(describe(box));
+    if (answers_.empty()) {
+        ++unexpected_;
+        if (auto* dialog = qobject_cast<QDialog*>(box)) {
+            dialog->reject();
+        } else {
+            box->close();
+        }
+        return;
+    }
+    const Answer answer = std::move(answers_.front());
+    answers_.pop_front();
+    answer(box);
 }
 
 void ModalAnswerer::poll() {

@@ -19,8 +19,9 @@ struct SeenBox {
 };
 
 /// Answers the modal boxes that the code under test opens, one scripted answer per box, in
-/// order. It polls `QApplication::activeModalWidget()` from the event loop that the box runs.
-/// A box beyond the script is recorded as unexpected and closed, so a test never hangs.
+/// order: a box opened without waiting (the run's boxes) as it is shown, a box that runs its own
+/// event loop by polling `QApplication::activeModalWidget()` from that loop. A box beyond the
+/// script is recorded as unexpected and closed, so a test never hangs.
 class ModalAnswerer {
 public:
     using Answer = std::function<void(QWidget*)>;
@@ -47,6 +48,8 @@ public:
 
 private:
     void poll();
+    /// Answers `box` now, or closes it when the script has no answer left.
+    void answerNow(QWidget* box);
 
     QTimer timer_;
     std::deque<Answer> answers_;
