@@ -3,7 +3,7 @@
 namespace casl::cli {
 
 std::string usageText() {
-    return "usage: casl2 assemble FILE\n"
+    return "usage: casl2 assemble [--] FILE\n"
            "       casl2 run FILE [--input TEXT]... [--answer yes|no]... [--max-steps N]\n"
            "                      [--simple] [--trace]\n"
            "\n"
@@ -19,8 +19,11 @@ std::string usageText() {
            "          Exit status 0 at \"Program終了\", 3 when another message ended the run,\n"
            "          4 when the step question was answered no, 1 when the assembly failed.\n"
            "Files are read as CP932, or as UTF-8 when they carry a byte-order mark or are\n"
-           "valid UTF-8; output is UTF-8. Exit status 2: the file cannot be read or the\n"
-           "arguments are wrong.\n";
+           "valid UTF-8, or as UTF-16 when they carry its byte-order mark; output is UTF-8.\n"
+           "A FILE must be a regular file of at most 2 MiB. \"--\" ends the options: a FILE\n"
+           "named after it may begin with \"-\". Exit status 2: the file cannot be read or\n"
+           "the arguments are wrong; 1 with a line on standard error for a blank file;\n"
+           "5: out of memory.\n";
 }
 
 } // namespace casl::cli
