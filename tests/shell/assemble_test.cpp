@@ -54,6 +54,7 @@ private slots:
     void printCancelledPrintsNothingAndSaysNothing();
     void printWritesTheListing();
     void backRaisesTheMainWindow();
+    void assemblesAgainAfterACleanerRemovedTheTemporaryFolder();
 };
 
 void AssembleTest::cleanProgramShowsGreenResultAndEnablesTrace() {
@@ -195,6 +196,21 @@ void AssembleTest::backRaisesTheMainWindow() {
     child<QPushButton>(window.listingWindow(), "Command2")->click();
     QVERIFY(window.isVisible());
     QVERIFY(window.listingWindow()->isVisible());
+}
+
+void AssembleTest::assemblesAgainAfterACleanerRemovedTheTemporaryFolder() {
+    Form1 window;
+    pasteIntoEditor(window, addProgram);
+    child<QPushButton>(&window, "Assemble")->click();
+    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
+    const auto folder = std::get<std::filesystem::path>(platform::temporaryFolder());
+    std::filesystem::remove_all(folder);
+
+    ModalAnswerer answers;
+    child<QPushButton>(&window, "Assemble")->click();
+    QCOMPARE(answers.seen().size(), std::size_t{0});
+    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
+    QVERIFY(readBytes(infoFilePath()).startsWith("PGM       START   \r\n"));
 }
 
 QTEST_MAIN(AssembleTest)
