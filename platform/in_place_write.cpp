@@ -38,25 +38,29 @@ ssize_t readFull(FileCalls& calls, int fd, char* data, std::size_t size) {
     return static_cast<ssize_t>(done);
 }
 
-/// Copies all of `from` over the start of `to`; 0 or the errno of the failure.
-int copyContents(FileCalls& calls, int from, int to, off_t& copied) {
-    copied = 0;
+/// Copies all of `from` over the start of `to`, counting the bytes in `copied` when given; 0 or
+/// the errno of the failure.
+int copyContents(FileCalls& calls, int from, int to, off_t* copied = nullptr) {
+    off_t count = 0;
     if (calls.lseek(from, 0, SEEK_SET) < 0 || calls.lseek(to, 0, SEEK_SET) < 0) {
         return errno;
     }
     char buffer[chunkSize];
     for (;;) {
-        const ssize_t count = readFull(calls, from, buffer, sizeof buffer);
-        if (count < 0) {
+        const ssize_t got = readFull(calls, from, buffer, sizeof buffer);
+        if (got < 0) {
             return errno;
         }
-        if (count == 0) {
+        if (got == 0) {
+            if (copied) {
+                *copied = count;
+            }
             return 0;
         }
-        if (const int error = writeAll(calls, to, buffer, static_cast<std::size_t>(count))) {
+        if (const int error = writeAll(calls, to, buffer, static_cast<std::size_t>(got))) {
             return error;
         }
-        copied += count;
+        count += got;
     }
 }
 
@@ -108,7 +112,7 @@ int restore(FileCalls& calls, const std::filesystem::path& destination, int back
         return errno;
     }
     off_t size = 0;
-    int error = copyContents(calls, backup, fd, size);
+    int error = copyContents(calls, backup, fd, &size);
     if (error == 0 && calls.ftruncate(fd, size) != 0) {
         error = errno;
     }
@@ -165,8 +169,7 @@ std::optional<FileError> writeInPlace(const std::filesystem::path& target,
         calls.close(fd);
         return backupFailedFileError(target, error);
     }
-    off_t oldSize = 0;
-    int error = copyContents(calls, fd, backup, oldSize);
+    int error = copyContents(calls, fd, backup);
     if (error == 0 && calls.fsync(backup) != 0) {
         error = errno;
     }

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <new>
 #include <variant>
 
@@ -209,6 +210,7 @@ void Form1::endProgram() {
     }
     platform::removeTemporaryFolder();
     // A normal end: whatever was not saved was given up on purpose.
+    recoveryTimer_->stop();
     recovery_.remove();
     emit programEnded();
 }

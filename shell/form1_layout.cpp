@@ -90,6 +90,7 @@ Form1::Form1(QWidget* parent)
     // Started by the first edit and not pushed back by the next ones, so that the kept text is
     // never older than the delay.
     recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setObjectName(QStringLiteral("recoveryTimer"));
     recoveryTimer_->setSingleShot(true);
     recoveryTimer_->setInterval(recoveryDelayMilliseconds);
     connect(recoveryTimer_, &QTimer::timeout, this, &Form1::keepUnsavedText);

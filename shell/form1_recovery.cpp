@@ -2,10 +2,7 @@
 
 #include "platform/qt/qt_text.h"
 #include "shell/form1.h"
-#include "shell/japanese_setup.h"
 #include "shell/source_editor.h"
-
-#include <QTimer>
 
 namespace casl {
 
@@ -14,6 +11,10 @@ std::u32string Form1::programText() const {
 }
 
 void Form1::keepUnsavedText() {
+    // After a normal end nothing is kept, whatever the editor still holds.
+    if (ending_) {
+        return;
+    }
     std::u32string text = programText();
     if (text == savedText_) {
         recovery_.remove();

@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using namespace casl;
@@ -117,6 +118,17 @@ void RecoveryTest::aNormalEndRemovesTheKeptText() {
         answers.press(QMessageBox::No);
         child<QAction>(&window, "mnuEXIT")->trigger();
         QCOMPARE(ended.count(), 1);
+        QCOMPARE(recoveryFiles().size(), 0);
+    }
+    {
+        // Ended before the text was kept: nothing is kept afterwards either.
+        Form1 window;
+        typeIntoEditor(window, QStringLiteral("z"));
+        QVERIFY(child<QTimer>(&window, "recoveryTimer")->isActive());
+        ModalAnswerer answers;
+        answers.press(QMessageBox::No);
+        child<QAction>(&window, "mnuEXIT")->trigger();
+        QVERIFY(!child<QTimer>(&window, "recoveryTimer")->isActive());
         QCOMPARE(recoveryFiles().size(), 0);
     }
     {
