@@ -325,6 +325,10 @@ struct InPlaceFailureCase {
     int errorNumber;
 };
 
+void PrintTo(const InPlaceFailureCase& failure, std::ostream* out) {
+    *out << failure.name;
+}
+
 class InPlaceFailureTest : public CarefulSaveTest,
                            public testing::WithParamInterface<InPlaceFailureCase> {};
 

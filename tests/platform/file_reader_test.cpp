@@ -78,6 +78,10 @@ struct SizeCase {
     bool accepted;
 };
 
+void PrintTo(const SizeCase& size, std::ostream* out) {
+    *out << size.name;
+}
+
 class SourceSizeTest : public testing::TestWithParam<SizeCase> {};
 
 TEST_P(SourceSizeTest, RefusesAFilePastTheLimitNamingIt) {

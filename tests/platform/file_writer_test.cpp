@@ -69,6 +69,10 @@ struct RoundTripCase {
     std::string lineEnd; ///< The bytes of one line end in the file's encoding.
 };
 
+void PrintTo(const RoundTripCase& file, std::ostream* out) {
+    *out << file.name;
+}
+
 class SaveBackTest : public testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(SaveBackTest, OpenThenSaveAddsOneLineEndInTheFilesOwnEncoding) {

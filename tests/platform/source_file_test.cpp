@@ -124,6 +124,10 @@ struct Utf16WithoutMarkCase {
     std::string bytes;
 };
 
+void PrintTo(const Utf16WithoutMarkCase& file, std::ostream* out) {
+    *out << file.name;
+}
+
 class Utf16WithoutMarkTest : public testing::TestWithParam<Utf16WithoutMarkCase> {};
 
 TEST_P(Utf16WithoutMarkTest, SaysTheFileLooksLikeUtf16) {

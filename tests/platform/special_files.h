@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 namespace casl::platform::test {
@@ -14,6 +15,10 @@ struct SpecialFileCase {
     SpecialFileMaker make;
     std::u32string kind;
 };
+
+inline void PrintTo(const SpecialFileCase& kind, std::ostream* out) {
+    *out << kind.name;
+}
 
 bool makeFifo(const std::filesystem::path& path);
 /// A node of the device behind /dev/zero, which hands out bytes for ever.
