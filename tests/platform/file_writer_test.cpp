@@ -25,6 +25,10 @@ struct SaveCase {
     std::string bytes;
 };
 
+void PrintTo(const SaveCase& item, std::ostream* out) {
+    *out << item.name;
+}
+
 class WriteSourceFileTest : public testing::TestWithParam<SaveCase> {};
 
 TEST_P(WriteSourceFileTest, WritesTheTextAndOneLineEndInTheFilesStyle) {
@@ -126,6 +130,10 @@ struct UnencodableCase {
     std::u32string messageStart;
 };
 
+void PrintTo(const UnencodableCase& item, std::ostream* out) {
+    *out << item.name;
+}
+
 class UnencodableSaveTest : public testing::TestWithParam<UnencodableCase> {};
 
 TEST_P(UnencodableSaveTest, StopsBeforeWritingAndNamesTheLine) {
@@ -209,6 +217,10 @@ struct FailureCase {
     FailingCalls::Step step;
     int errorNumber;
 };
+
+void PrintTo(const FailureCase& item, std::ostream* out) {
+    *out << item.name;
+}
 
 class FailedSaveTest : public testing::TestWithParam<FailureCase> {};
 

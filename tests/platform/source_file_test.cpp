@@ -19,6 +19,10 @@ struct DetectionCase {
     LineEndStyle lineEnds;
 };
 
+void PrintTo(const DetectionCase& item, std::ostream* out) {
+    *out << item.name;
+}
+
 class SourceDetectionTest : public testing::TestWithParam<DetectionCase> {};
 
 TEST_P(SourceDetectionTest, ReadsEveryCharacterInTheEncodingFound) {
@@ -74,6 +78,10 @@ struct RefusalCase {
     std::string bytes;
     std::size_t line;
 };
+
+void PrintTo(const RefusalCase& item, std::ostream* out) {
+    *out << item.name;
+}
 
 class SourceRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
