@@ -82,16 +82,19 @@ web-bench: build web deps-browser-test
 bench: build
 	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
 
-# Each fuzz target runs FUZZ_SECONDS on a corpus seeded from the examples and the test programs.
+# Each fuzz target runs FUZZ_SECONDS on its corpus, seeded in the target's own input format
+# (build-fuzz/fuzz/seeds, made from the examples and the test programs) and its regressions.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	@for t in build-fuzz/fuzz/fuzz_*; do \
+	  [ -f "$$t" ] && [ -x "$$t" ] || continue; \
 	  name=$$(basename $$t); kind=$${name#fuzz_}; \
 	  mkdir -p build-fuzz/corpus/$$kind; \
 	  $$t -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 -rss_limit_mb=4096 \
-	    -artifact_prefix=build-fuzz/$$kind- build-fuzz/corpus/$$kind examples tests/cli/programs fuzz/regressions/$$kind \
+	    -artifact_prefix=build-fuzz/$$kind- build-fuzz/corpus/$$kind \
+	    build-fuzz/fuzz/seeds/$$kind fuzz/regressions/$$kind \
 	    || exit 1; \
 	done
 

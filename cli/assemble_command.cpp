@@ -7,12 +7,14 @@
 namespace casl::cli {
 
 int assembleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
+    // "--" before the FILE lets a name that begins with "-" through.
+    const bool optionsEnded = !args.empty() && args[0] == "--";
+    if (args.size() != (optionsEnded ? 2u : 1u)) {
         err << "casl2 assemble: expected exactly one FILE\n" << usageText();
         return usageOrFileError;
     }
     auto tables = std::make_unique<ProgramTables>();
-    const auto result = assembleFile(args[0], *tables, err);
+    const auto result = assembleFile(args.back(), *tables, err);
     if (!result) {
         return usageOrFileError;
     }

@@ -33,10 +33,11 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (!assembly->success) {
         printListing(*assembly, out);
-        // A listing says why a program with errors cannot be traced; nothing says it for these.
-        if (assembly->blank || tables->lineCount() == 0) {
+        // A listing says why a program with errors cannot be traced, and a blank file was
+        // explained where it was read; nothing says it for these.
+        if (!assembly->blank && tables->lineCount() == 0) {
             err << "casl2 run: the file holds no program\n";
-        } else if (assembly->errorCount == 0) {
+        } else if (!assembly->blank && assembly->errorCount == 0) {
             err << "casl2 run: a program of one line cannot be traced; Trace needs two lines\n";
         }
         return assemblyFailed;

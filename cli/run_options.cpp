@@ -88,8 +88,23 @@ std::optional<RunOptions> parseRunOptions(const std::vector<std::string>& args,
                                           std::string& error) {
     RunOptions options;
     bool havePath = false;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // "--" ends the options: what follows is the FILE, even a name that begins with "-".
+        if (arg == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded) {
+            if (havePath) {
+                error = "expected exactly one FILE";
+                return std::nullopt;
+            }
+            options.path = arg;
+            havePath = true;
+            continue;
+        }
         if (takesValue(arg)) {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a value";

@@ -15,7 +15,13 @@ std::optional<AssemblyResult> assembleFile(const std::string& path, ProgramTable
         err << "casl2: " << terminalText(error->message) << '\n';
         return std::nullopt;
     }
-    return assemble(std::get<platform::SourceText>(source).text, tables);
+    AssemblyResult result = assemble(std::get<platform::SourceText>(source).text, tables);
+    // A blank program prints no listing; the exit status alone would not say why.
+    if (result.blank) {
+        err << "casl2: " << path
+            << ": nothing to assemble: the file is empty or holds only blanks\n";
+    }
+    return result;
 }
 
 void printListing(const AssemblyResult& result, std::ostream& out) {

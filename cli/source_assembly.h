@@ -9,7 +9,8 @@
 namespace casl::cli {
 
 /// Reads `path` as the Open command does and assembles it into `tables`. Empty when the file
-/// cannot be read; the reason then went to `err`.
+/// cannot be read; the reason then went to `err`, as does the reason why a blank file has no
+/// listing.
 std::optional<AssemblyResult> assembleFile(const std::string& path, ProgramTables& tables,
                                            std::ostream& err);
 
@@ -20,5 +21,7 @@ void printListing(const AssemblyResult& result, std::ostream& out);
 inline constexpr int usageOrFileError = 2;
 /// Exit status of an assembly that does not enable tracing.
 inline constexpr int assemblyFailed = 1;
+/// Exit status when the memory ran out.
+inline constexpr int outOfMemory = 8;
 
 } // namespace casl::cli

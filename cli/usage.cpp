@@ -3,7 +3,7 @@
 namespace casl::cli {
 
 std::string usageText() {
-    return "usage: casl2 assemble FILE\n"
+    return "usage: casl2 assemble [--] FILE\n"
            "       casl2 run FILE [--input TEXT]... [--answer yes|no]... [--breakpoint N]\n"
            "                      [--max-steps N] [--press SEQ] [--simple] [--trace]\n"
            "\n"
@@ -43,8 +43,11 @@ std::string usageText() {
            "          the assembly failed or the program cannot be traced (a line on standard\n"
            "          error says why when the listing does not).\n"
            "Files are read as CP932, or as UTF-8 when they carry a byte-order mark or are\n"
-           "valid UTF-8; output is UTF-8. Exit status 2: the file cannot be read or the\n"
-           "arguments are wrong (also a --breakpoint past the program's last line).\n";
+           "valid UTF-8, or as UTF-16 when they carry its byte-order mark; output is UTF-8.\n"
+           "A FILE must be a regular file of at most 2 MiB. \"--\" ends the options: a FILE\n"
+           "named after it may begin with \"-\". Exit status 2: the file cannot be read or\n"
+           "the arguments are wrong (also a --breakpoint past the program's last line);\n"
+           "1 with a line on standard error for a blank file; 8: out of memory.\n";
 }
 
 } // namespace casl::cli

@@ -3,6 +3,7 @@
 #include "platform/text_codec.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace casl::platform {
@@ -25,6 +26,28 @@ std::u32string codePointText(char32_t c) {
 
 bool printable(char32_t c) {
     return c >= 0x20 && (c < 0x7F || c > 0x9F) && (c < 0xD800 || c > 0xDFFF);
+}
+
+/// "2 MiB (2097152 バイト)" for a whole number of MiB, else the bytes alone.
+std::u32string sizeText(std::size_t bytes) {
+    constexpr std::size_t mebibyte = 1024 * 1024;
+    const std::u32string exact = numberText(bytes) + U" バイト";
+    if (bytes % mebibyte == 0) {
+        return numberText(bytes / mebibyte) + U" MiB (" + exact + U")";
+    }
+    return exact;
+}
+
+/// The error of a failed operation on `path` with a Japanese reason of its own.
+FileError explainedError(FileErrorKind kind, const std::filesystem::path& path, bool writing,
+                         std::string reason, std::u32string_view explanation) {
+    FileError error;
+    error.kind = kind;
+    error.path = path;
+    error.reason = std::move(reason);
+    error.message = (writing ? U"ファイルに書き込めません: " : U"ファイルを開けません: ") +
+                    pathText(path) + U" (" + std::u32string(explanation) + U")";
+    return error;
 }
 
 } // namespace
@@ -50,8 +73,70 @@ FileError systemFileError(FileErrorKind kind, const std::filesystem::path& path,
     return error;
 }
 
+FileError notRegularFileError(const std::filesystem::path& path, mode_t mode, bool writing) {
+    std::u32string what = U"ファイルの一種";
+    std::string kind = "special file";
+    if (S_ISDIR(mode)) {
+        what = U"フォルダ";
+        kind = "folder";
+    } else if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        what = U"デバイス";
+        kind = "device";
+    } else if (S_ISFIFO(mode)) {
+        what = U"名前付きパイプ (FIFO)";
+        kind = "FIFO";
+    } else if (S_ISSOCK(mode)) {
+        what = U"ソケット";
+        kind = "socket";
+    }
+    return explainedError(FileErrorKind::NotRegularFile, path, writing,
+                          "not a regular file (" + kind + ")",
+                          U"通常のファイルではなく" + what + U"です");
+}
+
+FileError tooLargeFileError(const std::filesystem::path& path, std::size_t limit) {
+    return explainedError(FileErrorKind::TooLarge, path, false,
+                          "larger than " + std::to_string(limit) + " bytes",
+                          U"ソースファイルの大きさの上限 " + sizeText(limit) + U" を超えています");
+}
+
+FileError overlongLineFileError(const std::filesystem::path& path, std::size_t line,
+                                std::size_t limit) {
+    FileError error = explainedError(FileErrorKind::TooLarge, path, false,
+                                     "line " + std::to_string(line) + " is longer than " +
+                                         std::to_string(limit) + " characters",
+                                     numberText(line) + U"行目が長すぎます。エディタの1行は " +
+                                         numberText(limit) + U" 文字までです");
+    error.line = line;
+    return error;
+}
+
+FileError brokenLinkFileError(const std::filesystem::path& path, bool loop) {
+    return explainedError(FileErrorKind::CannotWrite, path, true,
+                          loop ? "symbolic link loop" : "dangling symbolic link",
+                          loop ? U"シンボリックリンクが循環しています"
+                               : U"シンボリックリンクの指す先がありません");
+}
+
+FileError backupFailedFileError(const std::filesystem::path& path, int errorNumber) {
+    const std::string reason = std::generic_category().message(errorNumber);
+    return explainedError(FileErrorKind::CannotWrite, path, true,
+                          "cannot keep a copy of the old contents: " + reason,
+                          U"元の内容の控えを作れないため、保存をやめました: " + fromUtf8(reason));
+}
+
+FileError restoreFailedFileError(const std::filesystem::path& path, int errorNumber,
+                                 const std::filesystem::path& backup) {
+    const std::string reason = std::generic_category().message(errorNumber);
+    return explainedError(FileErrorKind::CannotWrite, path, true,
+                          reason + "; the old contents are kept in " + backup.native(),
+                          fromUtf8(reason) +
+                              U"。書きかけのファイルを元に戻せませんでした。元の内容は " +
+                              pathText(backup) + U" にあります");
+}
+
 FileError undecodableFileError(const std::filesystem::path& path, std::size_t line,
-                               bool declaredUtf8) {
+                               std::u32string_view declaredEncoding) {
     FileError error;
     error.kind = FileErrorKind::Undecodable;
     error.path = path;
@@ -59,8 +144,19 @@ FileError undecodableFileError(const std::filesystem::path& path, std::size_t li
     const std::u32string where = path.empty() ? U"" : pathText(path) + U": ";
     error.message =
         where + numberText(line) +
-        (declaredUtf8 ? U"行目に UTF-8 として読めないバイトがあります"
-                      : U"行目に CP932 としても UTF-8 としても読めないバイトがあります");
+        (declaredEncoding.empty()
+             ? U"行目に CP932 としても UTF-8 としても読めないバイトがあります"
+             : U"行目に " + std::u32string(declaredEncoding) + U" として読めないバイトがあります");
+    return error;
+}
+
+FileError utf16WithoutMarkFileError(const std::filesystem::path& path) {
+    FileError error;
+    error.kind = FileErrorKind::Undecodable;
+    error.path = path;
+    const std::u32string where = path.empty() ? U"" : pathText(path) + U": ";
+    error.message = where + U"UTF-16 のファイルのようですが、バイト順マーク (BOM) がないため"
+                            U"読めません。BOM 付きの UTF-16 か UTF-8、CP932 で保存し直してください";
     return error;
 }
 

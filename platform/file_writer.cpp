@@ -1,48 +1,21 @@
 #include "platform/file_writer.h"
 
+#include "platform/in_place_write.h"
 #include "platform/text_codec.h"
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <variant>
+#include <vector>
 
 namespace casl::platform {
-
-int FileCalls::openNew(const char* path, mode_t mode) {
-    return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-}
-
-ssize_t FileCalls::write(int fd, const void* data, std::size_t size) {
-    return ::write(fd, data, size);
-}
-
-int FileCalls::fsync(int fd) {
-    return ::fsync(fd);
-}
-
-int FileCalls::close(int fd) {
-    return ::close(fd);
-}
-
-int FileCalls::rename(const char* from, const char* to) {
-    return ::rename(from, to);
-}
-
-int FileCalls::unlink(const char* path) {
-    return ::unlink(path);
-}
-
-int FileCalls::access(const char* path, int mode) {
-    return ::access(path, mode);
-}
-
-FileCalls& systemFileCalls() {
-    static FileCalls calls;
-    return calls;
-}
 
 namespace {
 
@@ -55,78 +28,116 @@ std::filesystem::path temporaryName(const std::filesystem::path& folder) {
                      std::to_string(counter.fetch_add(1)) + ".tmp");
 }
 
-/// Saving through a symbolic link replaces the file it points to, not the link.
-std::filesystem::path resolvedTarget(const std::filesystem::path& target) {
-    std::error_code error;
-    if (std::filesystem::is_symlink(target, error)) {
-        std::filesystem::path real = std::filesystem::weakly_canonical(target, error);
-        if (!error) {
-            return real;
-        }
+/// The file a save writes: the target itself, or the file its symbolic links lead to.
+std::variant<std::filesystem::path, FileError> resolveTarget(const std::filesystem::path& target) {
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return target;
     }
-    return target;
+    const std::unique_ptr<char, decltype(&std::free)> real(::realpath(target.c_str(), nullptr),
+                                                           &std::free);
+    if (real) {
+        return std::filesystem::path(real.get());
+    }
+    if (errno == ELOOP || errno == ENOENT) {
+        return brokenLinkFileError(target, errno == ELOOP);
+    }
+    return systemFileError(FileErrorKind::CannotWrite, target, errno);
 }
 
-} // namespace
+/// Gives the new file every extended attribute of the replaced one; false when one cannot be
+/// read or set (the replaced file would lose it).
+bool copyAttributes(const std::filesystem::path& from, int to, FileCalls& calls) {
+    const ssize_t listSize = ::listxattr(from.c_str(), nullptr, 0);
+    if (listSize < 0) {
+        return errno == ENOTSUP;
+    }
+    std::vector<char> names(static_cast<std::size_t>(listSize));
+    const ssize_t listed = ::listxattr(from.c_str(), names.data(), names.size());
+    if (listed < 0) {
+        return false;
+    }
+    for (std::size_t at = 0; at < static_cast<std::size_t>(listed);) {
+        const char* name = names.data() + at;
+        at += std::char_traits<char>::length(name) + 1;
+        const ssize_t valueSize = ::getxattr(from.c_str(), name, nullptr, 0);
+        if (valueSize < 0) {
+            return false;
+        }
+        std::vector<char> value(static_cast<std::size_t>(valueSize));
+        const ssize_t got = ::getxattr(from.c_str(), name, value.data(), value.size());
+        if (got < 0 ||
+            calls.fsetxattr(to, name, value.data(), static_cast<std::size_t>(got)) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
 
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
-                                             std::string_view bytes, FileCalls& calls) {
-    const std::filesystem::path destination = resolvedTarget(target);
+/// How a replacement by renaming went.
+struct RenameOutcome {
+    std::optional<FileError> error;
+    /// The new file could not be given what the replaced one has; nothing was changed.
+    bool cannotKeep = false;
+};
+
+/// Writes a new file beside `destination` and renames it over it. For an existing file
+/// (`existing` set) the new file first takes its owner, group, mode and attributes.
+RenameOutcome replaceByRename(const std::filesystem::path& target,
+                              const std::filesystem::path& destination, std::string_view bytes,
+                              const struct stat* existing, FileCalls& calls) {
     std::filesystem::path folder = destination.parent_path();
     if (folder.empty()) {
         folder = ".";
     }
-
-    // 0666 lets the umask decide the permissions of a new file, as for any other created file.
-    mode_t mode = 0666;
-    struct stat existing {};
-    const bool keepMode = ::stat(destination.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-    if (keepMode) {
-        mode = existing.st_mode & 07777;
-        // Renaming would replace even a read-only file; a file that may not be written stays.
-        if (calls.access(destination.c_str(), W_OK) != 0) {
-            return systemFileError(FileErrorKind::CannotWrite, target, errno);
-        }
-    }
-
+    // A new file gets 0666 less the umask, as any created file; the copy of an existing one
+    // stays private until it has the replaced file's owner and mode.
+    const mode_t createMode = existing ? 0600 : 0666;
     std::filesystem::path temporary;
     int fd = -1;
     for (int attempt = 0; attempt < maxNameAttempts && fd < 0; ++attempt) {
         temporary = temporaryName(folder);
-        fd = calls.openNew(temporary.c_str(), mode);
+        fd = calls.openNew(temporary.c_str(), createMode);
         if (fd < 0 && errno != EEXIST) {
-            return systemFileError(FileErrorKind::CannotWrite, target, errno);
+            // A folder the user may not create files in can still hold a file they may write.
+            if (existing && (errno == EACCES || errno == EPERM)) {
+                return {std::nullopt, true};
+            }
+            return {systemFileError(FileErrorKind::CannotWrite, target, errno)};
         }
     }
     if (fd < 0) {
-        return systemFileError(FileErrorKind::CannotWrite, target, EEXIST);
-    }
-    if (keepMode) {
-        // The umask may have narrowed the mode given at creation.
-        ::fchmod(fd, mode);
+        return {systemFileError(FileErrorKind::CannotWrite, target, EEXIST)};
     }
 
-    const auto fail = [&](int errorNumber) {
+    const auto discard = [&](std::optional<FileError> error, bool cannotKeep) {
         if (fd >= 0) {
             calls.close(fd);
         }
         calls.unlink(temporary.c_str());
-        return systemFileError(FileErrorKind::CannotWrite, target, errorNumber);
+        return RenameOutcome{std::move(error), cannotKeep};
+    };
+    const auto fail = [&](int errorNumber) {
+        return discard(systemFileError(FileErrorKind::CannotWrite, target, errorNumber), false);
     };
 
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = calls.write(fd, bytes.data() + written, bytes.size() - written);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
+    if (existing) {
+        struct stat created {};
+        if (::fstat(fd, &created) != 0) {
             return fail(errno);
         }
-        if (count == 0) {
-            return fail(EIO);
+        const bool sameOwner =
+            created.st_uid == existing->st_uid && created.st_gid == existing->st_gid;
+        // Set-uid and set-gid bits are not carried over to a file that anybody just wrote.
+        const mode_t mode = existing->st_mode & 07777 & ~mode_t{S_ISUID | S_ISGID};
+        if ((!sameOwner && calls.fchown(fd, existing->st_uid, existing->st_gid) != 0) ||
+            calls.fchmod(fd, mode) != 0 || !copyAttributes(destination, fd, calls)) {
+            return discard(std::nullopt, true);
         }
-        written += static_cast<std::size_t>(count);
+    }
+
+    if (const int error = writeAll(calls, fd, bytes.data(), bytes.size())) {
+        return fail(error);
     }
     if (calls.fsync(fd) != 0) {
         return fail(errno);
@@ -139,27 +150,82 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& target
     if (calls.rename(temporary.c_str(), destination.c_str()) != 0) {
         return fail(errno);
     }
-    return std::nullopt;
+    return {};
+}
+
+} // namespace
+
+std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
+                                             std::string_view bytes, FileCalls& calls) {
+    auto resolved = resolveTarget(target);
+    if (auto* error = std::get_if<FileError>(&resolved)) {
+        return std::move(*error);
+    }
+    const std::filesystem::path& destination = std::get<std::filesystem::path>(resolved);
+
+    struct stat existing {};
+    if (::stat(destination.c_str(), &existing) != 0) {
+        if (errno != ENOENT) {
+            return systemFileError(FileErrorKind::CannotWrite, target, errno);
+        }
+        return replaceByRename(target, destination, bytes, nullptr, calls).error;
+    }
+    // Renaming over a device or a FIFO would put a regular file in its place.
+    if (!S_ISREG(existing.st_mode)) {
+        return notRegularFileError(target, existing.st_mode, true);
+    }
+    // Renaming would replace even a read-only file; a file that may not be written stays.
+    if (calls.access(destination.c_str(), W_OK) != 0) {
+        return systemFileError(FileErrorKind::CannotWrite, target, errno);
+    }
+    // A new file in place of one with other hard links would part it from them.
+    if (existing.st_nlink <= 1) {
+        RenameOutcome outcome = replaceByRename(target, destination, bytes, &existing, calls);
+        if (!outcome.cannotKeep) {
+            return std::move(outcome.error);
+        }
+    }
+    return writeInPlace(target, destination, bytes, calls);
 }
 
 std::optional<FileError> writeSourceFile(const std::filesystem::path& target,
                                          std::u32string_view editorText, SourceEncoding encoding,
                                          LineEndStyle lineEnds, FileCalls& calls) {
-    const bool cp932 = encoding == SourceEncoding::Cp932;
-    const auto encode = [cp932](std::u32string_view text) {
-        return cp932 ? encodeCp932(text) : encodeUtf8(text);
-    };
+    std::u32string_view encodingName = U"UTF-8";
+    std::string_view mark;
+    EncodedText (*encode)(std::u32string_view) = encodeUtf8;
+    switch (encoding) {
+    case SourceEncoding::Cp932:
+        encodingName = U"CP932";
+        encode = encodeCp932;
+        break;
+    case SourceEncoding::Utf8:
+        break;
+    case SourceEncoding::Utf8WithBom:
+        mark = "\xEF\xBB\xBF";
+        break;
+    case SourceEncoding::Utf16LeWithBom:
+        encodingName = U"UTF-16";
+        mark = "\xFF\xFE";
+        encode = [](std::u32string_view text) { return encodeUtf16(text, false); };
+        break;
+    case SourceEncoding::Utf16BeWithBom:
+        encodingName = U"UTF-16";
+        mark = "\xFE\xFF";
+        encode = [](std::u32string_view text) { return encodeUtf16(text, true); };
+        break;
+    }
 
     // Checked on the editor text so that the line named is the line the user sees.
     const EncodedText check = encode(editorText);
     if (check.badCharacter) {
         return unencodableFileError(target, lineNumberAt(editorText, *check.badCharacter),
-                                    editorText[*check.badCharacter], cp932 ? U"CP932" : U"UTF-8");
+                                    editorText[*check.badCharacter], encodingName);
     }
 
     std::u32string content(editorText);
     content += U"\r\n";
-    std::string bytes = encoding == SourceEncoding::Utf8WithBom ? "\xEF\xBB\xBF" : "";
+    std::string bytes(mark);
     bytes += encode(convertCrLf(content, lineEnds)).bytes;
     return writeFileAtomically(target, bytes, calls);
 }

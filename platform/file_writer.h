@@ -1,49 +1,39 @@
 #pragma once
 
+#include "platform/file_calls.h"
 #include "platform/file_error.h"
 #include "platform/line_ends.h"
 #include "platform/source_file.h"
 
-#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <sys/types.h>
 
 namespace casl::platform {
 
-/// The low-level calls that writing a file makes. Each behaves like the POSIX call of the same
-/// name and leaves its reason in errno; a test derives from this class and overrides one call to
-/// make a save fail part-way.
-class FileCalls {
-public:
-    virtual ~FileCalls() = default;
-    /// Creates a new file for writing; fails with EEXIST when the name is taken.
-    virtual int openNew(const char* path, mode_t mode);
-    virtual ssize_t write(int fd, const void* data, std::size_t size);
-    virtual int fsync(int fd);
-    virtual int close(int fd);
-    virtual int rename(const char* from, const char* to);
-    virtual int unlink(const char* path);
-    virtual int access(const char* path, int mode);
-};
-
-/// The calls of the operating system.
-FileCalls& systemFileCalls();
-
-/// Replaces the file at `target` by `bytes` so that a failure never damages it: writes a new
-/// file in the same folder, syncs it to disk and renames it over the target. On failure the
-/// new file is removed and a CannotWrite error returned. A symbolic link is kept and the file it
-/// points to is replaced; an existing file keeps its permissions, and one that may not be
-/// written is refused.
+/// Replaces the contents of the file at `target` by `bytes` so that a failure never damages it,
+/// and so that the file keeps what it had besides its contents.
+///
+/// A new file, or an existing one whose mode (less set-uid and set-gid), owner, group and
+/// extended attributes the new file can be given, is replaced by renaming: a new file in the same
+/// folder is written, synced and renamed over the target. Where that would lose something (the
+/// file has other hard links, belongs to somebody the process cannot give a file to, has an
+/// attribute that cannot be copied, or sits in a folder the process may not create files in),
+/// the file is written in place instead, after a copy of its old contents in the temporary
+/// folder was made and checked; a failure part-way puts the old contents back.
+///
+/// Only regular files are written: a folder, device, FIFO or socket is refused
+/// (NotRegularFile), and so is a file that may not be written. A symbolic link is followed and
+/// the file it points to is written; a link that points nowhere or round in a circle is refused.
+/// Every other failure is a CannotWrite error with the target as it was.
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
                                              std::string_view bytes,
                                              FileCalls& calls = systemFileCalls());
 
 /// Saves editor text (lines separated by CR LF) as a source file: the text followed by one
-/// CR LF, every CR LF turned into `lineEnds`, in `encoding` (with a byte-order mark for
-/// Utf8WithBom). A character the encoding cannot hold stops the save before anything is written
-/// (Unencodable, naming its line); other failures leave the target as it was (CannotWrite).
+/// CR LF, every CR LF turned into `lineEnds`, in `encoding` (with a byte-order mark for the
+/// encodings named so). A character the encoding cannot hold stops the save before anything is
+/// written (Unencodable, naming its line); other failures leave the target as it was.
 std::optional<FileError> writeSourceFile(const std::filesystem::path& target,
                                          std::u32string_view editorText, SourceEncoding encoding,
                                          LineEndStyle lineEnds,

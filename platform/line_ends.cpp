@@ -59,6 +59,23 @@ std::size_t lineNumberAt(std::string_view bytes, std::size_t at) {
     return lineNumber(bytes, at);
 }
 
+std::optional<std::size_t> firstLineLongerThan(std::u32string_view text, std::size_t limit) {
+    std::size_t line = 1;
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == U'\r' || text[i] == U'\n') {
+            if (text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n') {
+                ++i;
+            }
+            ++line;
+            length = 0;
+        } else if (++length > limit) {
+            return line;
+        }
+    }
+    return std::nullopt;
+}
+
 std::u32string convertCrLf(std::u32string_view text, LineEndStyle style) {
     if (style == LineEndStyle::CrLf) {
         return std::u32string(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,10 @@ LineEndStyle dominantLineEnds(std::u32string_view text);
 std::size_t lineNumberAt(std::u32string_view text, std::size_t at);
 /// The same for bytes (CR and LF are never part of a multi-byte character in CP932 or UTF-8).
 std::size_t lineNumberAt(std::string_view bytes, std::size_t at);
+
+/// The 1-based number of the first line with more than `limit` characters (line ends as for
+/// `lineNumberAt`, not counted), or nothing when every line is within it.
+std::optional<std::size_t> firstLineLongerThan(std::u32string_view text, std::size_t limit);
 
 /// `text` with every CR LF replaced by the line end of `style`; lone CRs and LFs stay.
 std::u32string convertCrLf(std::u32string_view text, LineEndStyle style);

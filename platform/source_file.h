@@ -3,6 +3,7 @@
 #include "platform/file_error.h"
 #include "platform/line_ends.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,8 +11,12 @@
 
 namespace casl::platform {
 
+/// The largest source file that is read: far beyond any program (at most 300 lines), small
+/// enough that reading and showing it takes well under a second.
+inline constexpr std::size_t maxSourceFileBytes = 2 * 1024 * 1024;
+
 /// The encoding of a source file; a file is saved back in the encoding it was read in.
-enum class SourceEncoding { Cp932, Utf8, Utf8WithBom };
+enum class SourceEncoding { Cp932, Utf8, Utf8WithBom, Utf16LeWithBom, Utf16BeWithBom };
 
 /// A source file's text as the editor takes it, with what is needed to save it back alike.
 struct SourceText {
@@ -20,14 +25,17 @@ struct SourceText {
     LineEndStyle lineEnds = LineEndStyle::CrLf; ///< The style most of its line ends use.
 };
 
-/// Reads the bytes of a source file: UTF-8 when they begin with a byte-order mark or are valid
-/// UTF-8 holding non-ASCII bytes, else CP932. Bytes valid in neither give an Undecodable error
-/// naming the line of the first byte that is bad in the encoding tried last (CP932, or UTF-8
-/// after a BOM). `path` only names the file in the error.
+/// Reads the bytes of a source file: UTF-16 in the order its byte-order mark gives, UTF-8 when
+/// they begin with a UTF-8 byte-order mark or are valid UTF-8 holding non-ASCII bytes, else
+/// CP932. Bytes valid in none give an Undecodable error naming the line of the first byte that
+/// is bad in the encoding tried last (CP932, or the encoding of the byte-order mark); bytes that
+/// look like UTF-16 without a mark (a NUL beside an ASCII character in at least half of the
+/// byte pairs) are refused with a message that says so. `path` only names the file in the error.
 std::variant<SourceText, FileError> decodeSourceBytes(std::string_view bytes,
                                                       const std::filesystem::path& path = {});
 
-/// Reads the whole source file at `path` as the Open command takes it.
+/// Reads the whole source file at `path` as the Open command takes it; a file larger than
+/// `maxSourceFileBytes`, or one that is not a regular file, is refused before it is read.
 std::variant<SourceText, FileError> readSourceFile(const std::filesystem::path& path);
 
 } // namespace casl::platform

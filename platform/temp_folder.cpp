@@ -82,12 +82,20 @@ std::variant<std::filesystem::path, FileError> createFolder() {
     return systemFileError(FileErrorKind::CannotWrite, stem, EEXIST);
 }
 
+/// Whether the folder made earlier is still this user's private folder: a cleaner of /tmp may
+/// have removed it while the program runs.
+bool stillPrivate(const std::filesystem::path& folder) {
+    struct stat info {};
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
 } // namespace
 
 std::variant<std::filesystem::path, FileError> temporaryFolder() {
     FolderState& state = folderState();
     const std::lock_guard lock(state.mutex);
-    if (state.folder.empty()) {
+    if (state.folder.empty() || !stillPrivate(state.folder)) {
         std::variant<std::filesystem::path, FileError> created = createFolder();
         if (std::holds_alternative<FileError>(created)) {
             return created;

@@ -39,4 +39,11 @@ DecodedText decodeUtf8(std::string_view bytes);
 /// Encodes text as UTF-8; surrogate code points and values past U+10FFFF are refused.
 EncodedText encodeUtf8(std::u32string_view text);
 
+/// Decodes UTF-16 in the given byte order strictly: an unpaired surrogate or a last byte
+/// without its pair is refused.
+DecodedText decodeUtf16(std::string_view bytes, bool bigEndian);
+/// Encodes text as UTF-16 in the given byte order; surrogate code points and values past
+/// U+10FFFF are refused.
+EncodedText encodeUtf16(std::u32string_view text, bool bigEndian);
+
 } // namespace casl::platform

@@ -37,7 +37,8 @@ std::variant<std::u32string, FileError> readTextFile(const std::filesystem::path
     const std::string_view body = utf8 ? bytes.substr(byteOrderMark.size()) : bytes;
     DecodedText decoded = utf8 ? decodeUtf8(body) : decodeCp932(body);
     if (decoded.badByte) {
-        return undecodableFileError(path, lineNumberAt(body, *decoded.badByte), utf8);
+        return undecodableFileError(path, lineNumberAt(body, *decoded.badByte),
+                                    utf8 ? U"UTF-8" : U"");
     }
     return std::move(decoded.text);
 }

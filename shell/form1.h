@@ -3,12 +3,14 @@
 #include "assembler/program_tables.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/source_file_dialog.h"
+#include "platform/recovery_file.h"
 #include "platform/source_file.h"
 #include "simulator/machine_state.h"
 
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -17,6 +19,7 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace casl {
 
@@ -63,6 +66,11 @@ public slots:
     void saveAs();
     void overwriteSave();
     void exitProgram();
+
+    /// Offers the unsaved text that a workbench left behind when it did not end normally (a
+    /// crash): "Yes" puts it into the editor as a new program, either answer removes the file.
+    /// Called once the window is shown at start-up.
+    void offerRecovery();
 
     /// Edit menu and "小文字変換".
     void undoEdit();
@@ -119,6 +127,13 @@ private:
     /// Closes the secondary windows and removes the scratch files; the program ends.
     void endProgram();
 
+    /// The program's own text: the editor's, or during a trace the text the run put aside.
+    std::u32string programText() const;
+    /// Keeps the program's text in the recovery file when it differs from the text saved last.
+    void keepUnsavedText();
+    /// `text` is now in a file (saved or opened): the recovery file is not needed.
+    void textIsSaved(std::u32string text);
+
     /// The File menu with its items, whose shortcuts must not act during a run either.
     void setFileMenuEnabled(bool enabled);
 
@@ -154,6 +169,12 @@ private:
     QString helpFolder_;
     std::u32string infoText_;
     std::u32string savedProgramText_;
+    /// The text as it stands in its file (empty for a new program), and as the recovery file
+    /// holds it, when there is one.
+    std::u32string savedText_;
+    std::optional<std::u32string> recoveryText_;
+    platform::RecoveryFile recovery_;
+    QTimer* recoveryTimer_ = nullptr;
     std::unique_ptr<WindowTraceHost> host_;
     std::unique_ptr<TraceSession> session_;
     platform::qt::SourceFileDialog fileDialog_;
@@ -193,5 +214,8 @@ private:
 
 /// The window caption before any file was named, and the prefix of the caption after.
 inline constexpr const char* mainCaption = "RuzidOV & OzerAR Orozaraz";
+
+/// The longest time unsaved text waits after an edit before it is kept in the recovery file.
+inline constexpr int recoveryDelayMilliseconds = 2000;
 
 } // namespace casl

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QTimer>
 
 namespace casl {
 
@@ -53,6 +54,9 @@ void Form1::onEditorKeyDown() {
 
 void Form1::onEditorTextChanged() {
     modified_ = true;
+    if (!recoveryTimer_->isActive()) {
+        recoveryTimer_->start();
+    }
     // Any change the user makes (typing, the menus, the editor's own context menu, dropping
     // text) means the tables no longer describe the editor's program.
     if (programChanges_ == 0 && !traceActive_) {

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+#include <new>
 #include <variant>
 
 namespace casl {
@@ -25,6 +27,19 @@ namespace {
 
 std::filesystem::path filePath(const QString& name) {
     return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+/// A source file as Open takes it: read as every source is, and refused when a line is too long
+/// for the editor to show without delay.
+std::variant<platform::SourceText, platform::FileError>
+readForEditor(const std::filesystem::path& path) {
+    auto source = platform::readSourceFile(path);
+    if (const auto* text = std::get_if<platform::SourceText>(&source)) {
+        if (const auto line = platform::firstLineLongerThan(text->text, maxEditorLineLength)) {
+            return platform::overlongLineFileError(path, *line, maxEditorLineLength);
+        }
+    }
+    return source;
 }
 
 const QString& errorTitle() {
@@ -44,9 +59,11 @@ void Form1::setWindowCaptionForFile() {
 }
 
 bool Form1::writeEditorText(const QString& path, const QString& title) {
-    const auto error = platform::writeSourceFile(filePath(path), source_->editorText(),
-                                                 fileEncoding_, fileLineEnds_);
+    std::u32string text = source_->editorText();
+    const auto error =
+        platform::writeSourceFile(filePath(path), text, fileEncoding_, fileLineEnds_);
     if (!error) {
+        textIsSaved(std::move(text));
         return true;
     }
     ask(QStringLiteral("ディスクに書き込めません\n\n") + platform::qt::toQString(error->message),
@@ -85,6 +102,7 @@ void Form1::newFile() {
     mnuUwagaki_->setEnabled(false);
     setWindowCaptionForFile();
     setEditorTextByProgram(U"");
+    textIsSaved(U"");
     fileEncoding_ = platform::SourceEncoding::Cp932;
     fileLineEnds_ = platform::LineEndStyle::CrLf;
     enterEditing();
@@ -98,17 +116,24 @@ void Form1::openFile() {
         return;
     }
     // The whole file is read before the editor changes, so a bad file leaves it as it was.
-    auto source = platform::readSourceFile(filePath(name));
-    if (const auto* error = std::get_if<platform::FileError>(&source)) {
-        ask(platform::qt::toQString(error->message), QString::fromUtf8(applicationTitle),
-            platform::qt::MessageButtons::Ok);
+    try {
+        auto source = readForEditor(filePath(name));
+        if (const auto* error = std::get_if<platform::FileError>(&source)) {
+            ask(platform::qt::toQString(error->message), QString::fromUtf8(applicationTitle),
+                platform::qt::MessageButtons::Ok);
+            return;
+        }
+        const auto& text = std::get<platform::SourceText>(source);
+        setEditorTextByProgram(text.text);
+        fileEncoding_ = text.encoding;
+        fileLineEnds_ = text.lineEnds;
+    } catch (const std::bad_alloc&) {
+        ask(QStringLiteral("メモリが足りないため、ファイルを開けません: ") + name,
+            QString::fromUtf8(applicationTitle), platform::qt::MessageButtons::Ok);
         return;
     }
-    auto& text = std::get<platform::SourceText>(source);
     fileDialog_.keep(name);
-    setEditorTextByProgram(text.text);
-    fileEncoding_ = text.encoding;
-    fileLineEnds_ = text.lineEnds;
+    textIsSaved(source_->editorText());
     currentFileName_ = name;
     mnuUwagaki_->setEnabled(true);
     setWindowCaptionForFile();
@@ -187,6 +212,9 @@ void Form1::endProgram() {
         help_->close();
     }
     platform::removeTemporaryFolder();
+    // A normal end: whatever was not saved was given up on purpose.
+    recoveryTimer_->stop();
+    recovery_.remove();
     emit programEnded();
 }
 

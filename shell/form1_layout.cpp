@@ -2,6 +2,7 @@
 
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/twips.h"
+#include "platform/temp_folder.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace casl {
@@ -84,9 +86,20 @@ Form1::Form1(QWidget* parent)
     setInitialCaptions();
     helpFolder_ = platform::qt::findHelpFolder(QCoreApplication::applicationDirPath());
     move(platform::qt::pointFromTwips(10, 10));
+
+    // Started by the first edit and not pushed back by the next ones, so that the kept text is
+    // never older than the delay.
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setObjectName(QStringLiteral("recoveryTimer"));
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(recoveryDelayMilliseconds);
+    connect(recoveryTimer_, &QTimer::timeout, this, &Form1::keepUnsavedText);
 }
 
-Form1::~Form1() = default;
+// However the window goes, its scratch files go with it; the recovery file goes with the member.
+Form1::~Form1() {
+    platform::removeTemporaryFolder();
+}
 
 void Form1::buildMenus() {
     QMenuBar* bar = menuBar();

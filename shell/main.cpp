@@ -21,6 +21,9 @@ int main(int argc, char* argv[]) {
     // between.
     QApplication::setQuitOnLastWindowClosed(false);
     casl::Form3 splash;
-    splash.showFor(casl::splashMilliseconds, [&window] { window.show(); });
+    splash.showFor(casl::splashMilliseconds, [&window] {
+        window.show();
+        window.offerRecovery();
+    });
     return QApplication::exec();
 }

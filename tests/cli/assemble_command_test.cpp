@@ -65,10 +65,15 @@ TEST_F(AssembleCommand, OneLineProgramIsListedButCannotBeTraced) {
     EXPECT_EQ(run.out, header + "0000\t8100     \t         RET     \nAssemble Error: 0\n");
 }
 
-TEST_F(AssembleCommand, BlankFilePrintsNothing) {
-    const CommandRun run = assembleFile(write("blank.cas", "   "));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
+TEST_F(AssembleCommand, BlankFilePrintsNoListingButSaysWhy) {
+    for (const char* bytes : {"", "   "}) {
+        const fs::path path = write("blank.cas", bytes);
+        const CommandRun run = assembleFile(path);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "casl2: " + path.string() +
+                               ": nothing to assemble: the file is empty or holds only blanks\n");
+    }
 }
 
 TEST_F(AssembleCommand, UnixLineEndsAssembleLineByLine) {

@@ -202,7 +202,7 @@ TEST_F(RunTrace, AProgramThatCannotBeTracedSaysWhy) {
     const CommandRun blank = run("");
     EXPECT_EQ(blank.status, cannotTrace);
     EXPECT_EQ(blank.out, "");
-    EXPECT_NE(blank.err.find("no program"), std::string::npos) << blank.err;
+    EXPECT_NE(blank.err.find("nothing to assemble"), std::string::npos) << blank.err;
     // Empty lines are dropped: nothing is left either.
     const CommandRun empty = run("\r\n\r\n");
     EXPECT_EQ(empty.status, cannotTrace);

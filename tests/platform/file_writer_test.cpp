@@ -25,6 +25,10 @@ struct SaveCase {
     std::string bytes;
 };
 
+void PrintTo(const SaveCase& item, std::ostream* out) {
+    *out << item.name;
+}
+
 class WriteSourceFileTest : public testing::TestWithParam<SaveCase> {};
 
 TEST_P(WriteSourceFileTest, WritesTheTextAndOneLineEndInTheFilesStyle) {
@@ -54,20 +58,46 @@ INSTANTIATE_TEST_SUITE_P(
         // Only CR LF pairs are line ends of the editor; a lone LF is a character like others.
         SaveCase{"LoneLineEndsKept", U"a\nb\rc", SourceEncoding::Cp932, LineEndStyle::CrLf,
                  "a\nb\rc\r\n"},
-        SaveCase{"NulKept", U"A\0B"s, SourceEncoding::Cp932, LineEndStyle::CrLf, "A\0B\r\n"s}),
+        SaveCase{"NulKept", U"A\0B"s, SourceEncoding::Cp932, LineEndStyle::CrLf, "A\0B\r\n"s},
+        SaveCase{"Utf16LittleEndianCrLf", U"Aあ", SourceEncoding::Utf16LeWithBom,
+                 LineEndStyle::CrLf,
+                 "\xFF\xFE"
+                 "A\0\x42\x30\r\0\n\0"s},
+        SaveCase{"Utf16BigEndianLf", U"\U0001F600\r\nB", SourceEncoding::Utf16BeWithBom,
+                 LineEndStyle::Lf, "\xFE\xFF\xD8\x3D\xDE\x00\0\n\0B\0\n"s}),
     [](const auto& info) { return info.param.name; });
 
-TEST(WriteSourceFileTest, OpenThenSaveAddsOneLineEndInTheFilesOwnEncoding) {
+struct RoundTripCase {
+    std::string name;
+    std::string original;
+    std::string lineEnd; ///< The bytes of one line end in the file's encoding.
+};
+
+void PrintTo(const RoundTripCase& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class SaveBackTest : public testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(SaveBackTest, OpenThenSaveAddsOneLineEndInTheFilesOwnEncoding) {
     ScratchFolder folder;
     const auto path = folder.path() / "prog.cas";
-    const std::string original = "\xEF\xBB\xBFPGM START\n DC '\xE3\x81\x82'\n END";
+    const std::string& original = GetParam().original;
     writeBytes(path, original);
     const auto read = readSourceFile(path);
     ASSERT_TRUE(std::holds_alternative<SourceText>(read));
     const auto& source = std::get<SourceText>(read);
     ASSERT_FALSE(writeSourceFile(path, source.text, source.encoding, source.lineEnds));
-    EXPECT_EQ(readBytes(path), original + "\n");
+    EXPECT_EQ(readBytes(path), original + GetParam().lineEnd);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, SaveBackTest,
+    testing::Values(RoundTripCase{"Utf8WithBom", "\xEF\xBB\xBFPGM START\n DC '\xE3\x81\x82'\n END",
+                                  "\n"},
+                    RoundTripCase{"Utf16LittleEndian", "\xFF\xFEP\0\r\0\n\0\x42\x30"s, "\r\0\n\0"s},
+                    RoundTripCase{"Utf16BigEndian", "\xFE\xFF\0P\0\r\0\r\x30\x42"s, "\0\r"s}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(WriteSourceFileTest, ReplacesAnExistingFileAndKeepsItsPermissions) {
     ScratchFolder folder;
@@ -100,6 +130,10 @@ struct UnencodableCase {
     std::u32string messageStart;
 };
 
+void PrintTo(const UnencodableCase& item, std::ostream* out) {
+    *out << item.name;
+}
+
 class UnencodableSaveTest : public testing::TestWithParam<UnencodableCase> {};
 
 TEST_P(UnencodableSaveTest, StopsBeforeWritingAndNamesTheLine) {
@@ -129,7 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
                     UnencodableCase{"LoneLineEndsCount", U"a\rb\nc\r\n\x80"s, SourceEncoding::Cp932,
                                     4, U"4行目の文字(U+0080)"},
                     UnencodableCase{"SurrogateInUtf8", U"A\r\n\xDC00"s, SourceEncoding::Utf8, 2,
-                                    U"2行目の文字(U+DC00)は UTF-8 で保存できません"}),
+                                    U"2行目の文字(U+DC00)は UTF-8 で保存できません"},
+                    UnencodableCase{"SurrogateInUtf16", U"\xD800"s, SourceEncoding::Utf16BeWithBom,
+                                    1, U"1行目の文字(U+D800)は UTF-16 で保存できません"}),
     [](const auto& info) { return info.param.name; });
 
 /// System calls that fail at one chosen step, after doing part of the work for a write.
@@ -168,7 +204,8 @@ private:
         if (step != step_) {
             return false;
         }
-        errno = step == Step::Open || step == Step::Access ? EACCES : EIO;
+        // A folder that refuses new files (EACCES) is written in place; a full one is not.
+        errno = step == Step::Access ? EACCES : step == Step::Open ? ENOSPC : EIO;
         return true;
     }
     Step step_;
@@ -180,6 +217,10 @@ struct FailureCase {
     FailingCalls::Step step;
     int errorNumber;
 };
+
+void PrintTo(const FailureCase& item, std::ostream* out) {
+    *out << item.name;
+}
 
 class FailedSaveTest : public testing::TestWithParam<FailureCase> {};
 
@@ -203,7 +244,7 @@ TEST_P(FailedSaveTest, LeavesTheTargetIntactAndNoTemporaryFile) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailedSaveTest,
     testing::Values(FailureCase{"ReadOnlyTarget", FailingCalls::Step::Access, EACCES},
-                    FailureCase{"Open", FailingCalls::Step::Open, EACCES},
+                    FailureCase{"Open", FailingCalls::Step::Open, ENOSPC},
                     FailureCase{"WritePartWay", FailingCalls::Step::Write, ENOSPC},
                     FailureCase{"Fsync", FailingCalls::Step::Fsync, EIO},
                     FailureCase{"Close", FailingCalls::Step::Close, EIO},
@@ -218,19 +259,6 @@ TEST(FailedSaveTest, ReportsAMissingFolder) {
     EXPECT_EQ(error->kind, FileErrorKind::CannotWrite);
     EXPECT_EQ(error->reason, std::generic_category().message(ENOENT));
     EXPECT_TRUE(folder.entries().empty());
-}
-
-TEST(FailedSaveTest, RefusesToReplaceAFolder) {
-    ScratchFolder folder;
-    const auto target = folder.path() / "prog.cas";
-    std::filesystem::create_directory(target);
-    writeBytes(target / "inside", "x");
-    const auto error = writeSourceFile(target, U"A", SourceEncoding::Cp932, LineEndStyle::CrLf);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind, FileErrorKind::CannotWrite);
-    EXPECT_TRUE(std::filesystem::is_directory(target));
-    EXPECT_EQ(readBytes(target / "inside"), "x");
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"prog.cas"});
 }
 
 } // namespace

@@ -39,5 +39,14 @@ TEST(LineNumberAtTest, CountsEveryKindOfLineEndOnce) {
     EXPECT_EQ(lineNumberAt(std::string_view("x\r\n\ry"), 4), 3u);
 }
 
+TEST(FirstLineLongerThanTest, CountsCharactersBetweenLineEnds) {
+    EXPECT_EQ(firstLineLongerThan(U"", 0), std::nullopt);
+    EXPECT_EQ(firstLineLongerThan(U"abc\r\nabcd", 4), std::nullopt);
+    EXPECT_EQ(firstLineLongerThan(U"abc\r\nabcde", 4), 2u);
+    // Every kind of line end ends a line and is not counted.
+    EXPECT_EQ(firstLineLongerThan(U"ab\rab\nab\r\n\r\nabc", 2), 5u);
+    EXPECT_EQ(firstLineLongerThan(U"\r\n\r\n", 0), std::nullopt);
+}
+
 } // namespace
 } // namespace casl::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +18,25 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     /// The names of the entries in the folder, sorted.
-    std::vector<std::string> entries() const;
+    std::vector<std::string> entries() const { return entriesOf(path_); }
+    /// The names of the entries in any folder, sorted; none for a missing folder.
+    static std::vector<std::string> entriesOf(const std::filesystem::path& folder);
 
 private:
     std::filesystem::path path_;
+};
+
+/// Sets an environment variable for as long as it lives, then puts back what was there.
+class EnvironmentVariable {
+public:
+    EnvironmentVariable(const char* name, const std::string& value);
+    ~EnvironmentVariable();
+    EnvironmentVariable(const EnvironmentVariable&) = delete;
+    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
 };
 
 std::string readBytes(const std::filesystem::path& path);

@@ -19,6 +19,10 @@ struct DetectionCase {
     LineEndStyle lineEnds;
 };
 
+void PrintTo(const DetectionCase& item, std::ostream* out) {
+    *out << item.name;
+}
+
 class SourceDetectionTest : public testing::TestWithParam<DetectionCase> {};
 
 TEST_P(SourceDetectionTest, ReadsEveryCharacterInTheEncodingFound) {
@@ -53,7 +57,20 @@ INSTANTIATE_TEST_SUITE_P(
                     DetectionCase{"NulInUtf8", "\0\xE3\x81\x82"s, U"\0あ"s, SourceEncoding::Utf8,
                                   LineEndStyle::CrLf},
                     DetectionCase{"MixedLineEndsKept", "a\r\nb\nc\rd\n", U"a\r\nb\nc\rd\n",
-                                  SourceEncoding::Cp932, LineEndStyle::Lf}),
+                                  SourceEncoding::Cp932, LineEndStyle::Lf},
+                    DetectionCase{"Utf16LittleEndian", "\xFF\xFEP\0 \0\x42\x30\r\0\n\0"s,
+                                  U"P あ\r\n", SourceEncoding::Utf16LeWithBom, LineEndStyle::CrLf},
+                    DetectionCase{"Utf16BigEndian", "\xFE\xFF\0A\x30\x42\xD8\x3D\xDE\0\0\n"s,
+                                  U"Aあ\U0001F600\n", SourceEncoding::Utf16BeWithBom,
+                                  LineEndStyle::Lf},
+                    DetectionCase{"Utf16MarkOnly", "\xFF\xFE", U"", SourceEncoding::Utf16LeWithBom,
+                                  LineEndStyle::CrLf},
+                    // Japanese text in UTF-16 has no NULs; the mark alone tells.
+                    DetectionCase{"Utf16JapaneseOnly", "\xFF\xFE\x42\x30\x44\x30"s, U"あい",
+                                  SourceEncoding::Utf16LeWithBom, LineEndStyle::CrLf},
+                    // A few NULs in a short text are characters, not a sign of UTF-16.
+                    DetectionCase{"FewNulsAreCp932", "A\0B\0C\0"s, U"A\0B\0C\0"s,
+                                  SourceEncoding::Cp932, LineEndStyle::CrLf}),
     [](const auto& info) { return info.param.name; });
 
 struct RefusalCase {
@@ -61,6 +78,10 @@ struct RefusalCase {
     std::string bytes;
     std::size_t line;
 };
+
+void PrintTo(const RefusalCase& item, std::ostream* out) {
+    *out << item.name;
+}
 
 class SourceRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
@@ -85,6 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"BadUtf8AfterBom",
                                 "\xEF\xBB\xBF"
                                 "A\r\n\x82\xA0",
+                                2},
+                    RefusalCase{"LoneSurrogateInUtf16", "\xFF\xFEL\0\n\0\x00\xDC"s, 2},
+                    RefusalCase{"HighSurrogateWithoutItsPair", "\xFE\xFF\0\r\0\r\xD8\x3D\0A"s, 3},
+                    RefusalCase{"OddByteAtTheEndOfUtf16",
+                                "\xFF\xFE"
+                                "A\0\r\0\n\0B"s,
                                 2}),
     [](const auto& info) { return info.param.name; });
 
@@ -94,6 +121,40 @@ TEST(SourceRefusalTest, SaysWhichEncodingsWereTried) {
     const auto bom = std::get<FileError>(decodeSourceBytes("\xEF\xBB\xBF\x80"));
     EXPECT_EQ(bom.message, U"1行目に UTF-8 として読めないバイトがあります");
 }
+
+TEST(SourceRefusalTest, NamesUtf16AsTheEncodingOfItsMark) {
+    const auto error = std::get<FileError>(decodeSourceBytes("\xFF\xFE\x00\xDC"s));
+    EXPECT_EQ(error.message, U"1行目に UTF-16 として読めないバイトがあります");
+}
+
+struct Utf16WithoutMarkCase {
+    std::string name;
+    std::string bytes;
+};
+
+void PrintTo(const Utf16WithoutMarkCase& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class Utf16WithoutMarkTest : public testing::TestWithParam<Utf16WithoutMarkCase> {};
+
+TEST_P(Utf16WithoutMarkTest, SaysTheFileLooksLikeUtf16) {
+    const auto result = decodeSourceBytes(GetParam().bytes, "prog.cas");
+    ASSERT_TRUE(std::holds_alternative<FileError>(result));
+    const auto& error = std::get<FileError>(result);
+    EXPECT_EQ(error.kind, FileErrorKind::Undecodable);
+    EXPECT_TRUE(
+        error.message.starts_with(U"prog.cas: UTF-16 のファイルのようですが、バイト順マーク"))
+        << toUtf8(error.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Utf16WithoutMarkTest,
+    testing::Values(Utf16WithoutMarkCase{"LittleEndian", "P\0 \0S\0T\0A\0R\0T\0\r\0\n\0"s},
+                    Utf16WithoutMarkCase{"BigEndian", "\0P\0 \0S\0T\0A\0R\0T\0\r\0\n"s},
+                    // Half the pairs are ASCII beside a NUL; the others are Japanese.
+                    Utf16WithoutMarkCase{"MixedWithJapanese", ";\0 \0\x42\x30\x44\x30"s}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(ReadSourceFileTest, ReadsTheWholeFileWithItsLineEnds) {
     test::ScratchFolder folder;
@@ -118,12 +179,12 @@ TEST(ReadSourceFileTest, ReportsAMissingFileWithTheSystemsReason) {
                                  fromUtf8(error.reason) + U")");
 }
 
-TEST(ReadSourceFileTest, ReportsAFolderAsUnreadable) {
+TEST(ReadSourceFileTest, RefusesAFolderWithoutReadingIt) {
     test::ScratchFolder folder;
     const auto result = readSourceFile(folder.path());
     ASSERT_TRUE(std::holds_alternative<FileError>(result));
-    EXPECT_EQ(std::get<FileError>(result).kind, FileErrorKind::CannotRead);
-    EXPECT_EQ(std::get<FileError>(result).reason, std::generic_category().message(EISDIR));
+    EXPECT_EQ(std::get<FileError>(result).kind, FileErrorKind::NotRegularFile);
+    EXPECT_EQ(std::get<FileError>(result).reason, "not a regular file (folder)");
 }
 
 } // namespace

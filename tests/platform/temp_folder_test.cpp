@@ -86,6 +86,26 @@ TEST_F(TemporaryFolderTest, IsRemovedWithItsFilesAndMadeAgainOnNextUse) {
     EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 
+TEST_F(TemporaryFolderTest, IsMadeAgainWhenACleanerRemovedIt) {
+    const auto folder = folderOrFail();
+    std::filesystem::remove_all(folder);
+    const auto path = temporaryFilePath(infoFileName);
+    ASSERT_TRUE(std::holds_alternative<std::filesystem::path>(path));
+    EXPECT_EQ(std::get<std::filesystem::path>(path).parent_path(), folder);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(modeOf(folder), 0700u);
+}
+
+TEST_F(TemporaryFolderTest, IsNotTakenBackWhenSomethingElseStandsInItsPlace) {
+    const auto folder = folderOrFail();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory_symlink(scratch_.path(), folder);
+    const auto again = folderOrFail();
+    EXPECT_NE(again, folder);
+    EXPECT_EQ(modeOf(again), 0700u);
+    std::filesystem::remove(folder);
+}
+
 TEST_F(TemporaryFolderTest, TakesOverALeftoverFolderOfTheSameUserAndClosesIt) {
     const auto leftover = expectedName();
     removeTemporaryFolder();

@@ -178,5 +178,22 @@ TEST(Utf8EncodeTest, EncodesEveryLengthAndRefusesSurrogates) {
     EXPECT_EQ(toUtf8(surrogate), "ab\xEF\xBF\xBD");
 }
 
+TEST(Utf16Test, EncodesSurrogatePairsInBothByteOrdersAndReadsThemBack) {
+    const std::u32string text = U"A\0あ\U0001F600"s;
+    const std::string little = "A\0\0\0\x42\x30\x3D\xD8\x00\xDE"s;
+    const std::string big = "\0A\0\0\x30\x42\xD8\x3D\xDE\x00"s;
+    EXPECT_EQ(encodeUtf16(text, false).bytes, little);
+    EXPECT_EQ(encodeUtf16(text, true).bytes, big);
+    EXPECT_EQ(decodeUtf16(little, false).text, text);
+    EXPECT_EQ(decodeUtf16(big, true).text, text);
+    EXPECT_FALSE(decodeUtf16(big, true).badByte);
+
+    EXPECT_EQ(encodeUtf16(U"ab\xDFFF"s, false).badCharacter, 2u);
+    EXPECT_EQ(encodeUtf16(U"a\x110000"s, true).badCharacter, 1u);
+    // A low surrogate first, and a high one followed by an ordinary unit.
+    EXPECT_EQ(decodeUtf16("A\0\x00\xDC"s, false).badByte, 2u);
+    EXPECT_EQ(decodeUtf16("\xD8\x3D\0A"s, true).badByte, 0u);
+}
+
 } // namespace
 } // namespace casl::platform

@@ -56,6 +56,7 @@ private slots:
     void printWritesTheListing();
     void backRaisesTheMainWindow();
     void backRestoresAMinimisedMainWindow();
+    void assemblesAgainAfterACleanerRemovedTheTemporaryFolder();
 };
 
 void AssembleTest::cleanProgramShowsGreenResultAndEnablesTrace() {
@@ -211,6 +212,21 @@ void AssembleTest::backRestoresAMinimisedMainWindow() {
     QVERIFY(!window.isMinimized());
     QVERIFY(window.isVisible());
     QTRY_COMPARE(QApplication::activeWindow(), &window);
+}
+
+void AssembleTest::assemblesAgainAfterACleanerRemovedTheTemporaryFolder() {
+    Form1 window;
+    pasteIntoEditor(window, addProgram);
+    child<QPushButton>(&window, "Assemble")->click();
+    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
+    const auto folder = std::get<std::filesystem::path>(platform::temporaryFolder());
+    std::filesystem::remove_all(folder);
+
+    ModalAnswerer answers;
+    child<QPushButton>(&window, "Assemble")->click();
+    QCOMPARE(answers.seen().size(), std::size_t{0});
+    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
+    QVERIFY(readBytes(infoFilePath()).startsWith("PGM       START   \r\n"));
 }
 
 QTEST_MAIN(AssembleTest)

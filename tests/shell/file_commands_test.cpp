@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <sys/stat.h>
 
 using namespace casl;
 using namespace casl::test;
@@ -60,6 +61,11 @@ private slots:
     void theSaveQuestionOffersExactlyTheCurrentName();
     void aFailedSaveIsNotKeptForTheNextDialog();
     void fileDialogHasItsTitleAndFilter();
+    void openOfAFifoIsRefusedWithoutWaiting();
+    void openRefusesWhatTheEditorCannotShowQuickly_data();
+    void openRefusesWhatTheEditorCannotShowQuickly();
+    void openKeepsUtf16AndSavesItBack();
+    void saveOverAFifoIsRefusedAndKeepsIt();
 
 private:
     QString path(const QString& name) const { return folder_->filePath(name); }
@@ -372,6 +378,79 @@ void FileCommandsTest::fileDialogHasItsTitleAndFilter() {
     QCOMPARE(title, QStringLiteral("Varnic II"));
     QCOMPARE(filters, QStringList({QStringLiteral("Caslファイル(*.cas)"),
                                    QStringLiteral("すべてのファイル(*.*)")}));
+}
+
+void FileCommandsTest::openOfAFifoIsRefusedWithoutWaiting() {
+    QVERIFY(::mkfifo(QFile::encodeName(path("pipe.cas")).constData(), 0600) == 0);
+    Form1 window;
+    pasteIntoEditor(window, QStringLiteral("KEEP"));
+    ModalAnswerer answers;
+    answers.choose(path("pipe.cas")).press(QMessageBox::Ok);
+    // Opening the FIFO used to wait for a writer, freezing the window for ever.
+    child<QAction>(&window, "mnuOPEN")->trigger();
+    QTRY_VERIFY(answers.done());
+    QVERIFY2(answers.seen().at(1).text.contains(QStringLiteral("名前付きパイプ (FIFO)")),
+             qPrintable(answers.seen().at(1).text));
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("KEEP"));
+    QCOMPARE(window.currentFileName(), QString());
+}
+
+void FileCommandsTest::openRefusesWhatTheEditorCannotShowQuickly_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    const QByteArray longLine = QByteArray(maxEditorLineLength + 1, 'A');
+    QTest::newRow("one line of 5 MB")
+        << QByteArray("\tDC\t'") + QByteArray(5 << 20, 'A') + "'"
+        << QStringLiteral("上限 2 MiB (2097152 バイト) を超えています");
+    QTest::newRow("a line too long for the editor")
+        << QByteArray("\tNOP\r\n\tNOP\r\n") + longLine + "\r\n"
+        << QStringLiteral("3行目が長すぎます。エディタの1行は 32768 文字までです");
+}
+
+void FileCommandsTest::openRefusesWhatTheEditorCannotShowQuickly() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    writeBytes(path("big.cas"), bytes);
+    Form1 window;
+    pasteIntoEditor(window, QStringLiteral("KEEP"));
+    ModalAnswerer answers;
+    answers.choose(path("big.cas")).press(QMessageBox::Ok);
+    child<QAction>(&window, "mnuOPEN")->trigger();
+    QTRY_VERIFY(answers.done());
+    QVERIFY2(answers.seen().at(1).text.contains(message), qPrintable(answers.seen().at(1).text));
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("KEEP"));
+}
+
+void FileCommandsTest::openKeepsUtf16AndSavesItBack() {
+    // "P<TAB>START", "; あ" in UTF-16, little-endian, with its byte-order mark.
+    const QByteArray bytes("\xFF\xFEP\0\t\0S\0T\0A\0R\0T\0\r\0\n\0;\0 \0\x42\x30", 26);
+    writeBytes(path("utf16.cas"), bytes);
+    Form1 window;
+    ModalAnswerer answers;
+    answers.choose(path("utf16.cas"));
+    child<QAction>(&window, "mnuOPEN")->trigger();
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("P\tSTART\n; あ"));
+    child<QAction>(&window, "mnuUwagaki")->trigger();
+    QCOMPARE(readBytes(path("utf16.cas")), bytes + QByteArray("\r\0\n\0", 4));
+    QCOMPARE(answers.unexpected(), 0);
+}
+
+void FileCommandsTest::saveOverAFifoIsRefusedAndKeepsIt() {
+    const QByteArray fifo = QFile::encodeName(path("pipe.cas"));
+    QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+    Form1 window;
+    typeIntoEditor(window, QStringLiteral("\tnop"));
+    ModalAnswerer answers;
+    answers.choose(path("pipe.cas")).press(QMessageBox::Yes).press(QMessageBox::Ok);
+    child<QAction>(&window, "mnuSAVE")->trigger();
+    QTRY_VERIFY(answers.done());
+    const QString message = answers.seen().back().text;
+    QVERIFY2(message.startsWith(diskFull) && message.contains(QStringLiteral("名前付きパイプ")),
+             qPrintable(message));
+    struct stat info {};
+    QCOMPARE(::lstat(fifo.constData(), &info), 0);
+    QVERIFY(S_ISFIFO(info.st_mode));
+    QCOMPARE(window.currentFileName(), QString());
 }
 
 QTEST_MAIN(FileCommandsTest)
