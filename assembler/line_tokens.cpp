@@ -118,7 +118,9 @@ std::size_t scanFields(std::u32string_view line, Tokens& tokens) {
                         ++rest;
                     }
                     tokens.add(i, rest, TokenKind::separator, 0);
-                    tokens.add(rest, n, TokenKind::ignored, 0);
+                    // A comment there is still a comment to the reader.
+                    tokens.add(rest, n,
+                               at(line, rest) == U';' ? TokenKind::comment : TokenKind::ignored, 0);
                     return mnemonicEnd;
                 }
             }

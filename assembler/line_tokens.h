@@ -22,7 +22,8 @@ enum class TokenKind : std::uint8_t {
     name,            ///< any other operand or `DC` item: a label the line refers to
     comment,         ///< from `;` to the end of the line
     separator,       ///< blanks, tabs and commas between fields or `DC` items
-    ignored,         ///< text after the third operand, which the assembler drops
+    ignored,         ///< text after the third operand, which the assembler drops (a comment
+                     ///< there is a comment)
 };
 
 /// One stretch of a source line: `length` characters from `start`.

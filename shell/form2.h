@@ -34,6 +34,10 @@ public:
     /// Back (`Command2`): brings the main window to the front; this window stays.
     void backToMain();
 
+signals:
+    /// A line of the listing (`Text1`, 0-based) was clicked, or Enter was pressed on it.
+    void listingLineActivated(int line);
+
 private:
     QWidget* mainWindow_;
     QPlainTextEdit* text1_;
