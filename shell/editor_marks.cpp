@@ -1,6 +1,5 @@
 #include "shell/editor_marks.h"
 
-#include "shell/editor_colours.h"
 #include "shell/source_editor.h"
 
 #include <QHelpEvent>
@@ -10,7 +9,8 @@
 namespace casl {
 
 EditorMarks::EditorMarks(SourceEditor& editor, std::function<int()> breakpointLine)
-    : QObject(&editor), editor_(editor), breakpointLine_(std::move(breakpointLine)) {
+    : QObject(&editor), editor_(editor), breakpointLine_(std::move(breakpointLine)),
+      colours_(editorColours(editor.palette())) {
     setObjectName(QStringLiteral("editorMarks"));
     connect(&editor_, &QPlainTextEdit::textChanged, this, &EditorMarks::textChanged);
     editor_.installEventFilter(this);
@@ -45,12 +45,11 @@ void EditorMarks::textChanged() {
 }
 
 void EditorMarks::showSelections() {
-    const EditorColours colours = editorColours(editor_.palette());
     QList<QTextEdit::ExtraSelection> selections;
     if (const QTextBlock block = editor_.document()->findBlockByNumber(executedLine_ - 1);
         executedLine_ > 0 && block.isValid()) {
         QTextEdit::ExtraSelection line;
-        line.format.setBackground(colours.executedLine);
+        line.format.setBackground(colours_.executedLine);
         line.format.setProperty(QTextFormat::FullWidthSelection, true);
         line.cursor = QTextCursor(block);
         selections.append(line);
@@ -72,7 +71,9 @@ void EditorMarks::showSelections() {
 
 bool EditorMarks::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &editor_ && event->type() == QEvent::PaletteChange) {
+        colours_ = editorColours(editor_.palette());
         showSelections();
+        emit changed();
     } else if (watched == editor_.viewport() && event->type() == QEvent::ToolTip &&
                !errors_.empty()) {
         const auto* help = static_cast<QHelpEvent*>(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/editor_colours.h"
+
 #include <QObject>
 #include <QStringList>
 #include <functional>
@@ -35,6 +37,9 @@ public:
     /// What hovering line `line` shows: its messages, one a line ("" when it has none).
     QString errorToolTip(int line) const;
 
+    /// The colours of the editor's palette, worked out again when the palette changes.
+    const EditorColours& colours() const { return colours_; }
+
 signals:
     /// A mark was set, moved or taken away.
     void changed();
@@ -50,6 +55,7 @@ private:
     std::function<int()> breakpointLine_;
     int executedLine_ = 0;
     std::map<int, QStringList> errors_;
+    EditorColours colours_;
 };
 
 } // namespace casl

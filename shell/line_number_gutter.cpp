@@ -99,7 +99,7 @@ QRect LineNumberGutter::markRect(const ShownLine& shown) const {
 }
 
 void LineNumberGutter::paintEvent(QPaintEvent* event) {
-    const EditorColours colours = editorColours(editor_.palette());
+    const EditorColours& colours = marks_.colours();
     QPainter painter(this);
     painter.fillRect(event->rect(), colours.gutterBackground);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -166,8 +166,6 @@ bool LineNumberGutter::eventFilter(QObject* watched, QEvent* event) {
             update();
         } else if (event->type() == QEvent::Resize) {
             fitWidth();
-        } else if (event->type() == QEvent::PaletteChange) {
-            update();
         }
     }
     return QWidget::eventFilter(watched, event);
