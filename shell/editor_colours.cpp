@@ -31,13 +31,19 @@ QColor mix(const QColor& a, const QColor& b, double share) {
     return QColor(blend(x.red(), y.red()), blend(x.green(), y.green()), blend(x.blue(), y.blue()));
 }
 
-/// The link colour's hue turned by `degrees`, as saturated as a link and legible on `base`.
+/// How far a syntax colour's hue keeps from the red of errors.
+constexpr int redDistance = 30;
+
+/// The link colour's hue turned by `degrees`, kept clear of the errors' red, as saturated as a
+/// link and legible on `base`.
 QColor turned(const QColor& link, int degrees, const QColor& base) {
     const QColor hsl = link.toHsl();
-    const int hue = hsl.hslHue() < 0 ? 240 : hsl.hslHue();
+    int hue = ((hsl.hslHue() < 0 ? 240 : hsl.hslHue()) + degrees) % 360;
+    if (hue < redDistance || hue > 360 - redDistance) {
+        hue = hue < 180 ? redDistance : 360 - redDistance;
+    }
     const int saturation = std::max(hsl.hslSaturation(), 160);
-    const QColor colour = QColor::fromHsl((hue + degrees) % 360, saturation, hsl.lightness());
-    return legibleOn(colour, base, textContrast);
+    return legibleOn(QColor::fromHsl(hue, saturation, hsl.lightness()), base, textContrast);
 }
 
 } // namespace
@@ -65,10 +71,11 @@ EditorColours editorColours(const QPalette& palette) {
     const QColor link = palette.color(QPalette::Active, QPalette::Link);
     c.label = c.text;
     c.mnemonic = legibleOn(link, c.base, textContrast);
-    c.registerName = turned(link, 300, c.base);
-    c.number = turned(link, 150, c.base);
-    c.literal = turned(link, 60, c.base);
-    c.character = turned(link, 240, c.base);
+    // Hues evenly apart from the link's.
+    c.registerName = turned(link, 72, c.base);
+    c.number = turned(link, 144, c.base);
+    c.character = turned(link, 216, c.base);
+    c.literal = turned(link, 288, c.base);
     c.comment = legibleOn(mix(c.text, c.base, 0.45), c.base, dimContrast);
 
     // As light a tint of the selection colour as keeps the text on it legible.

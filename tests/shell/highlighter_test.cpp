@@ -180,6 +180,11 @@ void HighlighterTest::coloursStayLegible() {
     for (const auto& [name, colour] : texts) {
         QVERIFY2(contrastRatio(colour, c.base) >= 4.5, name);
     }
+    // None of them looks like the red of the errors.
+    for (const QColor& colour : {c.mnemonic, c.registerName, c.number, c.literal, c.character}) {
+        const int hue = colour.toHsl().hslHue();
+        QVERIFY2(hue >= 25 && hue <= 335, qPrintable(colour.name()));
+    }
     QVERIFY(contrastRatio(c.comment, c.base) >= 3.0);
     QVERIFY(contrastRatio(c.text, c.executedLine) >= 4.5);
     QVERIFY(c.executedLine != c.base);
