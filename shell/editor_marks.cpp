@@ -9,12 +9,12 @@
 namespace casl {
 
 EditorMarks::EditorMarks(SourceEditor& editor, std::function<int()> breakpointLine)
-    : QObject(&editor), editor_(editor), breakpointLine_(std::move(breakpointLine)),
-      colours_(editorColours(editor.palette())) {
+    : QObject(&editor), editor_(editor), viewport_(editor.viewport()),
+      breakpointLine_(std::move(breakpointLine)), colours_(editorColours(editor.palette())) {
     setObjectName(QStringLiteral("editorMarks"));
     connect(&editor_, &QPlainTextEdit::textChanged, this, &EditorMarks::textChanged);
     editor_.installEventFilter(this);
-    editor_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 void EditorMarks::setExecutedLine(int line) {
@@ -74,15 +74,14 @@ bool EditorMarks::eventFilter(QObject* watched, QEvent* event) {
         colours_ = editorColours(editor_.palette());
         showSelections();
         emit changed();
-    } else if (watched == editor_.viewport() && event->type() == QEvent::ToolTip &&
-               !errors_.empty()) {
+    } else if (watched == viewport_ && event->type() == QEvent::ToolTip && !errors_.empty()) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const int line = editor_.cursorForPosition(help->pos()).blockNumber() + 1;
         const QString text = errorToolTip(line);
         if (text.isEmpty()) {
             QToolTip::hideText();
         } else {
-            QToolTip::showText(help->globalPos(), text, editor_.viewport());
+            QToolTip::showText(help->globalPos(), text, viewport_);
         }
         return true;
     }

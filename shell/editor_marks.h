@@ -52,6 +52,9 @@ private:
     void showSelections();
 
     SourceEditor& editor_;
+    /// Kept apart: events arrive while the editor is being destroyed, when it can no longer
+    /// be asked for its viewport.
+    QWidget* viewport_;
     std::function<int()> breakpointLine_;
     int executedLine_ = 0;
     std::map<int, QStringList> errors_;

@@ -7,14 +7,15 @@
 
 namespace casl {
 
-LineActivation::LineActivation(QPlainTextEdit& box) : QObject(&box), box_(box) {
+LineActivation::LineActivation(QPlainTextEdit& box)
+    : QObject(&box), box_(box), viewport_(box.viewport()) {
     box_.setTextInteractionFlags(box_.textInteractionFlags() | Qt::TextSelectableByKeyboard);
     box_.installEventFilter(this);
-    box_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 bool LineActivation::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == box_.viewport() && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == viewport_ && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         // A drag that selected text is a selection, not a pick.
         if (mouse->button() == Qt::LeftButton && !box_.textCursor().hasSelection()) {

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QPlainTextEdit;
+class QWidget;
 
 namespace casl {
 
@@ -23,6 +24,9 @@ protected:
 
 private:
     QPlainTextEdit& box_;
+    /// Kept apart: events arrive while the box is being destroyed, when it can no longer be
+    /// asked for its viewport.
+    QWidget* viewport_;
 };
 
 } // namespace casl

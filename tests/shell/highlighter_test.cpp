@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <memory>
 #include <set>
 
 using namespace casl;
@@ -65,7 +66,8 @@ QPalette darkPalette() {
 }
 
 QPalette lightPalette() {
-    return QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    return fusion->standardPalette();
 }
 
 } // namespace
