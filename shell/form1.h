@@ -25,11 +25,11 @@ class EditorMarks;
 class Form2;
 class FrmAbout;
 struct LineFinding;
-class Zoom;
 class SourceEditor;
 class TraceSession;
 class WindowTraceHost;
 class TraceDisplays;
+class Zoom;
 
 namespace platform::qt {
 class HelpViewer;
