@@ -46,6 +46,7 @@ AssemblyResult assemble(std::u32string_view editorText, ProgramTables& tables) {
 
     result.listingText = listingText(tables, reach);
     result.errorCount = errorCount(tables);
+    result.findings = lineFindings(tables);
     if (state.stopped()) {
         result.limitMessage = state.limitMessage;
         result.listingText += state.limitMessage + U"\r\n";

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "assembler/line_findings.h"
 #include "assembler/program_tables.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace casl {
 
@@ -19,6 +21,8 @@ struct AssemblyResult {
     std::u32string listingWindowText;
     /// The number of lines in error.
     int errorCount = 0;
+    /// The lines in error with their error numbers and messages, as the listing gives them.
+    std::vector<LineFinding> findings;
     /// "Assemble Error: N".
     std::u32string resultLine;
     /// No line in error and at least two program lines: tracing may start.

@@ -140,6 +140,20 @@ std::u32string listingText(const ProgramTables& t, const ListingReach& reach) {
     return out;
 }
 
+std::vector<int> listingLineOwners(const ProgramTables& t) {
+    std::vector<int> owners;
+    owners.reserve(static_cast<std::size_t>(t.lineCount()));
+    for (int n = 1; n < t.lineCounter; ++n) {
+        owners.push_back(n);
+        for (char32_t digit : t.lineFields[n][findingsColumn]) {
+            if (digit >= U'1' && digit <= U'9') {
+                owners.push_back(n);
+            }
+        }
+    }
+    return owners;
+}
+
 int errorCount(const ProgramTables& t) {
     int count = 0;
     for (int n = 1; n < t.lineCounter; ++n) {

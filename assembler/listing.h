@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace casl {
 
@@ -23,6 +24,13 @@ struct ListingReach {
 
 /// The listing of every program line with the messages of its findings, CR LF line ends.
 std::u32string listingText(const ProgramTables& tables, const ListingReach& reach = {});
+
+/// The program line that each line of `listingText` belongs to, in order: a listed line and
+/// the message lines under it belong to the same program line.
+std::vector<int> listingLineOwners(const ProgramTables& tables);
+
+/// The number of header lines (`listingHeader`) before the listing in the listing window.
+inline constexpr int listingHeaderLines = 2;
 
 /// The message of assembly error 1–9, with its trailing blank.
 std::u32string_view errorMessage(int error);

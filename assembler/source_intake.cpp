@@ -1,50 +1,8 @@
 #include "assembler/source_intake.h"
 
+#include "assembler/line_tokens.h"
+
 namespace casl {
-namespace {
-
-constexpr char32_t quote = U'\'';
-
-bool isSeparator(char32_t c) {
-    return c == U' ' || c == U'\t' || c == U',';
-}
-
-char32_t at(std::u32string_view line, std::size_t i) {
-    return i < line.size() ? line[i] : 0;
-}
-
-/// Gathers the whole operand list of a `DC` line into one field: blanks and tabs outside quoted
-/// strings are dropped, a comment ends it.
-std::u32string rescanDcOperands(std::u32string_view line, std::size_t from) {
-    enum { outside, inside, pairOpened } state = outside;
-    std::u32string operands;
-    for (std::size_t i = from; i < line.size(); ++i) {
-        const char32_t c = line[i];
-        if (state == outside) {
-            if (c == U';') {
-                break;
-            }
-            if (c != U'\t' && c != U' ') {
-                operands.push_back(c);
-            }
-            if (c == quote) {
-                state = inside;
-            }
-            continue;
-        }
-        operands.push_back(c);
-        if (c == quote && at(line, i + 1) != quote && state != pairOpened) {
-            state = outside;
-        } else if (c == quote && at(line, i + 1) == quote) {
-            state = pairOpened;
-        } else if (c == quote && i > 0 && line[i - 1] == quote && state == pairOpened) {
-            state = inside;
-        }
-    }
-    return operands;
-}
-
-} // namespace
 
 std::vector<std::u32string_view> keptLines(std::u32string_view text) {
     std::vector<std::u32string_view> lines;
@@ -66,57 +24,7 @@ std::vector<std::u32string_view> keptLines(std::u32string_view text) {
 }
 
 std::array<std::u32string, 6> splitLineFields(std::u32string_view line) {
-    std::array<std::u32string, 6> fields;
-    if (line.empty() || line[0] == U';') {
-        return fields;
-    }
-    int field = (line[0] == U' ' || line[0] == U'\t') ? 2 : 1;
-    std::u32string token;
-    bool inQuote = false;
-    bool stoppedAtComment = false;
-    bool stoppedAtLastField = false;
-    std::size_t mnemonicEnd = line.size();
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char32_t c = line[i];
-        if (c == quote && !inQuote) {
-            inQuote = true;
-        } else if (inQuote && c == quote && (i == 0 || line[i - 1] != quote) &&
-                   at(line, i + 1) != quote) {
-            inQuote = false;
-        }
-        if (!inQuote && isSeparator(c)) {
-            if (!token.empty()) {
-                if (field == 2) {
-                    mnemonicEnd = i;
-                }
-                fields[field] = std::move(token);
-                token.clear();
-                if (++field == 6) {
-                    stoppedAtLastField = true;
-                    break;
-                }
-            }
-        } else if (c == U';' && !inQuote) {
-            if (field == 2) {
-                mnemonicEnd = i;
-            }
-            fields[field] = std::move(token);
-            stoppedAtComment = true;
-            break;
-        } else {
-            token.push_back(c);
-        }
-    }
-    if (!stoppedAtComment && !stoppedAtLastField) {
-        fields[field] = std::move(token);
-    }
-    // A comment after the list does not cut a DC short: the re-scan stops at it by itself.
-    if (fields[2] == U"DC") {
-        fields[3] = rescanDcOperands(line, mnemonicEnd);
-        fields[4].clear();
-        fields[5].clear();
-    }
-    return fields;
+    return fieldsOfTokens(line, lineTokens(line));
 }
 
 bool isBlankText(std::u32string_view text) {

@@ -14,7 +14,8 @@ namespace casl {
 std::vector<std::u32string_view> keptLines(std::u32string_view text);
 
 /// Label, mnemonic and up to three operands of one source line (`lineFields` columns 1–5;
-/// index 0 is unused). For `DC` the whole operand list is operand 1.
+/// index 0 is unused). For `DC` the whole operand list is operand 1. The fields are those of the
+/// line's tokens (`lineTokens`), which the editors colour.
 std::array<std::u32string, 6> splitLineFields(std::u32string_view line);
 
 /// Whether the editor text holds anything but space characters.

@@ -1,6 +1,8 @@
 // Arbitrary bytes as a source file: read as the Open command reads it, assembled, listed.
 #include "assembler/assembler.h"
 #include "assembler/findings.h"
+#include "assembler/line_tokens.h"
+#include "assembler/source_intake.h"
 #include "platform/source_file.h"
 #include "platform/text_codec.h"
 
@@ -41,6 +43,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(!casl::hasError(tables->lineFields[n][casl::findingsColumn]));
         }
         require(!result.infoText.empty());
+    }
+    // The findings are the lines in error, each on a line of the editor text.
+    require(static_cast<int>(result.findings.size()) + (result.limitMessage.empty() ? 0 : 1) ==
+            result.errorCount);
+    const auto keptCount = static_cast<int>(casl::keptLines(text->text).size());
+    for (const casl::LineFinding& finding : result.findings) {
+        require(finding.sourceLine >= 1 && finding.sourceLine <= keptCount);
+        require(!finding.errors.empty() && finding.errors.size() == finding.messages.size());
+    }
+    // The tokens that the editors colour cover every line, each character once.
+    for (const std::u32string_view line : casl::keptLines(text->text)) {
+        std::size_t next = 0;
+        for (const casl::LineToken& token : casl::lineTokens(line)) {
+            require(token.start == next && token.length > 0);
+            next += token.length;
+        }
+        require(next == line.size());
     }
     const std::string listing = casl::platform::toUtf8(result.listingWindowText);
     require(!listing.empty());

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -23,13 +24,16 @@ class QTimer;
 
 namespace casl {
 
+class EditorMarks;
 class Form2;
 class FrmAbout;
+struct LineFinding;
 class SourceEditor;
 class TraceSession;
 class WindowTraceHost;
 class TraceDisplays;
 struct BoxAnswer;
+class Zoom;
 
 namespace platform::qt {
 class HelpViewer;
@@ -90,6 +94,10 @@ public slots:
     void nextStep();
     void endStep();
     void clearBreakpoint();
+
+    /// Opens a shipped example program as a new program without a file name (New first, with
+    /// its save question), so that "上書き保存" can never write into the examples.
+    void openExample(const QString& path);
 
 signals:
     /// The program has ended (Exit, or the window was closed); the application may quit.
@@ -153,6 +161,17 @@ private:
 
     Form2& ensureListingWindow();
 
+    // The editor's gutter, colours and marks, the zoom and the examples (form1_marks.cpp).
+    void buildEditorMarks();
+    void buildViewMenus();
+    /// Marks the lines in error of the assembled editor text.
+    void showFindingsInEditor(const std::vector<LineFinding>& findings);
+    /// A line of the listing window was picked: the editor's caret goes to its source line and
+    /// the main window comes to the front. The breakpoint stays as it is.
+    void showListingLine(int listingLine);
+    /// The listing window zooms with the main window and leads back to the editor's lines.
+    void watchListingWindow(Form2& listing);
+
     // State of the window (all of it lives as long as the window).
     std::unique_ptr<ProgramTables> tables_;
     MachineState machine_;
@@ -181,6 +200,8 @@ private:
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmAbout> about_;
     std::unique_ptr<platform::qt::HelpViewer> help_;
+    EditorMarks* marks_ = nullptr;
+    Zoom* zoom_ = nullptr;
 
     // Controls.
     SourceEditor* source_ = nullptr;

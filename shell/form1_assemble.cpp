@@ -33,6 +33,7 @@ std::optional<std::u32string> writeInfoFile(std::u32string_view text) {
 Form2& Form1::ensureListingWindow() {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(this);
+        watchListingWindow(*form2_);
     }
     return *form2_;
 }
@@ -43,6 +44,7 @@ void Form1::assembleProgram() {
         return;
     }
     setEditorTextByProgram(result.editorText);
+    showFindingsInEditor(result.findings);
     text1_->setPlainText(platform::qt::toQString(result.listingText));
 
     Form2& listing = ensureListingWindow();

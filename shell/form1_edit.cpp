@@ -4,6 +4,7 @@
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_text.h"
 #include "shell/breakpoint_choice.h"
+#include "shell/editor_marks.h"
 #include "shell/editor_text.h"
 #include "shell/form1.h"
 #include "shell/frm_about.h"
@@ -75,12 +76,14 @@ void Form1::onEditorClicked() {
     }
     breakpointLine_ = clickedLine_;
     breakpointChanged();
+    marks_->breakpointMoved();
 }
 
 void Form1::clearBreakpoint() {
     label6_->setText(QString());
     breakpointLine_ = 0;
     breakpointChanged();
+    marks_->breakpointMoved();
 }
 
 void Form1::undoEdit() {

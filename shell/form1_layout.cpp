@@ -83,6 +83,8 @@ Form1::Form1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
     buildControls();
+    buildEditorMarks();
+    buildViewMenus();
     setInitialCaptions();
     helpFolder_ = platform::qt::findHelpFolder(QCoreApplication::applicationDirPath());
     move(platform::qt::pointFromTwips(10, 10));

@@ -3,6 +3,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/temp_folder.h"
 #include "platform/text_file.h"
+#include "shell/editor_marks.h"
 #include "shell/editor_text.h"
 #include "shell/form1.h"
 #include "shell/source_editor.h"
@@ -138,6 +139,7 @@ void Form1::showDisplays(const TraceDisplays& displays) {
     replaceDumpText(*text1_, platform::qt::toQString(widgetTextFromEditor(texts.dataArea)));
     replaceDumpText(*text2_, platform::qt::toQString(widgetTextFromEditor(texts.stackArea)));
     setEditorTextByProgram(texts.listing);
+    marks_->setExecutedLine(displays.markedLine());
     // Keep the executed line in sight in a long program.
     if (const int marked = displays.markedLine(); marked > 0) {
         const QTextBlock block = source_->document()->findBlockByNumber(marked - 1);

@@ -3,6 +3,7 @@
 #include "platform/qt/text_printer.h"
 #include "platform/qt/twips.h"
 #include "shell/japanese_setup.h"
+#include "shell/line_activation.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,6 +35,8 @@ Form2::Form2(QWidget* mainWindow)
 
     connect(command1_, &QPushButton::clicked, this, &Form2::printListing);
     connect(command2_, &QPushButton::clicked, this, &Form2::backToMain);
+    connect(new LineActivation(*text1_), &LineActivation::activated, this,
+            &Form2::listingLineActivated);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(label1_, 1);

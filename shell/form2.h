@@ -35,6 +35,10 @@ public:
     /// window stays.
     void backToMain();
 
+signals:
+    /// A line of the listing (`Text1`, 0-based) was clicked, or Enter was pressed on it.
+    void listingLineActivated(int line);
+
 private:
     QWidget* mainWindow_;
     QPlainTextEdit* text1_;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
+#include <algorithm>
 
 namespace casl {
 
@@ -36,6 +37,15 @@ void SourceEditor::setEditorText(std::u32string_view text) {
 
 int SourceEditor::caretLine() const {
     return textCursor().block().blockNumber() + 1;
+}
+
+void SourceEditor::moveCaretToLine(int line) {
+    QTextBlock block = document()->findBlockByNumber(std::max(line, 1) - 1);
+    if (!block.isValid()) {
+        block = document()->lastBlock();
+    }
+    setTextCursor(QTextCursor(block));
+    ensureCursorVisible();
 }
 
 void SourceEditor::keyPressEvent(QKeyEvent* event) {

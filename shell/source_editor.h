@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <cstddef>
+#include <QTextBlock>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,17 @@ public:
     void setEditorText(std::u32string_view text);
     /// The 1-based line that holds the caret.
     int caretLine() const;
+    /// Puts the caret at the start of the 1-based `line` (the last line for one past the end)
+    /// and scrolls it into view. Nothing is chosen by it: only a click chooses a breakpoint.
+    void moveCaretToLine(int line);
+
+    /// Where the lines stand, for the gutter beside the text.
+    QTextBlock firstVisibleLine() const { return firstVisibleBlock(); }
+    QRectF lineRect(const QTextBlock& line) const {
+        return blockBoundingGeometry(line).translated(contentOffset());
+    }
+    /// Keeps `width` pixels free at the left of the text for the gutter.
+    void setGutterWidth(int width) { setViewportMargins(width, 0, 0, 0); }
 
 signals:
     /// A key went down in the editor (before the editor handles it).

@@ -1,0 +1,140 @@
+#include "shell/editor_colours.h"
+
+#include <QFont>
+#include <cmath>
+
+namespace casl {
+
+namespace {
+
+/// Normal text needs 4.5:1; dimmed text such as comments and line numbers 3:1.
+constexpr double textContrast = 4.5;
+constexpr double dimContrast = 3.0;
+
+double channel(double value) {
+    value /= 255.0;
+    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor& c) {
+    const QColor rgb = c.toRgb();
+    return 0.2126 * channel(rgb.red()) + 0.7152 * channel(rgb.green()) +
+           0.0722 * channel(rgb.blue());
+}
+
+QColor mix(const QColor& a, const QColor& b, double share) {
+    const QColor x = a.toRgb();
+    const QColor y = b.toRgb();
+    const auto blend = [share](int from, int to) {
+        return static_cast<int>(std::lround(from + (to - from) * share));
+    };
+    return QColor(blend(x.red(), y.red()), blend(x.green(), y.green()), blend(x.blue(), y.blue()));
+}
+
+/// How far a syntax colour's hue keeps from the red of errors.
+constexpr int redDistance = 30;
+
+/// The link colour's hue turned by `degrees`, kept clear of the errors' red, as saturated as a
+/// link and legible on `base`.
+QColor turned(const QColor& link, int degrees, const QColor& base) {
+    const QColor hsl = link.toHsl();
+    int hue = ((hsl.hslHue() < 0 ? 240 : hsl.hslHue()) + degrees) % 360;
+    if (hue < redDistance || hue > 360 - redDistance) {
+        hue = hue < 180 ? redDistance : 360 - redDistance;
+    }
+    const int saturation = std::max(hsl.hslSaturation(), 160);
+    return legibleOn(QColor::fromHsl(hue, saturation, hsl.lightness()), base, textContrast);
+}
+
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor legibleOn(const QColor& wanted, const QColor& background, double ratio) {
+    QColor colour = wanted.toHsl();
+    const bool darker = luminance(background) > 0.18;
+    for (int step = 0; step < 64 && contrastRatio(colour, background) < ratio; ++step) {
+        const int lightness = std::clamp(colour.lightness() + (darker ? -6 : 6), 0, 255);
+        colour = QColor::fromHsl(colour.hslHue(), colour.hslSaturation(), lightness);
+    }
+    return colour.toRgb();
+}
+
+EditorColours editorColours(const QPalette& palette) {
+    EditorColours c;
+    c.text = palette.color(QPalette::Active, QPalette::Text);
+    c.base = palette.color(QPalette::Active, QPalette::Base);
+    const QColor link = palette.color(QPalette::Active, QPalette::Link);
+    c.label = c.text;
+    c.mnemonic = legibleOn(link, c.base, textContrast);
+    // Hues evenly apart from the link's.
+    c.registerName = turned(link, 72, c.base);
+    c.number = turned(link, 144, c.base);
+    c.character = turned(link, 216, c.base);
+    c.literal = turned(link, 288, c.base);
+    c.comment = legibleOn(mix(c.text, c.base, 0.45), c.base, dimContrast);
+
+    // As light a tint of the selection colour as keeps the text on it legible.
+    const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    c.executedLine = mix(c.base, highlight, 0.4);
+    for (double share = 0.4; share > 0.1 && contrastRatio(c.text, c.executedLine) < textContrast;
+         share -= 0.05) {
+        c.executedLine = mix(c.base, highlight, share);
+    }
+
+    c.gutterBackground = mix(c.base, palette.color(QPalette::Active, QPalette::Window), 0.6);
+    c.gutterNumber =
+        legibleOn(mix(c.text, c.gutterBackground, 0.4), c.gutterBackground, dimContrast);
+    return c;
+}
+
+QTextCharFormat tokenFormat(TokenKind kind, const EditorColours& colours) {
+    QTextCharFormat format;
+    switch (kind) {
+    case TokenKind::label:
+        format.setForeground(colours.label);
+        format.setFontWeight(QFont::Bold);
+        break;
+    case TokenKind::mnemonic:
+        format.setForeground(colours.mnemonic);
+        format.setFontWeight(QFont::Bold);
+        break;
+    case TokenKind::unknownMnemonic:
+        // Not the mnemonic colour, and underlined: the assembler will not know it.
+        format.setForeground(colours.text);
+        format.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        format.setUnderlineColor(colours.text);
+        break;
+    case TokenKind::registerName:
+        format.setForeground(colours.registerName);
+        break;
+    case TokenKind::decimal:
+    case TokenKind::hexadecimal:
+        format.setForeground(colours.number);
+        break;
+    case TokenKind::literal:
+        format.setForeground(colours.literal);
+        break;
+    case TokenKind::character:
+        format.setForeground(colours.character);
+        break;
+    case TokenKind::comment:
+        format.setForeground(colours.comment);
+        break;
+    case TokenKind::ignored:
+        // The assembler drops it: shown dim and struck through.
+        format.setForeground(colours.comment);
+        format.setFontStrikeOut(true);
+        break;
+    case TokenKind::name:
+    case TokenKind::separator:
+        break;
+    }
+    return format;
+}
+
+} // namespace casl

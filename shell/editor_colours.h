@@ -1,0 +1,48 @@
+#pragma once
+
+#include "assembler/line_tokens.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QTextCharFormat>
+
+namespace casl {
+
+/// The colour of a failed assembly: the listing window's result line shows "Assemble Error: N"
+/// in it, and the editor marks the lines in error with it.
+inline const QColor failureRed{255, 0, 0};
+/// The breakpoint's dot beside its line.
+inline const QColor breakpointRed{255, 0, 0};
+
+/// The colours the editor draws with, all taken from a palette: the syntax colours turn the
+/// hue of the palette's link colour and keep the contrast of normal text on the palette's base,
+/// so that light and dark desktop themes both stay legible.
+struct EditorColours {
+    QColor text;
+    QColor base;
+    QColor label;
+    QColor mnemonic;
+    QColor registerName;
+    QColor number;
+    QColor literal;
+    QColor character;
+    QColor comment;
+    /// The background of the line the trace has just executed.
+    QColor executedLine;
+    QColor gutterBackground;
+    QColor gutterNumber;
+};
+
+EditorColours editorColours(const QPalette& palette);
+
+/// How the editor shows a token of `kind`.
+QTextCharFormat tokenFormat(TokenKind kind, const EditorColours& colours);
+
+/// The contrast ratio of two colours (1 to 21), as the accessibility guidelines define it.
+double contrastRatio(const QColor& a, const QColor& b);
+
+/// `wanted`, made lighter or darker (keeping its hue) until it has at least `ratio` contrast
+/// against `background`.
+QColor legibleOn(const QColor& wanted, const QColor& background, double ratio);
+
+} // namespace casl

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMenu>
+#include <QString>
+
+namespace casl {
+
+/// The folder of the shipped example programs: "examples" beside the program, or, for an
+/// installed program, "share/varnic/examples" under the installation prefix (beside the help
+/// pages). "" when neither holds a program.
+QString findExamplesFolder(const QString& programFolder);
+
+/// The menu caption of an example: its file name and the description that its first line gives
+/// after "--" (the first line reads "; NAME.cas -- what it shows").
+QString exampleCaption(const QString& path);
+
+/// The menu of the example programs: one item per `.cas` file of its folder, filled each time
+/// it opens. Choosing an item reports the file.
+class ExamplesMenu : public QMenu {
+    Q_OBJECT
+
+public:
+    ExamplesMenu(const QString& title, QWidget* parent);
+
+    void setFolder(const QString& folder) { folder_ = folder; }
+    const QString& folder() const { return folder_; }
+    /// Makes the items from the files of the folder.
+    void fill();
+
+signals:
+    void exampleChosen(const QString& path);
+
+private:
+    QString folder_;
+};
+
+} // namespace casl
