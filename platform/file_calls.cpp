@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef __linux__
 #include <sys/xattr.h>
+#endif
 #include <unistd.h>
 
 namespace casl::platform {
@@ -50,7 +52,16 @@ int FileCalls::fchmod(int fd, mode_t mode) {
 }
 
 int FileCalls::fsetxattr(int fd, const char* name, const void* value, std::size_t size) {
+#ifdef __linux__
     return ::fsetxattr(fd, name, value, size, 0);
+#else
+    static_cast<void>(fd);
+    static_cast<void>(name);
+    static_cast<void>(value);
+    static_cast<void>(size);
+    errno = ENOTSUP;
+    return -1;
+#endif
 }
 
 int FileCalls::rename(const char* from, const char* to) {

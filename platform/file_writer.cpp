@@ -10,7 +10,9 @@
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#ifdef __linux__
 #include <sys/xattr.h>
+#endif
 #include <unistd.h>
 #include <variant>
 #include <vector>
@@ -46,8 +48,15 @@ std::variant<std::filesystem::path, FileError> resolveTarget(const std::filesyst
 }
 
 /// Gives the new file every extended attribute of the replaced one; false when one cannot be
-/// read or set (the replaced file would lose it).
+/// read or set (the replaced file would lose it). Where the system keeps no extended attributes
+/// (WebAssembly), there is nothing to lose.
 bool copyAttributes(const std::filesystem::path& from, int to, FileCalls& calls) {
+#ifndef __linux__
+    static_cast<void>(from);
+    static_cast<void>(to);
+    static_cast<void>(calls);
+    return true;
+#else
     const ssize_t listSize = ::listxattr(from.c_str(), nullptr, 0);
     if (listSize < 0) {
         return errno == ENOTSUP;
@@ -72,6 +81,7 @@ bool copyAttributes(const std::filesystem::path& from, int to, FileCalls& calls)
         }
     }
     return true;
+#endif
 }
 
 /// How a replacement by renaming went.

@@ -51,7 +51,8 @@ public:
 private:
     void grow() {
         const std::size_t capacity = std::min(std::max<std::size_t>(capacity_ * 2, 64), maxSize_);
-        auto grown = std::make_unique_for_overwrite<T[]>(capacity);
+        // Default-initialised: nothing is written until an item is pushed.
+        std::unique_ptr<T[]> grown(new T[capacity]);
         for (std::size_t i = 0; i < size_; ++i) {
             grown[i] = items_[(head_ + i) & (capacity_ - 1)];
         }

@@ -13,7 +13,7 @@ bool makeFifo(const std::filesystem::path& path) {
 }
 
 bool makeCharDevice(const std::filesystem::path& path) {
-    return ::mknod(path.c_str(), S_IFCHR | 0600, ::makedev(1, 5)) == 0;
+    return ::mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0;
 }
 
 bool makeSocket(const std::filesystem::path& path) {
