@@ -3,7 +3,7 @@
 #include "platform/qt/clipboard.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_text.h"
-#include "shell/breakpoint_choice.h"
+#include "assembler/breakpoint_choice.h"
 #include "shell/editor_marks.h"
 #include "shell/editor_text.h"
 #include "shell/form1.h"

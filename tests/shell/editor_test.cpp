@@ -3,7 +3,7 @@
 
 #include "modal_answerer.h"
 #include "programs.h"
-#include "shell/breakpoint_choice.h"
+#include "assembler/breakpoint_choice.h"
 #include "shell/editor_text.h"
 #include "shell/form1.h"
 #include "shell/source_editor.h"

@@ -1,4 +1,4 @@
-#include "shell/breakpoint_choice.h"
+#include "assembler/breakpoint_choice.h"
 
 namespace casl {
 
