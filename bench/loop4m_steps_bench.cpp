@@ -3,6 +3,7 @@
 //   loop4m_steps_bench [loop4m.cas] [runs]
 #include "assembler/assembler.h"
 #include "platform/text_codec.h"
+#include "quiet_host.h"
 #include "simulator/trace_session.h"
 
 #include <algorithm>
@@ -18,21 +19,6 @@
 
 namespace {
 
-/// Answers every question Yes and shows nothing, like a run that is never looked at.
-class QuietHost : public casl::AnsweringTraceHost {
-public:
-    void showDisplays(const casl::TraceDisplays&) override {}
-    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view,
-                                   casl::MessageButtons) override {
-        return casl::MessageAnswer::Yes;
-    }
-    std::optional<std::u32string> inputBox(std::u32string_view, std::u32string_view,
-                                           std::u32string_view, casl::ScreenPosition) override {
-        return std::nullopt;
-    }
-    void traceEnded() override {}
-};
-
 struct Figure {
     double stepsPerSecond = 0;
     std::int64_t steps = 0;
@@ -42,7 +28,7 @@ struct Figure {
 /// lets the run go on inside one call.
 Figure runOnce(casl::ProgramTables& tables, const std::u32string& infoText, int breakpoint) {
     casl::MachineState machine;
-    QuietHost host;
+    casl::bench::QuietHost host;
     const auto start = std::chrono::steady_clock::now();
     casl::TraceSession session(tables, machine, infoText, casl::TraceOptions{breakpoint, false},
                                host);

@@ -1,6 +1,7 @@
 #include "assembler/assembler.h"
 #include "maximal_program.h"
 #include "platform/source_file.h"
+#include "quiet_host.h"
 #include "simulator/trace_session.h"
 
 #include <benchmark/benchmark.h>
@@ -9,21 +10,6 @@
 #include <variant>
 
 namespace {
-
-/// Answers every question Yes and shows nothing, like a run that is never looked at.
-class QuietHost : public casl::AnsweringTraceHost {
-public:
-    void showDisplays(const casl::TraceDisplays&) override {}
-    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view,
-                                   casl::MessageButtons) override {
-        return casl::MessageAnswer::Yes;
-    }
-    std::optional<std::u32string> inputBox(std::u32string_view, std::u32string_view,
-                                           std::u32string_view, casl::ScreenPosition) override {
-        return std::nullopt;
-    }
-    void traceEnded() override {}
-};
 
 struct Assembled {
     std::unique_ptr<casl::ProgramTables> tables = std::make_unique<casl::ProgramTables>();
@@ -55,7 +41,7 @@ void runLoop4m(benchmark::State& state, int breakpoint,
     std::int64_t steps = 0;
     for (auto _ : state) {
         casl::MachineState machine;
-        QuietHost host;
+        casl::bench::QuietHost host;
         casl::TraceSession session(*program.tables, machine, program.result.infoText,
                                    casl::TraceOptions{breakpoint, false, historyBytes}, host);
         session.start();
@@ -91,7 +77,7 @@ void historyOf100000Steps(benchmark::State& state) {
     std::size_t stepsBack = 0;
     for (auto _ : state) {
         casl::MachineState machine;
-        QuietHost host;
+        casl::bench::QuietHost host;
         casl::TraceSession session(*program.tables, machine, program.result.infoText,
                                    casl::TraceOptions{0, false}, host);
         session.start();
@@ -110,7 +96,7 @@ BENCHMARK(historyOf100000Steps)->Unit(benchmark::kMillisecond)->Iterations(1);
 void displayTextsOfMaximalProgram(benchmark::State& state) {
     const Assembled program = assembleText(casl::bench::maximalProgram());
     casl::MachineState machine;
-    QuietHost host;
+    casl::bench::QuietHost host;
     casl::TraceSession session(*program.tables, machine, program.result.infoText, {}, host);
     session.start();
     session.next();
@@ -125,7 +111,7 @@ BENCHMARK(displayTextsOfMaximalProgram)->Unit(benchmark::kMicrosecond);
 void stepWithDisplaysOfMaximalProgram(benchmark::State& state) {
     const Assembled program = assembleText(casl::bench::maximalProgram());
     casl::MachineState machine;
-    QuietHost host;
+    casl::bench::QuietHost host;
     auto session = std::make_unique<casl::TraceSession>(
         *program.tables, machine, program.result.infoText, casl::TraceOptions{}, host);
     session->start();
@@ -149,7 +135,7 @@ void thousandStepsBackWithDisplays(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         casl::MachineState machine;
-        QuietHost host;
+        casl::bench::QuietHost host;
         casl::TraceSession session(*program.tables, machine, program.result.infoText,
                                    casl::TraceOptions{}, host);
         session.start();
@@ -170,7 +156,7 @@ BENCHMARK(thousandStepsBackWithDisplays)->Unit(benchmark::kMillisecond);
 void stepBackWithDisplaysOfMaximalProgram(benchmark::State& state) {
     const Assembled program = assembleText(casl::bench::maximalProgram());
     casl::MachineState machine;
-    QuietHost host;
+    casl::bench::QuietHost host;
     casl::TraceSession session(*program.tables, machine, program.result.infoText,
                                casl::TraceOptions{}, host);
     session.start();
