@@ -60,7 +60,7 @@ std::string assemblyProblem(const ProgramTables& tables, const AssemblyResult& r
     }
     const auto& [line, numbers] = *errors.begin();
     return "does not assemble (" + platform::toUtf8(result.resultLine) + "); line " +
-           std::to_string(line) + ": " + errorsText(numbers);
+           std::to_string(line) + ": error " + errorsText(numbers);
 }
 
 std::vector<Mismatch> compareAssembly(const ProgramTables& tables, const AssemblyResult& result,
