@@ -3,7 +3,9 @@
 # packages that a fresh machine lacks.
 
 PACKAGES := cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
+            qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth \
+            libcli11-dev libtomlplusplus-dev nlohmann-json3-dev \
+            libxml2-utils python3-jsonschema node-tap-parser
 JOBS ?= $(shell nproc)
 
 .PHONY: run test deps build build-asan bench fuzz clean
