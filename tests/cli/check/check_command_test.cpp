@@ -218,5 +218,38 @@ TEST(Exercise, AtLeastTwoComeWithTheWorkbench) {
     EXPECT_GE(exerciseNames().size(), 2u);
 }
 
+/// The TOML blocks of the README's section on the test file, in order.
+std::vector<std::string> readmeTestFiles() {
+    std::ifstream in(CASL_README);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string readme = text.str();
+    std::vector<std::string> blocks;
+    const std::string open = "```toml\n";
+    for (std::size_t at = readme.find(open, readme.find("### The test file"));
+         at != std::string::npos; at = readme.find(open, at)) {
+        at += open.size();
+        const std::size_t end = readme.find("```", at);
+        blocks.push_back(readme.substr(at, end - at));
+        at = end;
+    }
+    return blocks;
+}
+
+TEST(Exercise, TheReadmeExampleChecksTheReverseExercise) {
+    const std::vector<std::string> blocks = readmeTestFiles();
+    ASSERT_EQ(blocks.size(), 2u);
+    const test::ScratchFolder folder;
+    const std::string tests = folder.write("tests.toml", blocks[0]).string();
+    const fs::path exercise = fs::path(CASL_EXERCISES_DIR) / "reverse";
+    const CheckRun solution = check({tests, (exercise / "solution.cas").string(), "--verbose"});
+    EXPECT_EQ(solution.status, everyCasePassed) << solution.out << solution.err;
+    const CheckRun wrong = check({tests, (exercise / "wrong.cas").string()});
+    EXPECT_EQ(wrong.status, someCaseFailed) << wrong.out << wrong.err;
+    // The snippet about assembly errors is a test file too.
+    const std::string errors = folder.write("errors.toml", blocks[1]).string();
+    EXPECT_EQ(check({errors, (exercise / "solution.cas").string()}).status, someCaseFailed);
+}
+
 } // namespace
 } // namespace casl::check
