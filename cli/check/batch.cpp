@@ -15,16 +15,7 @@ ProgramResult checkedOrFailed(const ProgramEntry& program, const TestFile& tests
     try {
         return checkProgram(program, tests);
     } catch (const std::exception& error) {
-        ProgramResult result;
-        result.name = program.name;
-        result.problem = std::string("could not be checked: ") + error.what();
-        for (const CheckCase& c : tests.cases) {
-            CaseResult r;
-            r.name = c.name;
-            r.problem = result.problem;
-            result.cases.push_back(std::move(r));
-        }
-        return result;
+        return failedProgram(program, std::string("could not be checked: ") + error.what(), tests);
     }
 }
 

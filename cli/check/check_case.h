@@ -71,8 +71,6 @@ struct Expectations {
 /// One test case: how to answer the run's boxes, and what must hold at its end.
 struct CheckCase {
     std::string name;
-    /// The line of the test file where the case begins.
-    int line = 0;
     /// The answers of the `IN` boxes in order; when they run out, the box is cancelled.
     std::vector<std::u32string> inputs;
     /// The answers of the Yes/No questions about operands in order (true = Yes); when they run

@@ -7,6 +7,7 @@
 #include "cli/check/test_file_reader.h"
 #include "platform/file_writer.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <thread>

@@ -1,7 +1,6 @@
 #include "cli/check/check_options.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <map>
 #include <ostream>
 

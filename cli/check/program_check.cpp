@@ -19,16 +19,6 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-ProgramResult failedEveryCase(ProgramResult result, const TestFile& tests) {
-    for (const CheckCase& c : tests.cases) {
-        CaseResult r;
-        r.name = c.name;
-        r.problem = result.problem;
-        result.cases.push_back(std::move(r));
-    }
-    return result;
-}
-
 CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
                   const AssemblyResult& assembly) {
     const Clock::time_point start = Clock::now();
@@ -57,14 +47,26 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
 
 } // namespace
 
-ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
-    const Clock::time_point start = Clock::now();
+ProgramResult failedProgram(const ProgramEntry& program, const std::string& problem,
+                            const TestFile& tests) {
     ProgramResult result;
     result.name = program.name;
+    result.problem = problem;
+    for (const CheckCase& c : tests.cases) {
+        CaseResult r;
+        r.name = c.name;
+        r.problem = problem;
+        result.cases.push_back(std::move(r));
+    }
+    return result;
+}
+
+ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
+    const Clock::time_point start = Clock::now();
     auto source = platform::readSourceFile(program.path);
     if (const auto* error = std::get_if<platform::FileError>(&source)) {
-        result.problem = "cannot be read: " + platform::toUtf8(error->message);
-        result = failedEveryCase(std::move(result), tests);
+        ProgramResult result =
+            failedProgram(program, "cannot be read: " + platform::toUtf8(error->message), tests);
         result.seconds = secondsSince(start);
         return result;
     }
@@ -72,11 +74,12 @@ ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
     const AssemblyResult assembly =
         assemble(std::get<platform::SourceText>(source).text, *assembled);
     if (assembly.blank) {
-        result.problem = assemblyProblem(*assembled, assembly);
-        result = failedEveryCase(std::move(result), tests);
+        ProgramResult result = failedProgram(program, assemblyProblem(*assembled, assembly), tests);
         result.seconds = secondsSince(start);
         return result;
     }
+    ProgramResult result;
+    result.name = program.name;
     if (!assembly.success) {
         result.problem = assemblyProblem(*assembled, assembly);
     }

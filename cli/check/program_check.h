@@ -19,4 +19,8 @@ struct ProgramEntry {
 /// that does not assemble fails every case that runs it.
 ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests);
 
+/// The result of a program whose cases could not run at all, each failing with `problem`.
+ProgramResult failedProgram(const ProgramEntry& program, const std::string& problem,
+                            const TestFile& tests);
+
 } // namespace casl::check

@@ -1,5 +1,7 @@
 #include "cli/check/program_list.h"
 
+#include "platform/text_codec.h"
+
 #include <algorithm>
 #include <cctype>
 #include <system_error>
@@ -8,6 +10,12 @@ namespace casl::check {
 namespace {
 
 namespace fs = std::filesystem;
+
+/// A file name as the reports show it: bytes that are not UTF-8 become U+FFFD, so that every
+/// report format can hold it.
+std::string shownName(const std::string& name) {
+    return platform::toUtf8(platform::fromUtf8(name));
+}
 
 bool isProgramName(const fs::path& path) {
     std::string extension = path.extension().string();
@@ -24,7 +32,7 @@ std::vector<ProgramEntry> programsOf(const std::vector<std::string>& arguments) 
         const fs::path given(argument);
         std::error_code error;
         if (!fs::is_directory(given, error)) {
-            programs.push_back({given, argument});
+            programs.push_back({given, shownName(argument)});
             continue;
         }
         std::vector<fs::path> found;
@@ -37,12 +45,12 @@ std::vector<ProgramEntry> programsOf(const std::vector<std::string>& arguments) 
         }
         if (error) {
             // An unreadable folder fails as a program that cannot be read, naming the folder.
-            programs.push_back({given, argument});
+            programs.push_back({given, shownName(argument)});
             continue;
         }
         std::sort(found.begin(), found.end());
         for (const fs::path& name : found) {
-            programs.push_back({given / name, (given / name).string()});
+            programs.push_back({given / name, shownName((given / name).string())});
         }
     }
     return programs;

@@ -36,6 +36,16 @@ constexpr std::array<EndingRow, 14> endingRows{{
      messages::operandErrorTitle},
 }};
 
+constexpr bool rowsInOrderOfTheEndings() {
+    for (std::size_t i = 0; i < endingRows.size(); ++i) {
+        if (static_cast<std::size_t>(endingRows[i].ending) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(rowsInOrderOfTheEndings(), "row n of the table describes ending n");
+
 const EndingRow& rowOf(RunEnding ending) {
     return endingRows[static_cast<std::size_t>(ending)];
 }

@@ -202,7 +202,6 @@ private:
 
     CheckCase readCase(const toml::table& table, const CheckCase& defaults) const {
         CheckCase c;
-        c.line = static_cast<int>(table.source().begin.line);
         c.maxSteps = defaults.maxSteps;
         c.maxOutput = defaults.maxOutput;
         const toml::node* name = table.get("name");

@@ -44,7 +44,6 @@ errors = { 2 = 5, 7 = [8, 4, 8] }
     ASSERT_EQ(file.cases.size(), 2u);
     const CheckCase& echo = file.cases[0];
     EXPECT_EQ(echo.name, "echo");
-    EXPECT_EQ(echo.line, 4);
     EXPECT_EQ(echo.inputs, (std::vector<std::u32string>{U"ABC", U""}));
     EXPECT_EQ(echo.answers, (std::vector<bool>{false, true, true}));
     EXPECT_EQ(echo.maxSteps, 2000);
