@@ -75,6 +75,17 @@ TEST(CheckCommand, AProgramThatDoesNotExistFailsItsCases) {
         << r.out;
 }
 
+TEST(CheckCommand, AFileNameThatIsNotUtf8IsShownWithAReplacementCharacter) {
+    const test::ScratchFolder folder;
+    std::ifstream correct(inClass("correct.cas"), std::ios::binary);
+    std::stringstream source;
+    source << correct.rdbuf();
+    folder.write("ito\xFF.cas", source.str());
+    const CheckRun r = check({classTests, folder.path().string()});
+    EXPECT_EQ(r.status, everyCasePassed) << r.err;
+    EXPECT_NE(r.out.find("ito\xEF\xBF\xBD.cas"), std::string::npos) << r.out;
+}
+
 TEST(CheckCommand, EightThreadsGiveTheSameReportAsOne) {
     // Every program of the folder four times over: more programs than threads, checked at once.
     std::vector<std::string> args{classTests};
