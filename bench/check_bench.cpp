@@ -8,6 +8,7 @@
 // `/usr/bin/time -v casl2 check FOLDER/tests.toml FOLDER/class` can measure it again.
 
 #include "assembler/assembler.h"
+#include "cli/check/allocator_tuning.h"
 #include "platform/source_file.h"
 #include "simulator/run_messages.h"
 #include "simulator/trace_session.h"
@@ -219,6 +220,8 @@ int main(int argc, char** argv) {
     std::printf("load average before: %.2f %.2f %.2f; cores: %u\n", load[0], load[1], load[2],
                 cores);
 
+    // The same allocator settings as `casl2 check`, so that the two compare like with like.
+    casl::check::keepFreedMemoryForReuse();
     std::int64_t steps = 0;
     const double baseline = baselineSeconds(programs, steps);
     std::printf("in process, one run after another: %.3f s for %zu runs (%lld steps); / %u "

@@ -1,3 +1,4 @@
+#include "cli/check/allocator_tuning.h"
 #include "cli/check/check_command.h"
 #include "cli/check/check_options.h"
 #include "cli/commands.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
         return casl::cli::runCommand(args, std::cout, std::cerr);
     }
     if (command == "check") {
+        casl::check::keepFreedMemoryForReuse();
         return casl::check::checkCommand(args, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
     }
     if (command == "--help" || command == "-h" || command == "help") {
