@@ -4,7 +4,9 @@
 # machine lacks. `make web` builds the browser version, `make web-serve` serves it on localhost.
 
 PACKAGES := cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
+            qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth \
+            libcli11-dev libtomlplusplus-dev nlohmann-json3-dev \
+            libxml2-utils python3-jsonschema node-tap-parser
 # The browser version is large to install (emscripten brings its own clang), so `make run`
 # leaves it out; npm comes with some node packages and not with others.
 WEB_PACKAGES := cmake ninja-build libgtest-dev emscripten $(if $(shell command -v npm),,npm)

@@ -1,0 +1,254 @@
+// The grader on a class: 1,000 generated programs (correct, wrong, endless and a few that do
+// not assemble) against the 5 cases of one test file. It measures the whole `casl2 check`
+// process and, for comparison, the same 5,000 runs assembled and run one after another in one
+// thread, divided by the cores. Prints the figures; asserts nothing.
+//
+// Usage: check_bench [PROGRAMS] [REPEATS] [FOLDER]
+// With FOLDER the class is written there and kept (FOLDER/tests.toml, FOLDER/class/), so that
+// `/usr/bin/time -v casl2 check FOLDER/tests.toml FOLDER/class` can measure it again.
+
+#include "assembler/assembler.h"
+#include "cli/check/allocator_tuning.h"
+#include "platform/source_file.h"
+#include "simulator/run_messages.h"
+#include "simulator/trace_session.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+/// The inputs of the five cases and the output each wants.
+const std::vector<std::pair<std::string, std::string>> caseLines{
+    {"ABC", "CBA"}, {"A", "A"}, {"LEVEL", "LEVEL"}, {"AB 12", "21 BA"}, {"", ""}};
+
+/// The exercise: read a line and show it back to front. `kind` 0 is correct, 1 starts one
+/// character too far (wrong), 2 never leaves its loop, 3 does not assemble. The programs differ
+/// in their labels and comments, as a class's do.
+std::string program(int index, int kind) {
+    const std::string n = std::to_string(index % 1000);
+    const std::string loop = "L" + n;
+    const std::string done = "D" + n;
+    std::string text = "; reverse, submission " + std::to_string(index) + "\r\n";
+    text += "REV" + n + " START\r\n";
+    text += "        IN      BUF,LEN\r\n";
+    text += "        LD      GR1,LEN\r\n";
+    text += "        LAD     GR2,0\r\n";
+    text += loop + "    CPA     GR1,=0\r\n";
+    text += "        JZE     " + done + "\r\n";
+    switch (kind) {
+    case 0:
+        text += "        LAD     GR1,-1,GR1\r\n";
+        text += "        LD      GR0,BUF,GR1\r\n";
+        text += "        ST      GR0,OUTB,GR2\r\n";
+        text += "        LAD     GR2,1,GR2\r\n";
+        break;
+    case 1:
+        text += "        LD      GR0,BUF,GR1\r\n";
+        text += "        ST      GR0,OUTB,GR2\r\n";
+        text += "        LAD     GR1,-1,GR1\r\n";
+        text += "        LAD     GR2,1,GR2\r\n";
+        break;
+    case 2:
+        text += "        LD      GR0,BUF,GR1     ; forgets to count down\r\n";
+        break;
+    default:
+        text += "        LD      GR9,BUF,GR1\r\n";
+        break;
+    }
+    text += "        JUMP    " + loop + "\r\n";
+    text += done + "    OUT     OUTB,LEN\r\n";
+    text += "        RET\r\n";
+    text += "BUF     DS      80\r\nLEN     DS      1\r\nOUTB    DS      80\r\n        END\r\n";
+    return text;
+}
+
+/// 70 % correct, 18 % wrong, 10 % endless, 2 % not assembling, interleaved.
+int kindOf(int index) {
+    const int r = index % 50;
+    if (r < 35) {
+        return 0;
+    }
+    if (r < 44) {
+        return 1;
+    }
+    return r < 49 ? 2 : 3;
+}
+
+std::string testFile() {
+    std::string toml;
+    for (std::size_t i = 0; i < caseLines.size(); ++i) {
+        toml += "[[case]]\nname = \"case " + std::to_string(i + 1) + "\"\ninputs = [\"" +
+                caseLines[i].first + "\"]\nexpect.output = [\"" + caseLines[i].second + "\"]\n\n";
+    }
+    return toml;
+}
+
+/// Answers like the grader: the input of the case, Yes to the step question until the default
+/// budget of 100,000 steps is spent.
+class BaselineHost : public casl::AnsweringTraceHost {
+public:
+    explicit BaselineHost(std::u32string input) : input_(std::move(input)) {}
+    void attach(const casl::TraceSession& session) { session_ = &session; }
+    void showDisplays(const casl::TraceDisplays&) override {}
+    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view title,
+                                   casl::MessageButtons buttons) override {
+        if (buttons == casl::MessageButtons::Ok) {
+            return casl::MessageAnswer::Ok;
+        }
+        const bool stop =
+            title == casl::messages::stepQuestionTitle && session_->countedSteps() >= 100000;
+        return stop ? casl::MessageAnswer::No : casl::MessageAnswer::Yes;
+    }
+    std::optional<std::u32string> inputBox(std::u32string_view, std::u32string_view,
+                                           std::u32string_view, casl::ScreenPosition) override {
+        return input_;
+    }
+    void traceEnded() override {}
+
+private:
+    std::u32string input_;
+    const casl::TraceSession* session_ = nullptr;
+};
+
+/// Every program read, assembled and run for every case, one run after another.
+double baselineSeconds(const std::vector<fs::path>& programs, std::int64_t& steps) {
+    const Clock::time_point start = Clock::now();
+    for (const fs::path& path : programs) {
+        for (const auto& [input, output] : caseLines) {
+            auto source = casl::platform::readSourceFile(path);
+            const auto tables = std::make_unique<casl::ProgramTables>();
+            const casl::AssemblyResult assembly =
+                casl::assemble(std::get<casl::platform::SourceText>(source).text, *tables);
+            if (!assembly.success) {
+                continue;
+            }
+            casl::MachineState machine;
+            BaselineHost host(std::u32string(input.begin(), input.end()));
+            casl::TraceSession session(*tables, machine, assembly.infoText,
+                                       casl::TraceOptions{0, false, 0}, host);
+            host.attach(session);
+            session.start();
+            while (session.waiting()) {
+                session.next();
+            }
+            steps += session.countedSteps();
+        }
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct ProcessRun {
+    double seconds = 0;
+    long peakKilobytes = 0;
+    int status = -1;
+};
+
+ProcessRun runCheck(const fs::path& folder) {
+    const std::string tests = (folder / "tests.toml").string();
+    const std::string programs = (folder / "class").string();
+    const std::string report = (folder / "report.json").string();
+    std::vector<std::string> args{CASL2_PATH, "check", tests,      programs,
+                                  "--format", "json",  "--output", report};
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    const Clock::time_point start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+        throw std::runtime_error("cannot start " CASL2_PATH);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    ProcessRun run;
+    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.peakKilobytes = usage.ru_maxrss;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
+    const bool keep = argc > 3;
+    std::string pattern = (fs::temp_directory_path() / "casl2-check-bench-XXXXXX").string();
+    if (!keep && mkdtemp(pattern.data()) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const fs::path folder = keep ? fs::path(argv[3]) : fs::path(pattern);
+    fs::create_directories(folder / "class");
+    std::vector<fs::path> programs;
+    int kinds[4] = {};
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "student%04d.cas", i);
+        programs.push_back(folder / "class" / name);
+        std::ofstream(programs.back(), std::ios::binary) << program(i, kindOf(i));
+        ++kinds[kindOf(i)];
+    }
+    std::ofstream(folder / "tests.toml") << testFile();
+
+    double load[3] = {};
+    getloadavg(load, 3);
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    std::printf("class: %d programs (%d correct, %d wrong, %d endless, %d not assembling), "
+                "%zu cases each\n",
+                count, kinds[0], kinds[1], kinds[2], kinds[3], caseLines.size());
+    std::printf("load average before: %.2f %.2f %.2f; cores: %u\n", load[0], load[1], load[2],
+                cores);
+
+    // The same allocator settings as `casl2 check`, so that the two compare like with like.
+    casl::check::keepFreedMemoryForReuse();
+    std::int64_t steps = 0;
+    const double baseline = baselineSeconds(programs, steps);
+    std::printf("in process, one run after another: %.3f s for %zu runs (%lld steps); / %u "
+                "cores = %.3f s\n",
+                baseline, programs.size() * caseLines.size(), static_cast<long long>(steps), cores,
+                baseline / cores);
+
+    std::vector<ProcessRun> runs;
+    for (int i = 0; i < repeats; ++i) {
+        runs.push_back(runCheck(folder));
+    }
+    std::sort(runs.begin(), runs.end(),
+              [](const ProcessRun& a, const ProcessRun& b) { return a.seconds < b.seconds; });
+    const ProcessRun& median = runs[runs.size() / 2];
+    long peak = 0;
+    for (const ProcessRun& r : runs) {
+        peak = std::max(peak, r.peakKilobytes);
+    }
+    std::printf("casl2 check process (%d runs): best %.3f s, median %.3f s; exit status %d; "
+                "peak memory %.1f MB\n",
+                repeats, runs.front().seconds, median.seconds, median.status, peak / 1024.0);
+    std::printf("median / (in process / cores) = %.2f (goal: at most 1.5); goal of 1.5 s: %s\n",
+                median.seconds / (baseline / cores), median.seconds < 1.5 ? "met" : "missed");
+    getloadavg(load, 3);
+    std::printf("load average after: %.2f %.2f %.2f\n", load[0], load[1], load[2]);
+    if (!keep) {
+        fs::remove_all(folder);
+    }
+    return 0;
+}

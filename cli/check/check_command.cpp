@@ -1,0 +1,78 @@
+#include "cli/check/check_command.h"
+
+#include "cli/check/batch.h"
+#include "cli/check/check_options.h"
+#include "cli/check/program_list.h"
+#include "cli/check/progress_bar.h"
+#include "cli/check/test_file_reader.h"
+#include "platform/file_writer.h"
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <thread>
+
+namespace casl::check {
+namespace {
+
+std::string reportOf(const CheckOptions& options, const std::vector<ProgramResult>& results) {
+    switch (options.format) {
+    case ReportFormat::Json:
+        return jsonReport(results, options.testsPath);
+    case ReportFormat::Junit:
+        return junitReport(results, options.testsPath);
+    case ReportFormat::Tap:
+        return tapReport(results, options.testsPath);
+    default:
+        return textReport(results, options.verbose);
+    }
+}
+
+unsigned coreCount() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+} // namespace
+
+int checkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 bool progressOnErr) {
+    const ParsedCheckOptions parsed = parseCheckOptions(args, out, err);
+    if (!parsed.options) {
+        return parsed.status == 0 ? everyCasePassed : wrongTestsOrArguments;
+    }
+    const CheckOptions& options = *parsed.options;
+    auto tests = readTestFile(options.testsPath);
+    if (const auto* error = std::get_if<TestFileError>(&tests)) {
+        err << "casl2 check: " << error->message << '\n';
+        return wrongTestsOrArguments;
+    }
+    const std::vector<ProgramEntry> programs = programsOf(options.programs);
+    if (programs.empty()) {
+        err << "casl2 check: no .cas programs in the folders given\n";
+        return wrongTestsOrArguments;
+    }
+
+    std::vector<ProgramResult> results;
+    {
+        std::optional<ProgressBar> bar;
+        Progress progress;
+        if (progressOnErr) {
+            bar.emplace(err);
+            progress = [&bar](std::size_t done, std::size_t total) { bar->show(done, total); };
+        }
+        results = checkPrograms(programs, std::get<TestFile>(tests),
+                                options.jobs == 0 ? coreCount() : options.jobs, progress);
+    }
+
+    const std::string report = reportOf(options, results);
+    if (options.outputPath.empty()) {
+        out << report << std::flush;
+    } else if (const auto error = platform::writeFileAtomically(options.outputPath, report)) {
+        err << "casl2 check: cannot write " << options.outputPath << " (" << error->reason << ")\n";
+        return wrongTestsOrArguments;
+    }
+    return totalsOf(results).casesPassed == totalsOf(results).cases ? everyCasePassed
+                                                                    : someCaseFailed;
+}
+
+} // namespace casl::check

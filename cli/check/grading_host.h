@@ -1,0 +1,42 @@
+#pragma once
+
+#include "cli/check/check_case.h"
+#include "simulator/trace_host.h"
+
+#include <cstddef>
+
+namespace casl {
+class TraceSession;
+}
+
+namespace casl::check {
+
+/// The trace host of a checked run: shows nothing, answers every box from the case, and keeps
+/// the last box so that the run's ending can be named.
+class GradingHost : public AnsweringTraceHost {
+public:
+    explicit GradingHost(const CheckCase& c) : case_(c) {}
+
+    /// The session whose counted steps decide the step question.
+    void attach(const TraceSession& session) { session_ = &session; }
+
+    void showDisplays(const TraceDisplays& displays) override { static_cast<void>(displays); }
+    MessageAnswer messageBox(std::u32string_view text, std::u32string_view title,
+                             MessageButtons buttons) override;
+    std::optional<std::u32string> inputBox(std::u32string_view prompt, std::u32string_view title,
+                                           std::u32string_view defaultText,
+                                           ScreenPosition position) override;
+    void traceEnded() override {}
+
+    /// The last message box the run showed.
+    const RunBox& lastBox() const { return lastBox_; }
+
+private:
+    const CheckCase& case_;
+    const TraceSession* session_ = nullptr;
+    std::size_t nextInput_ = 0;
+    std::size_t nextAnswer_ = 0;
+    RunBox lastBox_;
+};
+
+} // namespace casl::check

@@ -1,0 +1,72 @@
+#include "cli/check/reports.h"
+
+#include <nlohmann/json.hpp>
+
+namespace casl::check {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+/// The version of the report's layout; it changes when a field changes its meaning.
+constexpr int reportVersion = 1;
+
+Json textOrNull(const std::string& text) {
+    return text.empty() ? Json(nullptr) : Json(text);
+}
+
+Json caseJson(const CaseResult& c) {
+    Json mismatches = Json::array();
+    for (const Mismatch& m : c.mismatches) {
+        mismatches.push_back({{"what", m.what}, {"expected", m.expected}, {"actual", m.actual}});
+    }
+    const bool ran = !c.ending.empty();
+    return {
+        {"name", c.name},
+        {"passed", c.passed},
+        {"problem", textOrNull(c.problem)},
+        {"mismatches", mismatches},
+        {"ending", textOrNull(c.ending)},
+        {"ending_message", ran ? textOrNull(c.endingMessage) : Json(nullptr)},
+        {"steps", ran ? Json(c.steps) : Json(nullptr)},
+        {"output", ran ? Json(c.output) : Json(nullptr)},
+        {"seconds", c.seconds},
+    };
+}
+
+} // namespace
+
+std::string jsonReport(const std::vector<ProgramResult>& results, std::string_view testsPath) {
+    const Totals t = totalsOf(results);
+    Json programs = Json::array();
+    for (const ProgramResult& p : results) {
+        Json cases = Json::array();
+        for (const CaseResult& c : p.cases) {
+            cases.push_back(caseJson(c));
+        }
+        programs.push_back({
+            {"name", p.name},
+            {"passed", p.passed()},
+            {"cases_passed", p.passedCount()},
+            {"cases_total", p.caseCount()},
+            {"problem", textOrNull(p.problem)},
+            {"seconds", p.seconds},
+            {"cases", cases},
+        });
+    }
+    const Json report = {
+        {"version", reportVersion},
+        {"tests", std::string(testsPath)},
+        {"summary",
+         {
+             {"passed", t.programsPassed == t.programs},
+             {"programs", t.programs},
+             {"programs_passed", t.programsPassed},
+             {"cases", t.cases},
+             {"cases_passed", t.casesPassed},
+         }},
+        {"programs", programs},
+    };
+    return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+} // namespace casl::check

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cli/check/check_results.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace casl::check {
+
+/// The formats of the report.
+enum class ReportFormat {
+    Text,  ///< One line per program, then a summary; for people.
+    Json,  ///< One object (docs/check-report.schema.json).
+    Junit, ///< JUnit XML, as CI systems read test results.
+    Tap,   ///< TAP version 14: a subtest per program, a test point per case.
+};
+
+/// The counts of the summary.
+struct Totals {
+    int programs = 0;
+    int programsPassed = 0;
+    int cases = 0;
+    int casesPassed = 0;
+};
+
+Totals totalsOf(const std::vector<ProgramResult>& results);
+
+/// "1 of 3 programs passed every case; 8 of 15 cases passed".
+std::string summaryLine(const Totals& totals);
+
+/// The text report; `verbose` adds every failing case under its program.
+std::string textReport(const std::vector<ProgramResult>& results, bool verbose);
+/// The JSON report; `testsPath` names the test file.
+std::string jsonReport(const std::vector<ProgramResult>& results, std::string_view testsPath);
+/// The JUnit XML report: a test suite per program, a test case per case.
+std::string junitReport(const std::vector<ProgramResult>& results, std::string_view testsPath);
+/// The TAP 14 report.
+std::string tapReport(const std::vector<ProgramResult>& results, std::string_view testsPath);
+
+/// "GR1: expected 55 (#0037) | got 45 (#002D)", or the problem that kept a case from running.
+std::string failureText(const CaseResult& result);
+
+} // namespace casl::check

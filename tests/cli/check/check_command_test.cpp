@@ -1,0 +1,268 @@
+#include "check_test_support.h"
+#include "cli/check/check_command.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace casl::check {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path classFolder = CASL_CHECK_CLASS_DIR;
+const std::string classTests = (classFolder / "tests.toml").string();
+
+struct CheckRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CheckRun check(const std::vector<std::string>& args, bool progress = false) {
+    std::ostringstream out, err;
+    const int status = checkCommand(args, out, err, progress);
+    return {status, out.str(), err.str()};
+}
+
+std::string inClass(const std::string& name) {
+    return (classFolder / name).string();
+}
+
+TEST(CheckCommand, ChecksEveryProgramOfAFolderAndGoesOnPastTheBadOnes) {
+    const CheckRun r = check({classTests, classFolder.string(), "-j", "2"});
+    EXPECT_EQ(r.status, someCaseFailed);
+    EXPECT_EQ(r.err, "");
+    const std::string c = classFolder.string() + "/";
+    std::istringstream lines(r.out);
+    std::vector<std::string> got;
+    for (std::string line; std::getline(lines, line);) {
+        got.push_back(line);
+    }
+    ASSERT_EQ(got.size(), 8u) << r.out;
+    EXPECT_TRUE(got[0].starts_with(c + "broken.cas")) << got[0];
+    EXPECT_NE(got[0].find("0/2  FAILED  case \"hello\": does not assemble (Assemble Error: 1); "
+                          "line 5: error 5 <GR>レジスタ"),
+              std::string::npos)
+        << got[0];
+    EXPECT_NE(got[1].find("correct.cas"), std::string::npos);
+    EXPECT_NE(got[1].find("2/2  passed"), std::string::npos) << got[1];
+    EXPECT_NE(got[2].find("endless.cas"), std::string::npos);
+    EXPECT_NE(got[2].find("0/2  FAILED  case \"hello\": ending: expected program-end | got "
+                          "step-limit (no end within the budget of 1000 steps; stopped after "
+                          "1010)"),
+              std::string::npos)
+        << got[2];
+    EXPECT_NE(got[3].find("shouting.CAS"), std::string::npos);
+    EXPECT_NE(got[3].find("2/2  passed"), std::string::npos) << got[3];
+    EXPECT_NE(got[4].find("undecodable.cas"), std::string::npos);
+    EXPECT_NE(got[4].find("0/2  FAILED  case \"hello\": cannot be read: "), std::string::npos)
+        << got[4];
+    EXPECT_NE(got[5].find("wrong.cas"), std::string::npos);
+    EXPECT_NE(got[5].find("1/2  FAILED  case \"hello\": GR1: expected 5 (#0005) | got 0 (#0000)"),
+              std::string::npos)
+        << got[5];
+    EXPECT_EQ(got[6], "");
+    EXPECT_EQ(got[7], "2 of 6 programs passed every case; 5 of 12 cases passed");
+}
+
+TEST(CheckCommand, AProgramThatDoesNotExistFailsItsCases) {
+    const CheckRun r = check({classTests, inClass("correct.cas"), inClass("absent.cas")});
+    EXPECT_EQ(r.status, someCaseFailed);
+    EXPECT_NE(r.out.find("absent.cas  0/2  FAILED  case \"hello\": cannot be read: "),
+              std::string::npos)
+        << r.out;
+}
+
+TEST(CheckCommand, AFileNameThatIsNotUtf8IsShownWithAReplacementCharacter) {
+    const test::ScratchFolder folder;
+    std::ifstream correct(inClass("correct.cas"), std::ios::binary);
+    std::stringstream source;
+    source << correct.rdbuf();
+    folder.write("ito\xFF.cas", source.str());
+    const CheckRun r = check({classTests, folder.path().string()});
+    EXPECT_EQ(r.status, everyCasePassed) << r.err;
+    EXPECT_NE(r.out.find("ito\xEF\xBF\xBD.cas"), std::string::npos) << r.out;
+}
+
+TEST(CheckCommand, EightThreadsGiveTheSameReportAsOne) {
+    // Every program of the folder four times over: more programs than threads, checked at once.
+    std::vector<std::string> args{classTests};
+    for (int i = 0; i < 4; ++i) {
+        args.push_back(classFolder.string());
+    }
+    std::vector<std::string> one = args;
+    one.insert(one.end(), {"-j", "1", "--verbose"});
+    std::vector<std::string> eight = args;
+    eight.insert(eight.end(), {"-j", "8", "--verbose"});
+    const CheckRun serial = check(one);
+    const CheckRun parallel = check(eight);
+    EXPECT_EQ(parallel.status, serial.status);
+    EXPECT_EQ(parallel.out, serial.out);
+    EXPECT_NE(parallel.out.find("8 of 24 programs passed every case"), std::string::npos)
+        << parallel.out;
+}
+
+TEST(CheckCommand, WritesTheReportToTheOutputFile) {
+    const test::ScratchFolder folder;
+    const fs::path report = folder.path() / "report.xml";
+    const CheckRun r = check(
+        {classTests, inClass("correct.cas"), "--format", "junit", "--output", report.string()});
+    EXPECT_EQ(r.status, everyCasePassed);
+    EXPECT_EQ(r.out, "");
+    std::ifstream in(report);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_TRUE(text.str().starts_with("<?xml")) << text.str();
+}
+
+TEST(CheckCommand, ShowsProgressOnlyOnATerminal) {
+    const CheckRun quiet = check({classTests, inClass("correct.cas")}, false);
+    EXPECT_EQ(quiet.err, "");
+    const CheckRun shown = check({classTests, inClass("correct.cas"), inClass("wrong.cas")}, true);
+    // The programs done before the bar is drawn again may be shown together; the last count is
+    // always all of them.
+    EXPECT_NE(shown.err.find("checking [##############################] 2/2 programs"),
+              std::string::npos)
+        << shown.err;
+    EXPECT_TRUE(shown.err.ends_with("\r\033[K")) << shown.err;
+}
+
+struct StatusCase {
+    std::string name;
+    std::vector<std::string> args;
+    int status;
+    /// A part of standard error; empty: standard error stays empty.
+    std::string err;
+};
+
+void PrintTo(const StatusCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ExitStatus : public testing::TestWithParam<StatusCase> {
+protected:
+    test::ScratchFolder folder;
+};
+
+TEST_P(ExitStatus, SaysWhetherEverythingPassed) {
+    std::vector<std::string> args;
+    for (const std::string& a : GetParam().args) {
+        // "@" names a file of the scratch folder, "%" one of the class folder.
+        if (a.starts_with("@")) {
+            args.push_back((folder.path() / a.substr(1)).string());
+        } else if (a.starts_with("%")) {
+            args.push_back(inClass(a.substr(1)));
+        } else {
+            args.push_back(a);
+        }
+    }
+    folder.write("bad.toml", "[[case]\n");
+    folder.write("empty/notes.txt", "");
+    const CheckRun r = check(args);
+    EXPECT_EQ(r.status, GetParam().status) << r.out << r.err;
+    if (GetParam().err.empty()) {
+        EXPECT_EQ(r.err, "");
+    } else {
+        EXPECT_NE(r.err.find(GetParam().err), std::string::npos) << r.err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ExitStatus,
+    testing::Values(
+        StatusCase{"AllPassed", {"%tests.toml", "%correct.cas", "%shouting.CAS"}, 0, ""},
+        StatusCase{"OneFailed", {"%tests.toml", "%correct.cas", "%wrong.cas"}, 1, ""},
+        StatusCase{"BadTestFile", {"@bad.toml", "%correct.cas"}, 2, "bad.toml:1:"},
+        StatusCase{"NoTestFile", {"@none.toml", "%correct.cas"}, 2, "cannot read the test file"},
+        StatusCase{"NoPrograms", {"%tests.toml"}, 2, "programs is required"},
+        StatusCase{"NoArguments", {}, 2, "is required"},
+        StatusCase{"FolderWithoutPrograms", {"%tests.toml", "@empty"}, 2, "no .cas programs"},
+        StatusCase{"UnknownOption", {"%tests.toml", "%correct.cas", "--colour"}, 2, "--colour"},
+        StatusCase{
+            "UnknownFormat", {"%tests.toml", "%correct.cas", "--format", "xml"}, 2, "--format"},
+        StatusCase{"NoThreads", {"%tests.toml", "%correct.cas", "-j", "0"}, 2, "--jobs"},
+        StatusCase{"OutputNowhere",
+                   {"%tests.toml", "%correct.cas", "--output", "@missing/report.txt"},
+                   2,
+                   "cannot write"},
+        StatusCase{"Help", {"--help"}, 0, ""}),
+    testing::PrintToStringParamName());
+
+TEST(CheckCommand, HelpNamesEveryOption) {
+    const CheckRun r = check({"--help"});
+    for (const char* option : {"--format", "--verbose", "--output", "--jobs", "TESTS.toml"}) {
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    }
+}
+
+/// The exercises that come with the workbench: the solution passes every case, the wrong
+/// program fails some.
+class Exercise : public testing::TestWithParam<std::string> {};
+
+TEST_P(Exercise, SolutionPassesAndWrongProgramFails) {
+    const fs::path folder = fs::path(CASL_EXERCISES_DIR) / GetParam();
+    const std::string tests = (folder / "tests.toml").string();
+    const CheckRun solution = check({tests, (folder / "solution.cas").string(), "--verbose"});
+    EXPECT_EQ(solution.status, everyCasePassed) << solution.out << solution.err;
+    const CheckRun wrong = check({tests, (folder / "wrong.cas").string(), "--verbose"});
+    EXPECT_EQ(wrong.status, someCaseFailed) << wrong.out << wrong.err;
+    EXPECT_EQ(wrong.err, "");
+}
+
+std::vector<std::string> exerciseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(CASL_EXERCISES_DIR)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, Exercise, testing::ValuesIn(exerciseNames()),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST(Exercise, AtLeastTwoComeWithTheWorkbench) {
+    EXPECT_GE(exerciseNames().size(), 2u);
+}
+
+/// The TOML blocks of the README's section on the test file, in order.
+std::vector<std::string> readmeTestFiles() {
+    std::ifstream in(CASL_README);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string readme = text.str();
+    std::vector<std::string> blocks;
+    const std::string open = "```toml\n";
+    for (std::size_t at = readme.find(open, readme.find("### The test file"));
+         at != std::string::npos; at = readme.find(open, at)) {
+        at += open.size();
+        const std::size_t end = readme.find("```", at);
+        blocks.push_back(readme.substr(at, end - at));
+        at = end;
+    }
+    return blocks;
+}
+
+TEST(Exercise, TheReadmeExampleChecksTheReverseExercise) {
+    const std::vector<std::string> blocks = readmeTestFiles();
+    ASSERT_EQ(blocks.size(), 2u);
+    const test::ScratchFolder folder;
+    const std::string tests = folder.write("tests.toml", blocks[0]).string();
+    const fs::path exercise = fs::path(CASL_EXERCISES_DIR) / "reverse";
+    const CheckRun solution = check({tests, (exercise / "solution.cas").string(), "--verbose"});
+    EXPECT_EQ(solution.status, everyCasePassed) << solution.out << solution.err;
+    const CheckRun wrong = check({tests, (exercise / "wrong.cas").string()});
+    EXPECT_EQ(wrong.status, someCaseFailed) << wrong.out << wrong.err;
+    // The snippet about assembly errors is a test file too.
+    const std::string errors = folder.write("errors.toml", blocks[1]).string();
+    EXPECT_EQ(check({errors, (exercise / "solution.cas").string()}).status, someCaseFailed);
+}
+
+} // namespace
+} // namespace casl::check
