@@ -44,6 +44,7 @@ AssemblyResult assemble(std::u32string_view editorText, ProgramTables& tables) {
         reach.dataLines = finishedLines(state);
     }
 
+    result.reach = reach;
     result.listingText = listingText(tables, reach);
     result.errorCount = errorCount(tables);
     result.findings = lineFindings(tables);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assembler/line_findings.h"
+#include "assembler/listing.h"
 #include "assembler/program_tables.h"
 
 #include <string>
@@ -33,6 +34,8 @@ struct AssemblyResult {
     std::u32string infoText;
     /// Set when a table limit stopped the assembly; names the limit.
     std::u32string limitMessage;
+    /// How far the passes got, for `objectCodes` and the address column of the listing.
+    ListingReach reach;
 };
 
 /// Assembles the editor text into `tables` (which the caller owns, as the main window does).

@@ -3,6 +3,7 @@
 #include "assembler/findings.h"
 #include "assembler/instruction_table.h"
 
+#include <algorithm>
 #include <array>
 #include <unordered_map>
 
@@ -42,40 +43,62 @@ bool showsNoAddress(int row, std::int16_t op) {
     return isRegisterFormCode(op) || row == row::pop || row == row::ret;
 }
 
-/// The object-code column of a line whose code no pass made: blank, as wide as a code.
-constexpr std::u32string_view noCode = U"         ";
+/// The words of an instruction's object code: the codes as the listing writes them (two digits
+/// of the operation code, one each of r and x), then the address word unless the form has none.
+ObjectCode instructionCode(int r, const std::array<std::int16_t, 5>& code) {
+    ObjectCode c{{}, 1, true};
+    c.words[0] = static_cast<std::uint16_t>(((code[opColumn] & 0xFF) << 8) |
+                                            ((code[rColumn] & 0xF) << 4) | (code[xColumn] & 0xF));
+    if (!showsNoAddress(r, code[opColumn])) {
+        c.words[1] = static_cast<std::uint16_t>(code[adrColumn]);
+        c.wordCount = 2;
+    }
+    return c;
+}
 
-void appendObjectCode(std::u32string& out, const ProgramTables& t, int n,
-                      const std::unordered_map<std::int32_t, int>& lastWordAt,
-                      const ListingReach& reach) {
+ObjectCode objectCodeOf(const ProgramTables& t, int n,
+                        const std::unordered_map<std::int32_t, int>& lastWordAt,
+                        const ListingReach& reach) {
     const int r = findInstruction(t.lineFields[n][mnemonicColumn]);
-    const auto& code = t.lineCode[n];
     const bool dataRow = r == row::dc || r == row::ds;
+    if (r == unknownRow) {
+        return {};
+    }
     if ((r <= row::svc && n > reach.encodedLines) || (dataRow && n > reach.dataLines)) {
-        out.append(noCode);
-    } else if (r <= row::svc) {
-        appendHex(out, static_cast<std::uint16_t>(code[opColumn]), 2);
-        out.push_back(hexDigits[code[rColumn] & 0xF]);
-        out.push_back(hexDigits[code[xColumn] & 0xF]);
-        out.push_back(U' ');
-        if (showsNoAddress(r, code[opColumn])) {
-            out.append(4, U' ');
-        } else {
-            appendHex(out, static_cast<std::uint16_t>(code[adrColumn]), 4);
-        }
-    } else if (r == row::dc) {
+        return {{}, 0, true};
+    }
+    if (r <= row::svc) {
+        return instructionCode(r, t.lineCode[n]);
+    }
+    if (r == row::dc) {
         const auto word = lastWordAt.find(t.lineAddress[n]);
-        if (word == lastWordAt.end()) {
-            out.append(hex4(t.lineAddress[n]));
-        } else {
-            // Values beyond a word (65535 from a decimal constant) show their last four digits.
-            out.append(hex4(t.dataWords[word->second][dataValueColumn]));
-        }
-        out.append(5, U' ');
-    } else if (r == row::ds) {
-        out.append(U"0000     ");
-    } else if (r != unknownRow) {
+        // Values beyond a word (65535 from a decimal constant) show their last four digits.
+        const std::int32_t shown = word == lastWordAt.end()
+                                       ? t.lineAddress[n]
+                                       : t.dataWords[word->second][dataValueColumn];
+        return {{static_cast<std::uint16_t>(shown & 0xFFFF), 0}, 1, true};
+    }
+    if (r == row::ds) {
+        return {{0, 0}, 1, true};
+    }
+    return {{}, 0, true};
+}
+
+/// The column is 9 characters wide whenever the line has it.
+void appendObjectCode(std::u32string& out, const ObjectCode& code) {
+    if (!code.column) {
+        return;
+    }
+    if (code.wordCount == 0) {
         out.append(9, U' ');
+        return;
+    }
+    appendHex(out, code.words[0], 4);
+    if (code.wordCount == 2) {
+        out.push_back(U' ');
+        appendHex(out, code.words[1], 4);
+    } else {
+        out.append(5, U' ');
     }
 }
 
@@ -96,7 +119,7 @@ std::u32string_view errorMessage(int error) {
     return error >= 1 && error <= 9 ? errorMessages[error] : std::u32string_view{};
 }
 
-std::u32string listingText(const ProgramTables& t, const ListingReach& reach) {
+std::vector<ObjectCode> objectCodes(const ProgramTables& t, const ListingReach& reach) {
     // A DC line shows the last data word that has its address. The row of an empty `DS` area
     // has no address, though its address column reads 0.
     std::unordered_map<std::int32_t, int> lastWordAt;
@@ -106,6 +129,15 @@ std::u32string listingText(const ProgramTables& t, const ListingReach& reach) {
             lastWordAt[t.dataWords[w][dataAddressColumn]] = w;
         }
     }
+    std::vector<ObjectCode> codes(static_cast<std::size_t>(std::max(t.lineCounter, 1)));
+    for (int n = 1; n < t.lineCounter; ++n) {
+        codes[static_cast<std::size_t>(n)] = objectCodeOf(t, n, lastWordAt, reach);
+    }
+    return codes;
+}
+
+std::u32string listingText(const ProgramTables& t, const ListingReach& reach) {
+    const std::vector<ObjectCode> codes = objectCodes(t, reach);
     std::u32string out;
     out.reserve(static_cast<std::size_t>(t.lineCount()) * 48);
     for (int n = 1; n < t.lineCounter; ++n) {
@@ -116,7 +148,7 @@ std::u32string listingText(const ProgramTables& t, const ListingReach& reach) {
             out.append(4, U' ');
         }
         out.push_back(U'\t');
-        appendObjectCode(out, t, n, lastWordAt, reach);
+        appendObjectCode(out, codes[static_cast<std::size_t>(n)]);
         out.push_back(U'\t');
         appendPadded(out, fields[labelColumn], 9);
         appendPadded(out, fields[mnemonicColumn], 8);

@@ -2,6 +2,7 @@
 
 #include "assembler/program_tables.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,24 @@ struct ListingReach {
     /// `DC` and `DS` lines with their data words (data pass).
     int dataLines = maxLines;
 };
+
+/// The object-code column of one listed line, as words.
+struct ObjectCode {
+    /// The words the column shows, `wordCount` of them: two for an instruction with an address
+    /// word, one for an instruction without one, for `DC` (the data word at the line's address,
+    /// or the address itself when none is there) and for `DS` (0000); none for the other
+    /// pseudo-instructions and macros, and for a line that a table limit kept from its pass.
+    std::array<std::uint16_t, 2> words{};
+    int wordCount = 0;
+    /// Whether the line has the column at all: a comment line or an unknown mnemonic has none.
+    bool column = false;
+
+    friend bool operator==(const ObjectCode&, const ObjectCode&) = default;
+};
+
+/// The object-code column of every program line: element n belongs to line n (element 0 to
+/// no line).
+std::vector<ObjectCode> objectCodes(const ProgramTables& tables, const ListingReach& reach = {});
 
 /// The listing of every program line with the messages of its findings, CR LF line ends.
 std::u32string listingText(const ProgramTables& tables, const ListingReach& reach = {});

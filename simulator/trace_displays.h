@@ -46,11 +46,15 @@ public:
     /// The caption of the value label of GR`index` (0–7).
     std::u32string registerRow(int index) const;
     std::u32string programRegister() const; ///< `pc`
-    std::u32string stackPointer() const;    ///< `sp`
-    std::u32string flags() const;           ///< `fr`
-    std::u32string objectCode() const;      ///< `obj`
-    std::u32string stackArea() const;       ///< `Text2`
-    std::u32string dataArea() const;        ///< `Text1`
+    /// The address that `pc` shows, as a 16-bit pattern.
+    std::uint16_t programRegisterAddress() const {
+        return static_cast<std::uint16_t>(captions_.programRegister & 0xFFFF);
+    }
+    std::u32string stackPointer() const; ///< `sp`
+    std::u32string flags() const;        ///< `fr`
+    std::u32string objectCode() const;   ///< `obj`
+    std::u32string stackArea() const;    ///< `Text2`
+    std::u32string dataArea() const;     ///< `Text1`
     /// The editor text: the program with the marked line.
     std::u32string markedListing() const;
     /// The marked line of the listing with its ">>>>>> " prefix; "" when none is marked.

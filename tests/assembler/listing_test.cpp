@@ -8,6 +8,17 @@ namespace {
 
 using test::assembleLines;
 
+} // namespace
+
+void PrintTo(const ObjectCode& code, std::ostream* os) {
+    *os << (code.column ? "column" : "no column");
+    for (int i = 0; i < code.wordCount; ++i) {
+        *os << ' ' << std::hex << code.words[static_cast<std::size_t>(i)] << std::dec;
+    }
+}
+
+namespace {
+
 const std::u32string header = U"Address Object-Code     Label    Mnemonic  Gr, Op, Xr\r\n"
                               U"-------------------------------------------------------------\r\n";
 
@@ -59,6 +70,37 @@ TEST(Listing, CleanProgramWithLiteralsDataAndAComment) {
                                  U"          DC      3\r\n"
                                  U"          END     \r\n"
                                  U"\r\n");
+}
+
+TEST(Listing, ObjectCodesAreTheWordsOfTheColumn) {
+    const auto a = assembleLines({
+        U"PGM     START   BEGIN",
+        U"; sum two numbers",
+        U"BEGIN   LD      GR1,A",
+        U"        LD      GR2,GR1",
+        U"        RET",
+        U"        OUT     A,A",
+        U"A       DC      65535,'Hi'",
+        U"ANS     DS      3",
+        U"        FOO",
+        U"        END",
+    });
+    const std::vector<ObjectCode> codes = objectCodes(*a.tables, a.result.reach);
+    ASSERT_EQ(codes.size(), 11u);
+    const std::vector<ObjectCode> expected{
+        {},
+        {{}, 0, true},               // START: a blank column
+        {},                          // a comment: no column
+        {{0x1010, 0x0008}, 2, true}, // LD GR1,A: the codes, then the address word
+        {{0x1421, 0}, 1, true},      // the register form has one word
+        {{0x8100, 0}, 1, true},      // RET
+        {{}, 0, true},               // a macro
+        {{0xFFFF, 0}, 1, true},      // DC: the word at the line's address only
+        {{0, 0}, 1, true},           // DS
+        {},                          // an unknown mnemonic: no column
+        {{}, 0, true},               // END
+    };
+    EXPECT_EQ(codes, expected);
 }
 
 TEST(Listing, EveryErrorWithItsMessage) {
