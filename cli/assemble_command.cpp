@@ -1,4 +1,7 @@
+#include "cli/assembly_json.h"
 #include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "cli/json_text.h"
 #include "cli/source_assembly.h"
 
 #include <memory>
@@ -6,20 +9,18 @@
 
 namespace casl::cli {
 
-int assembleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    // "--" before the FILE lets a name that begins with "-" through.
-    const bool optionsEnded = !args.empty() && args[0] == "--";
-    if (args.size() != (optionsEnded ? 2u : 1u)) {
-        err << "casl2 assemble: expected exactly one FILE\n" << usageText();
-        return usageOrFileError;
-    }
+int assembleCommand(const AssembleOptions& options, std::ostream& out, std::ostream& err) {
     auto tables = std::make_unique<ProgramTables>();
-    const auto result = assembleFile(args.back(), *tables, err);
+    const auto result = assembleFile(options.path, *tables, err);
     if (!result) {
-        return usageOrFileError;
+        return exit_status::usageOrFileError;
     }
-    printListing(*result, out);
-    return result->success ? 0 : assemblyFailed;
+    if (options.json) {
+        out << jsonText(assemblyJson(*result, *tables, options.path));
+    } else {
+        printListing(*result, out);
+    }
+    return result->success ? exit_status::success : exit_status::failed;
 }
 
 } // namespace casl::cli

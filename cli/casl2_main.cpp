@@ -1,56 +1,72 @@
 #include "cli/check/allocator_tuning.h"
 #include "cli/check/check_command.h"
-#include "cli/check/check_options.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/source_assembly.h"
+#include "cli/descriptor_output.h"
+#include "cli/exit_status.h"
+#include "cli/visible_controls.h"
 
 #include <new>
 #include <ostream>
-#include <unistd.h>
 
 namespace casl::cli {
-
 namespace {
 
-std::string fullUsage() {
-    return usageText() + "\n" + check::checkUsageText();
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             std::ostream* progress) {
+    const ParsedCommandLine parsed = parseCommandLine(args, out, err);
+    if (!parsed.commandLine) {
+        return parsed.status;
+    }
+    const CommandLine& line = *parsed.commandLine;
+    switch (line.command) {
+    case CommandLine::Command::Assemble:
+        return assembleCommand(line.assemble, out, err);
+    case CommandLine::Command::Run:
+        return runCommand(line.run, out, err);
+    case CommandLine::Command::Check:
+        check::keepFreedMemoryForReuse();
+        return check::checkCommand(line.check, out, err, progress);
+    }
+    return exit_status::usageOrFileError;
 }
 
-int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        err << fullUsage();
-        return usageOrFileError;
+int dispatchOrOutOfMemory(const std::vector<std::string>& args, std::ostream& out,
+                          std::ostream& err, std::ostream* progress) {
+    try {
+        return dispatch(args, out, err, progress);
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        err << "casl2: out of memory\n";
+        return exit_status::outOfMemory;
     }
-    const std::string& command = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (command == "assemble") {
-        return assembleCommand(rest, out, err);
-    }
-    if (command == "run") {
-        return runCommand(rest, out, err);
-    }
-    if (command == "check") {
-        check::keepFreedMemoryForReuse();
-        return check::checkCommand(rest, out, err, isatty(STDERR_FILENO) == 1);
-    }
-    if (command == "--help" || command == "-h" || command == "help") {
-        out << fullUsage();
-        return 0;
-    }
-    err << "casl2: unknown command '" << command << "'\n" << fullUsage();
-    return usageOrFileError;
 }
 
 } // namespace
 
-int casl2Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    try {
-        return dispatch(args, out, err);
-    } catch (const std::bad_alloc&) {
-        out.flush();
-        err << "casl2: out of memory\n";
-        return outOfMemory;
+int casl2Main(const std::vector<std::string>& args, const Console& console) {
+    // On a terminal the texts go through a filter that shows control characters; to a file or
+    // a pipe they go as they are. The progress bar draws with control characters of its own.
+    VisibleControlsBuffer visibleOut(*console.out.rdbuf());
+    VisibleControlsBuffer visibleErr(*console.err.rdbuf());
+    std::ostream filteredOut(&visibleOut);
+    std::ostream filteredErr(&visibleErr);
+    std::ostream& out = console.outIsTerminal ? filteredOut : console.out;
+    std::ostream& err = console.errIsTerminal ? filteredErr : console.err;
+
+    const int status =
+        dispatchOrOutOfMemory(args, out, err, console.errIsTerminal ? &console.err : nullptr);
+    out.flush();
+    console.out.flush();
+    if (out.fail() || console.out.fail()) {
+        const std::string reason = writeFailure(console.out);
+        err << "casl2: the output could not be written" << (reason.empty() ? "" : ": ") << reason
+            << '\n';
+        err.flush();
+        return exit_status::outputLost;
     }
+    err.flush();
+    return status;
 }
 
 } // namespace casl::cli

@@ -1,22 +1,23 @@
 #pragma once
 
+#include "cli/command_line.h"
+#include "cli/console.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace casl::cli {
 
-/// `casl2 assemble FILE`. Returns the exit status.
-int assembleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// `casl2 assemble`. Returns the exit status.
+int assembleCommand(const AssembleOptions& options, std::ostream& out, std::ostream& err);
 
-/// `casl2 run FILE [options]`. Returns the exit status.
-int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// `casl2 run`. Returns the exit status.
+int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
 
 /// The whole `casl2` command: `args` without the program name. Running out of memory anywhere
-/// is reported and ends with its own status. Returns the exit status.
-int casl2Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-/// The usage text of `casl2`.
-std::string usageText();
+/// is reported and ends with its own status, and so is an output that could not be written.
+/// Returns the exit status.
+int casl2Main(const std::vector<std::string>& args, const Console& console);
 
 } // namespace casl::cli

@@ -1,5 +1,9 @@
+#include "cli/assembly_json.h"
 #include "cli/commands.h"
-#include "cli/run_options.h"
+#include "cli/exit_status.h"
+#include "cli/json_text.h"
+#include "cli/run_json.h"
+#include "cli/run_outcome.h"
 #include "cli/scripted_trace_host.h"
 #include "cli/source_assembly.h"
 #include "simulator/trace_session.h"
@@ -7,60 +11,49 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
+#include <sstream>
 
 namespace casl::cli {
 namespace {
 
-/// Exit statuses of a run that was traced.
-constexpr int programEnded = 0;
-constexpr int endedByMessage = 3;
-constexpr int endedByStepQuestion = 4;
-constexpr int endedByEndButton = 5;
+using Json = nlohmann::ordered_json;
 
-} // namespace
+/// Says why a program that did not assemble for tracing has no run, where the listing does not
+/// say it. Returns the exit status.
+int explainNoRun(const AssemblyResult& assembly, const ProgramTables& tables, std::ostream& err) {
+    // A listing says why a program with errors cannot be traced, and a blank file was
+    // explained where it was read; nothing says it for these.
+    if (!assembly.blank && tables.lineCount() == 0) {
+        err << "casl2 run: the file holds no program\n";
+    } else if (!assembly.blank && assembly.errorCount == 0) {
+        err << "casl2 run: a program of one line cannot be traced; Trace needs two lines\n";
+    }
+    return exit_status::failed;
+}
 
-int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string error;
-    const auto options = parseRunOptions(args, error);
-    if (!options) {
-        err << "casl2 run: " << error << '\n' << usageText();
-        return usageOrFileError;
+/// Tells why a bound stopped the run.
+void explainStop(RunStop stop, const RunOptions& options, std::ostream& err) {
+    if (stop == RunStop::OutputBound) {
+        err << "casl2 run: the run was stopped: its output reached the bound of "
+            << options.maxOutputBytes << " bytes (--max-output)\n";
+    } else if (stop == RunStop::TimeLimit) {
+        std::ostringstream seconds;
+        seconds << *options.timeLimitSeconds;
+        err << "casl2 run: the run was stopped: it took longer than its time limit of "
+            << seconds.str() << " seconds (--time-limit)\n";
     }
-    auto tables = std::make_unique<ProgramTables>();
-    const auto assembly = assembleFile(options->path, *tables, err);
-    if (!assembly) {
-        return usageOrFileError;
-    }
-    if (!assembly->success) {
-        printListing(*assembly, out);
-        // A listing says why a program with errors cannot be traced, and a blank file was
-        // explained where it was read; nothing says it for these.
-        if (!assembly->blank && tables->lineCount() == 0) {
-            err << "casl2 run: the file holds no program\n";
-        } else if (!assembly->blank && assembly->errorCount == 0) {
-            err << "casl2 run: a program of one line cannot be traced; Trace needs two lines\n";
-        }
-        return assemblyFailed;
-    }
-    if (options->breakpointLine > tables->lineCount()) {
-        err << "casl2 run: --breakpoint " << options->breakpointLine << ": the program has "
-            << tables->lineCount() << " lines\n";
-        return usageOrFileError;
-    }
+}
 
-    MachineState machine;
-    ScriptedTraceHost host(*options, out);
-    // Steps are kept for 戻る only when a press asks for it.
-    const bool stepsBack =
-        std::ranges::find(options->presses, Press::Back) != options->presses.end();
-    TraceSession session(*tables, machine, assembly->infoText,
-                         TraceOptions{options->breakpointLine, options->simpleDisplay,
-                                      stepsBack ? TraceOptions::defaultHistoryBytes : 0},
-                         host);
-    host.attach(session);
+/// Presses the buttons of `--press`, then Next, at every wait until the run ends or a bound
+/// stops it.
+void runToTheEnd(TraceSession& session, const RunOptions& options, RunBounds& bounds) {
     session.start();
     for (std::size_t press = 0; session.waiting(); ++press) {
-        switch (press < options->presses.size() ? options->presses[press] : Press::Next) {
+        if (bounds.stop() != RunStop::None) {
+            session.end();
+            break;
+        }
+        switch (press < options.presses.size() ? options.presses[press] : Press::Next) {
         case Press::Next:
             session.next();
             break;
@@ -72,18 +65,55 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             break;
         }
     }
-    printDisplayBlock(session.displays(), out);
+}
 
-    switch (session.ending()) {
-    case TraceEnding::ProgramEnded:
-        return programEnded;
-    case TraceEnding::StepQuestion:
-        return endedByStepQuestion;
-    case TraceEnding::EndButton:
-        return endedByEndButton;
-    default:
-        return endedByMessage;
+} // namespace
+
+int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
+    auto tables = std::make_unique<ProgramTables>();
+    const auto assembly = assembleFile(options.path, *tables, err);
+    if (!assembly) {
+        return exit_status::usageOrFileError;
     }
+    Json json = {{"version", jsonVersion},
+                 {"file", options.path},
+                 {"assembly", assemblySummaryJson(*assembly)},
+                 {"run", nullptr}};
+    if (!assembly->success) {
+        if (options.json) {
+            out << jsonText(json);
+        } else {
+            printListing(*assembly, out);
+        }
+        return explainNoRun(*assembly, *tables, err);
+    }
+    if (options.breakpointLine > tables->lineCount()) {
+        err << "casl2 run: --breakpoint " << options.breakpointLine << ": the program has "
+            << tables->lineCount() << " lines\n";
+        return exit_status::usageOrFileError;
+    }
+
+    MachineState machine;
+    RunBounds bounds(options.maxOutputBytes, options.timeLimitSeconds, out);
+    ScriptedTraceHost host(options, out, bounds);
+    // Steps are kept for 戻る only when a press asks for it.
+    const bool stepsBack = std::ranges::find(options.presses, Press::Back) != options.presses.end();
+    TraceSession session(*tables, machine, assembly->infoText,
+                         TraceOptions{options.breakpointLine, options.simpleDisplay,
+                                      stepsBack ? TraceOptions::defaultHistoryBytes : 0},
+                         host);
+    host.attach(session);
+    runToTheEnd(session, options, bounds);
+
+    const RunOutcome outcome = runOutcome(session.ending(), host.lastBox(), bounds.reached());
+    if (options.json) {
+        json["run"] = runJson(host.log(), session, *tables, outcome.ending);
+        out << jsonText(json);
+    } else {
+        out << displayBlock(session.displays());
+    }
+    explainStop(bounds.reached(), options, err);
+    return outcome.status;
 }
 
 } // namespace casl::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/step_budget.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,6 +11,10 @@ namespace casl::cli {
 
 /// A button pressed at a wait of the run.
 enum class Press { Next, Back, End };
+
+/// The bytes a run may print unless `--max-output` says otherwise. Every `OUT` box shows the
+/// whole output so far, so a printing loop prints with the square of its steps.
+inline constexpr std::int64_t defaultMaxOutputBytes = std::int64_t{16} << 20;
 
 /// The arguments of `casl2 run`.
 struct RunOptions {
@@ -20,14 +26,18 @@ struct RunOptions {
     /// The line after whose execution the run waits; 0: every step waits.
     int breakpointLine = 0;
     /// The step question is answered Yes while fewer steps than this were counted.
-    std::int64_t maxSteps = 100000;
+    std::int64_t maxSteps = defaultMaxSteps;
+    /// The bytes the boxes and traced displays of the run may print (with `json`: the bytes
+    /// of the boxes' texts).
+    std::int64_t maxOutputBytes = defaultMaxOutputBytes;
+    /// The wall-clock time the run may take; none: no limit.
+    std::optional<double> timeLimitSeconds;
     bool simpleDisplay = false;
     bool trace = false;
+    /// The run as one JSON object instead of text.
+    bool json = false;
     /// The buttons pressed at the first waits, in order; Next at every wait after them.
     std::vector<Press> presses;
 };
-
-/// The options, or nothing with the reason in `error`.
-std::optional<RunOptions> parseRunOptions(const std::vector<std::string>& args, std::string& error);
 
 } // namespace casl::cli

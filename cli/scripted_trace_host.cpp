@@ -2,6 +2,7 @@
 
 #include "cli/terminal_text.h"
 #include "platform/text_codec.h"
+#include "simulator/run_messages.h"
 #include "simulator/trace_displays.h"
 #include "simulator/trace_session.h"
 
@@ -10,13 +11,35 @@
 namespace casl::cli {
 namespace {
 
-constexpr std::u32string_view stepQuestionTitle = U"確認";
+std::string boxText(std::u32string_view text, std::u32string_view title) {
+    return '[' + terminalText(title) + "]\n" + terminalLines(text);
+}
 
-void printBox(std::ostream& out, std::u32string_view text, std::u32string_view title) {
-    out << '[' << terminalText(title) << "]\n" << terminalLines(text);
+std::string answerText(MessageAnswer button) {
+    return button == MessageAnswer::Yes ? "> yes\n" : "> no\n";
 }
 
 } // namespace
+
+void ScriptedTraceHost::print(const std::string& text) {
+    if (bounds_.mayPrint(text.size())) {
+        out_ << text;
+    }
+}
+
+void ScriptedTraceHost::showBox(std::u32string_view text, std::u32string_view title,
+                                MessageButtons buttons, MessageAnswer button) {
+    if (!options_.json) {
+        print(boxText(text, title) + (buttons == MessageButtons::Ok ? "" : answerText(button)));
+        return;
+    }
+    RunLog::Box box{
+        RunBox::Kind::Message, platform::toUtf8(title), platform::toUtf8(text), buttons, button,
+        std::nullopt};
+    if (bounds_.mayPrint(box.title.size() + box.text.size())) {
+        log_.boxes.push_back(std::move(box));
+    }
+}
 
 void ScriptedTraceHost::showDisplays(const TraceDisplays& displays) {
     // Only the waits are traced: the displays under a box or at the end of the run are the
@@ -24,30 +47,46 @@ void ScriptedTraceHost::showDisplays(const TraceDisplays& displays) {
     if (!options_.trace || session_ == nullptr || !session_->waiting()) {
         return;
     }
+    std::string wait;
     if (const int marked = displays.markedLine(); marked > 0) {
-        out_ << "line " << marked << ": " << terminalText(displays.markedListingLine()) << '\n';
+        wait = "line " + std::to_string(marked) + ": " +
+               terminalText(displays.markedListingLine()) + '\n';
     }
-    printDisplayBlock(displays, out_);
+    print(wait + displayBlock(displays));
 }
 
 MessageAnswer ScriptedTraceHost::messageBox(std::u32string_view text, std::u32string_view title,
                                             MessageButtons buttons) {
     if (buttons == MessageButtons::Ok) {
-        printBox(out_, text, title);
+        if (title != messages::outputTitle) {
+            lastBox_ = RunBox{RunBox::Kind::Message,
+                              std::u32string(text),
+                              std::u32string(title),
+                              buttons,
+                              {},
+                              {}};
+        }
+        showBox(text, title, buttons, MessageAnswer::Ok);
         return MessageAnswer::Ok;
     }
-    bool yes = true;
-    if (title == stepQuestionTitle) {
-        yes = session_ != nullptr && session_->countedSteps() < options_.maxSteps;
-        if (yes) {
+    if (title == messages::stepQuestionTitle) {
+        // A run that reached a bound stops at the question without a word: the reason is
+        // told once the run has ended.
+        if (bounds_.stop(true) != RunStop::None) {
+            return MessageAnswer::No;
+        }
+        if (session_ != nullptr && session_->countedSteps() < options_.maxSteps) {
             return MessageAnswer::Yes;
         }
-    } else if (nextAnswer_ < options_.answers.size()) {
-        yes = options_.answers[nextAnswer_++];
+        showBox(text, title, buttons, MessageAnswer::No);
+        return MessageAnswer::No;
     }
-    printBox(out_, text, title);
-    out_ << (yes ? "> yes\n" : "> no\n");
-    return yes ? MessageAnswer::Yes : MessageAnswer::No;
+    lastBox_ =
+        RunBox{RunBox::Kind::Message, std::u32string(text), std::u32string(title), buttons, {}, {}};
+    const bool yes = nextAnswer_ < options_.answers.size() ? options_.answers[nextAnswer_++] : true;
+    const MessageAnswer answer = yes ? MessageAnswer::Yes : MessageAnswer::No;
+    showBox(text, title, buttons, answer);
+    return answer;
 }
 
 std::optional<std::u32string> ScriptedTraceHost::inputBox(std::u32string_view prompt,
@@ -60,28 +99,39 @@ std::optional<std::u32string> ScriptedTraceHost::inputBox(std::u32string_view pr
     if (nextInput_ < options_.inputs.size()) {
         answer = platform::fromUtf8(options_.inputs[nextInput_++]);
     }
-    printBox(out_, prompt, title);
-    out_ << "> " << terminalText(answer.value_or(std::u32string{})) << '\n';
+    if (!options_.json) {
+        print(boxText(prompt, title) + "> " + terminalText(answer.value_or(std::u32string{})) +
+              '\n');
+        return answer;
+    }
+    RunLog::Box box{RunBox::Kind::Input, platform::toUtf8(title), platform::toUtf8(prompt),
+                    MessageButtons::Ok,  MessageAnswer::Ok,       std::nullopt};
+    if (answer) {
+        box.input = platform::toUtf8(*answer);
+    }
+    if (bounds_.mayPrint(box.title.size() + box.text.size() + box.input.value_or("").size())) {
+        log_.boxes.push_back(std::move(box));
+    }
     return answer;
 }
 
-void printDisplayBlock(const TraceDisplays& displays, std::ostream& out) {
+std::string displayBlock(const TraceDisplays& displays) {
     // Before the run's first refresh the window still shows its start-up texts.
     const DisplayTexts initial = initialDisplayTexts();
     const bool refreshed = displays.refreshed();
+    std::string block;
     for (int i = 0; i < 8; ++i) {
-        out << "GR" << i << ' '
-            << terminalText(refreshed ? displays.registerRow(i)
-                                      : initial.registers[static_cast<std::size_t>(i)])
-            << '\n';
+        block += "GR" + std::to_string(i) + ' ' +
+                 terminalText(refreshed ? displays.registerRow(i)
+                                        : initial.registers[static_cast<std::size_t>(i)]) +
+                 '\n';
     }
-    out << terminalText(displays.programRegister()) << '\n'
-        << terminalText(refreshed ? displays.stackPointer() : initial.sp) << '\n'
-        << terminalText(displays.flags()) << '\n'
-        << terminalText(displays.objectCode()) << '\n'
-        << "Stack Area\n"
-        << terminalText(refreshed ? displays.stackArea() : initial.stackArea) << "Data Area\n"
-        << terminalText(refreshed ? displays.dataArea() : initial.dataArea);
+    block += terminalText(displays.programRegister()) + '\n' +
+             terminalText(refreshed ? displays.stackPointer() : initial.sp) + '\n' +
+             terminalText(displays.flags()) + '\n' + terminalText(displays.objectCode()) + '\n' +
+             "Stack Area\n" + terminalText(refreshed ? displays.stackArea() : initial.stackArea) +
+             "Data Area\n" + terminalText(refreshed ? displays.dataArea() : initial.dataArea);
+    return block;
 }
 
 } // namespace casl::cli

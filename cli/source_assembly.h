@@ -17,11 +17,4 @@ std::optional<AssemblyResult> assembleFile(const std::string& path, ProgramTable
 /// Prints the listing window's text and the result line; nothing for a blank source.
 void printListing(const AssemblyResult& result, std::ostream& out);
 
-/// Exit status of a file that cannot be read or of wrong arguments.
-inline constexpr int usageOrFileError = 2;
-/// Exit status of an assembly that does not enable tracing.
-inline constexpr int assemblyFailed = 1;
-/// Exit status when the memory ran out.
-inline constexpr int outOfMemory = 8;
-
 } // namespace casl::cli

@@ -13,7 +13,7 @@ namespace casl::check {
 /// What a run left behind, to be compared with a case's expectations.
 struct RunRecord {
     RunEnding ending = RunEnding::ProgramEnd;
-    /// The message that ended the run (CR LF line ends); empty for the step and output bounds.
+    /// The message that ended the run (CR LF line ends); empty for the bounds.
     std::u32string endingMessage;
     /// The steps the run counted.
     std::int64_t steps = 0;

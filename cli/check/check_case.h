@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/check/run_ending.h"
+#include "cli/step_budget.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +13,7 @@
 namespace casl::check {
 
 /// The step budget of a case that names none.
-inline constexpr std::int64_t defaultMaxSteps = 100000;
+inline constexpr std::int64_t defaultMaxSteps = cli::defaultMaxSteps;
 /// How many characters the `OUT` text of a run may hold (CR LF counting as two) when the case
 /// names no bound. Every `OUT` box shows the whole text so far, so a printing loop costs time
 /// with the square of its output.
@@ -80,6 +81,8 @@ struct CheckCase {
     std::int64_t maxSteps = defaultMaxSteps;
     /// The run is stopped once its `OUT` text holds more characters than this.
     std::int64_t maxOutput = defaultMaxOutput;
+    /// The run is stopped once it took longer than this; none: no limit.
+    std::optional<double> timeLimitSeconds;
     /// false: the program must not assemble (the case runs nothing).
     bool assembles = true;
     /// With `assembles` false: the error numbers of every line in error, each list sorted and

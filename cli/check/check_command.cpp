@@ -1,7 +1,6 @@
 #include "cli/check/check_command.h"
 
 #include "cli/check/batch.h"
-#include "cli/check/check_options.h"
 #include "cli/check/program_list.h"
 #include "cli/check/progress_bar.h"
 #include "cli/check/test_file_reader.h"
@@ -34,13 +33,8 @@ unsigned coreCount() {
 
 } // namespace
 
-int checkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 bool progressOnErr) {
-    const ParsedCheckOptions parsed = parseCheckOptions(args, out, err);
-    if (!parsed.options) {
-        return parsed.status == 0 ? everyCasePassed : wrongTestsOrArguments;
-    }
-    const CheckOptions& options = *parsed.options;
+int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& err,
+                 std::ostream* progressOn) {
     auto tests = readTestFile(options.testsPath);
     if (const auto* error = std::get_if<TestFileError>(&tests)) {
         err << "casl2 check: " << error->message << '\n';
@@ -51,17 +45,21 @@ int checkCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "casl2 check: no .cas programs in the folders given\n";
         return wrongTestsOrArguments;
     }
+    TestFile& testFile = std::get<TestFile>(tests);
+    for (CheckCase& c : testFile.cases) {
+        c.timeLimitSeconds = options.timeLimitSeconds;
+    }
 
     std::vector<ProgramResult> results;
     {
         std::optional<ProgressBar> bar;
         Progress progress;
-        if (progressOnErr) {
-            bar.emplace(err);
+        if (progressOn != nullptr) {
+            bar.emplace(*progressOn);
             progress = [&bar](std::size_t done, std::size_t total) { bar->show(done, total); };
         }
-        results = checkPrograms(programs, std::get<TestFile>(tests),
-                                options.jobs == 0 ? coreCount() : options.jobs, progress);
+        results = checkPrograms(programs, testFile, options.jobs == 0 ? coreCount() : options.jobs,
+                                progress);
     }
 
     const std::string report = reportOf(options, results);
@@ -69,7 +67,7 @@ int checkCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         out << report << std::flush;
     } else if (const auto error = platform::writeFileAtomically(options.outputPath, report)) {
         err << "casl2 check: cannot write " << options.outputPath << " (" << error->reason << ")\n";
-        return wrongTestsOrArguments;
+        return reportNotWritten;
     }
     return totalsOf(results).casesPassed == totalsOf(results).cases ? everyCasePassed
                                                                     : someCaseFailed;

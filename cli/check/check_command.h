@@ -1,19 +1,21 @@
 #pragma once
 
+#include "cli/check/check_options.h"
+#include "cli/exit_status.h"
+
 #include <iosfwd>
-#include <string>
-#include <vector>
 
 namespace casl::check {
 
 /// Exit statuses of `casl2 check`.
-inline constexpr int everyCasePassed = 0;
-inline constexpr int someCaseFailed = 1;
-inline constexpr int wrongTestsOrArguments = 2;
+inline constexpr int everyCasePassed = cli::exit_status::success;
+inline constexpr int someCaseFailed = cli::exit_status::failed;
+inline constexpr int wrongTestsOrArguments = cli::exit_status::usageOrFileError;
+inline constexpr int reportNotWritten = cli::exit_status::outputLost;
 
-/// `casl2 check TESTS.toml PROGRAM_OR_FOLDER... [options]`. Returns the exit status. With
-/// `progressOnErr`, `err` is a terminal and shows how many programs are done.
-int checkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 bool progressOnErr = false);
+/// `casl2 check`. Returns the exit status. With `progress`, a terminal, a bar there shows how
+/// many programs are done.
+int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& err,
+                 std::ostream* progress = nullptr);
 
 } // namespace casl::check

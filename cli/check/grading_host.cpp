@@ -22,7 +22,8 @@ MessageAnswer GradingHost::messageBox(std::u32string_view text, std::u32string_v
     if (title == messages::stepQuestionTitle) {
         // Yes until the budget is spent; the question comes every 101 steps, so a run may go
         // up to 100 steps past the budget, as `casl2 run --max-steps` does.
-        const bool yes = session_ != nullptr && session_->countedSteps() < case_.maxSteps;
+        const bool yes = session_ != nullptr && session_->countedSteps() < case_.maxSteps &&
+                         !deadline_.passedNow();
         return yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     lastBox_ =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/check/check_case.h"
+#include "cli/deadline.h"
 #include "simulator/trace_host.h"
 
 #include <cstddef>
@@ -15,7 +16,8 @@ namespace casl::check {
 /// the last box so that the run's ending can be named.
 class GradingHost : public AnsweringTraceHost {
 public:
-    explicit GradingHost(const CheckCase& c) : case_(c) {}
+    /// Answers from `c`; once `deadline` has passed, the step question is answered No.
+    GradingHost(const CheckCase& c, cli::Deadline& deadline) : case_(c), deadline_(deadline) {}
 
     /// The session whose counted steps decide the step question.
     void attach(const TraceSession& session) { session_ = &session; }
@@ -33,6 +35,7 @@ public:
 
 private:
     const CheckCase& case_;
+    cli::Deadline& deadline_;
     const TraceSession* session_ = nullptr;
     std::size_t nextInput_ = 0;
     std::size_t nextAnswer_ = 0;

@@ -3,6 +3,8 @@
 #include "cli/check/word_text.h"
 #include "platform/text_codec.h"
 
+#include <sstream>
+
 namespace casl::check {
 namespace {
 
@@ -43,6 +45,12 @@ std::string endingText(const RunRecord& run, const CheckCase& c) {
     if (run.ending == RunEnding::OutputLimit) {
         return text + " (the OUT text passed " + std::to_string(c.maxOutput) + " characters)";
     }
+    if (run.ending == RunEnding::TimeLimit) {
+        std::ostringstream seconds;
+        seconds << c.timeLimitSeconds.value_or(0);
+        return text + " (no end within the time limit of " + seconds.str() +
+               " seconds; stopped after " + std::to_string(run.steps) + " steps)";
+    }
     if (run.ending != RunEnding::ProgramEnd) {
         text += ": " + quoted(comparableMessage(run.endingMessage));
     }
@@ -54,6 +62,7 @@ void compareEnding(const RunRecord& run, const CheckCase& c, std::vector<Mismatc
         ExpectedEnding{RunEnding::ProgramEnd, std::nullopt, "program-end"});
     if (wanted.text) {
         if (run.ending == RunEnding::StepLimit || run.ending == RunEnding::OutputLimit ||
+            run.ending == RunEnding::TimeLimit ||
             comparableMessage(run.endingMessage) != *wanted.text) {
             found.push_back({"ending", quoted(*wanted.text), endingText(run, c)});
         }

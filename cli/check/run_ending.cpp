@@ -11,16 +11,17 @@ namespace {
 struct EndingRow {
     RunEnding ending;
     std::string_view name;
-    /// The message that shows this ending; empty for the step budget.
+    /// The message that shows this ending; empty for the bounds.
     std::u32string_view text;
     /// The message's title, where two messages share a text.
     std::u32string_view title;
 };
 
-constexpr std::array<EndingRow, 14> endingRows{{
+constexpr std::array<EndingRow, 15> endingRows{{
     {RunEnding::ProgramEnd, "program-end", messages::programEnd, {}},
     {RunEnding::StepLimit, "step-limit", {}, {}},
     {RunEnding::OutputLimit, "output-limit", {}, {}},
+    {RunEnding::TimeLimit, "time-limit", {}, {}},
     {RunEnding::StartAddress, "start-address", messages::startAddress, {}},
     {RunEnding::StackOverflow, "stack-overflow", messages::stackOverflow, {}},
     {RunEnding::StackUnderflow, "stack-underflow", messages::stackUnderflow, {}},

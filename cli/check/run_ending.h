@@ -9,12 +9,13 @@
 
 namespace casl::check {
 
-/// How a checked run ended: normally, through its step budget, or with one of the messages
+/// How a checked run ended: normally, through one of its bounds, or with one of the messages
 /// that stop a run.
 enum class RunEnding {
     ProgramEnd,     ///< "Program終了"
     StepLimit,      ///< The step budget was spent: the step question was answered No.
     OutputLimit,    ///< The `OUT` text grew past its bound.
+    TimeLimit,      ///< The run took longer than its time limit.
     StartAddress,   ///< "プログラム実行開始アドレスエラー"
     StackOverflow,  ///< "Stack Overflow（スタックオーバーフロー）"
     StackUnderflow, ///< "Stack Underflow(スタックアンダーフロー)"
@@ -34,20 +35,11 @@ std::string_view endingName(RunEnding ending);
 std::optional<RunEnding> endingByName(std::string_view name);
 /// Every ending, in the order of the reference.
 inline constexpr RunEnding allEndings[] = {
-    RunEnding::ProgramEnd,
-    RunEnding::StepLimit,
-    RunEnding::OutputLimit,
-    RunEnding::StartAddress,
-    RunEnding::StackOverflow,
-    RunEnding::StackUnderflow,
-    RunEnding::NegativeShift,
-    RunEnding::StoreIntoCode,
-    RunEnding::BranchTarget,
-    RunEnding::ReturnTarget,
-    RunEnding::OutsideProgramWarning,
-    RunEnding::OutsideData,
-    RunEnding::CodeArea,
-    RunEnding::OutsideProgram,
+    RunEnding::ProgramEnd,     RunEnding::StepLimit,     RunEnding::OutputLimit,
+    RunEnding::TimeLimit,      RunEnding::StartAddress,  RunEnding::StackOverflow,
+    RunEnding::StackUnderflow, RunEnding::NegativeShift, RunEnding::StoreIntoCode,
+    RunEnding::BranchTarget,   RunEnding::ReturnTarget,  RunEnding::OutsideProgramWarning,
+    RunEnding::OutsideData,    RunEnding::CodeArea,      RunEnding::OutsideProgram,
 };
 
 /// A message text as a test file compares it: LF line ends, no line end at the end.

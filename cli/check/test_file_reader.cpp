@@ -158,6 +158,11 @@ private:
         if (value->get() < 0) {
             fail(node.source(), "'" + key + "' must not be negative");
         }
+        if (key == "max_steps" && value->get() > cli::maxStepsBound) {
+            fail(node.source(), "'max_steps' must be at most " +
+                                    std::to_string(cli::maxStepsBound) + ", not " +
+                                    std::to_string(value->get()));
+        }
         (key == "max_steps" ? c.maxSteps : c.maxOutput) = value->get();
     }
 

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 
 namespace casl::cli {
@@ -14,7 +13,7 @@ namespace fs = std::filesystem;
 using test::CommandRun;
 
 CommandRun assembleFile(const fs::path& path) {
-    return test::runWith(assembleCommand, {path.string()});
+    return test::casl2("assemble", {path.string()});
 }
 
 class AssembleCommand : public test::FileFolder {};
@@ -101,10 +100,12 @@ TEST_F(AssembleCommand, UnreadableFilesAndWrongArgumentsExitWithTwo) {
     EXPECT_EQ(undecodable.status, 2);
     EXPECT_NE(undecodable.err.find("3"), std::string::npos);
 
-    std::ostringstream out, err;
-    EXPECT_EQ(assembleCommand({}, out, err), 2);
-    EXPECT_EQ(assembleCommand({"a.cas", "b.cas"}, out, err), 2);
-    EXPECT_EQ(out.str(), "");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{}, {"a.cas", "b.cas"}}) {
+        const CommandRun wrong = test::casl2("assemble", args);
+        EXPECT_EQ(wrong.status, 2);
+        EXPECT_EQ(wrong.out, "");
+    }
 }
 
 } // namespace

@@ -13,7 +13,7 @@ using test::CommandRun;
 class AssembleLimits : public test::FileFolder {
 protected:
     CommandRun assembleBytes(const std::string& bytes) {
-        return test::runWith(assembleCommand, {write("program.cas", bytes).string()});
+        return test::casl2("assemble", {write("program.cas", bytes).string()});
     }
 };
 

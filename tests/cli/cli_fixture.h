@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/commands.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -18,12 +20,18 @@ struct CommandRun {
     std::string err;
 };
 
-using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
-
-inline CommandRun runWith(Command command, const std::vector<std::string>& args) {
+/// `casl2 ARGS...` as the command line runs it; `terminals`: standard output and standard error
+/// are terminals.
+inline CommandRun casl2(const std::vector<std::string>& args, bool terminals = false) {
     std::ostringstream out, err;
-    const int status = command(args, out, err);
+    const int status = casl2Main(args, Console{out, err, terminals, terminals});
     return {status, out.str(), err.str()};
+}
+
+/// `casl2 COMMAND ARGS...`.
+inline CommandRun casl2(const std::string& command, std::vector<std::string> args) {
+    args.insert(args.begin(), command);
+    return casl2(args);
 }
 
 /// A folder of its own for the files of one test, removed with them afterwards.

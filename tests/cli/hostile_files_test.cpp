@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 using test::CommandRun;
 
 CommandRun casl2(const std::vector<std::string>& args) {
-    return test::runWith(casl2Main, args);
+    return test::casl2(args);
 }
 
 const std::string cleanProgram = "P START\r\n RET\r\n END\r\n";

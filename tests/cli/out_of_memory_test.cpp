@@ -49,7 +49,7 @@ TEST_F(OutOfMemory, IsReportedWithItsOwnStatus) {
     const std::string path = write("big.cas", program).string();
     for (const char* command : {"assemble", "run"}) {
         largestAllocation = 256 * 1024;
-        const test::CommandRun r = test::runWith(casl2Main, {command, path});
+        const test::CommandRun r = test::casl2({command, path});
         largestAllocation = SIZE_MAX;
         EXPECT_EQ(r.status, 8) << command;
         EXPECT_EQ(r.err, "casl2: out of memory\n") << command;

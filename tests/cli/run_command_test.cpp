@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using test::CommandRun;
 
 CommandRun run(const std::vector<std::string>& args) {
-    return test::runWith(runCommand, args);
+    return test::casl2("run", args);
 }
 
 std::string example(const std::string& name) {

@@ -15,7 +15,7 @@ class RunLimits : public test::FileFolder {
 protected:
     CommandRun run(const std::string& source, std::vector<std::string> options = {}) {
         options.insert(options.begin(), write("program.cas", source).string());
-        return test::runWith(runCommand, options);
+        return test::casl2("run", options);
     }
 };
 

@@ -45,7 +45,7 @@ std::vector<std::string> printedWaits(const std::string& out) {
 
 CommandRun runExample(const std::string& name, std::vector<std::string> options) {
     options.insert(options.begin(), example(name));
-    return test::runWith(runCommand, options);
+    return test::casl2("run", options);
 }
 
 struct PressCase {

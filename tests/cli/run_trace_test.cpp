@@ -27,7 +27,7 @@ class RunTrace : public test::FileFolder {
 protected:
     CommandRun run(const std::string& source, std::vector<std::string> options = {}) {
         options.insert(options.begin(), write("program.cas", source).string());
-        return test::runWith(runCommand, options);
+        return test::casl2("run", options);
     }
 };
 
@@ -103,8 +103,8 @@ class Breakpoints : public ::testing::TestWithParam<BreakpointCase> {};
 // line 13 RET.
 TEST_P(Breakpoints, TheRunWaitsOnlyAfterItsLine) {
     const BreakpointCase& c = GetParam();
-    const CommandRun r = test::runWith(
-        runCommand, {example("loop"), "--trace", "--breakpoint", std::to_string(c.line)});
+    const CommandRun r =
+        test::casl2("run", {example("loop"), "--trace", "--breakpoint", std::to_string(c.line)});
     EXPECT_EQ(r.status, programEnded);
     EXPECT_EQ(occurrences(r.out, ": >>>>>> "), c.waits);
     EXPECT_EQ(occurrences(r.out, "line " + std::to_string(c.line) + ": >>>>>> "), c.waits);
@@ -126,16 +126,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RunBreakpoint, WithoutTraceTheRunEndsAsWithoutBreakpoint) {
-    const CommandRun stepped = test::runWith(runCommand, {example("loop")});
-    const CommandRun onwards = test::runWith(runCommand, {example("loop"), "--breakpoint", "7"});
+    const CommandRun stepped = test::casl2("run", {example("loop")});
+    const CommandRun onwards = test::casl2("run", {example("loop"), "--breakpoint", "7"});
     EXPECT_EQ(onwards.status, programEnded);
     EXPECT_EQ(onwards.out, stepped.out);
 }
 
 TEST(RunBreakpoint, ALineNeverExecutedRunsOnToTheStepQuestion) {
     // forever.cas: line 4 JUMP L, line 5 END. The first question comes at 101 steps.
-    const CommandRun never = test::runWith(
-        runCommand, {program("forever"), "--breakpoint", "5", "--trace", "--max-steps", "150"});
+    const CommandRun never = test::casl2(
+        "run", {program("forever"), "--breakpoint", "5", "--trace", "--max-steps", "150"});
     EXPECT_EQ(never.status, endedByStepQuestion);
     EXPECT_TRUE(never.out.starts_with("[確認]\n100ステップ実行されました。\n"
                                       "現在のブレークポイントは5行目です。\n"))
@@ -143,8 +143,8 @@ TEST(RunBreakpoint, ALineNeverExecutedRunsOnToTheStepQuestion) {
     EXPECT_EQ(occurrences(never.out, "[確認]"), 1u);
 
     // Each JUMP waits and Next goes on; the 101st step is the 50th JUMP.
-    const CommandRun jumps = test::runWith(
-        runCommand, {program("forever"), "--breakpoint", "4", "--trace", "--max-steps", "0"});
+    const CommandRun jumps = test::casl2(
+        "run", {program("forever"), "--breakpoint", "4", "--trace", "--max-steps", "0"});
     EXPECT_EQ(jumps.status, endedByStepQuestion);
     EXPECT_EQ(occurrences(jumps.out, "line 4: >>>>>> \t          JUMP    L\n"), 50u);
 }
@@ -177,8 +177,8 @@ void PrintTo(const StepBudgetCase& c, std::ostream* out) {
 class StepBudget : public ::testing::TestWithParam<StepBudgetCase> {};
 
 TEST_P(StepBudget, TheRunEndsAtTheFirstQuestionAtOrAfterTheBudget) {
-    const CommandRun r = test::runWith(
-        runCommand, {program("forever"), "--max-steps", std::to_string(GetParam().maxSteps)});
+    const CommandRun r = test::casl2(
+        "run", {program("forever"), "--max-steps", std::to_string(GetParam().maxSteps)});
     EXPECT_EQ(r.status, endedByStepQuestion);
     EXPECT_EQ(occurrences(r.out, "[確認]"), 1u);
     EXPECT_NE(r.out.find(registerRow(1, GetParam().laps)), std::string::npos) << r.out;

@@ -1,5 +1,6 @@
 #include "check_test_support.h"
 #include "cli/check/check_command.h"
+#include "cli/commands.h"
 
 #include <filesystem>
 #include <fstream>
@@ -20,9 +21,11 @@ struct CheckRun {
     std::string err;
 };
 
-CheckRun check(const std::vector<std::string>& args, bool progress = false) {
+/// `casl2 check ARGS...`; with `progress`, standard error is a terminal.
+CheckRun check(std::vector<std::string> args, bool progress = false) {
+    args.insert(args.begin(), "check");
     std::ostringstream out, err;
-    const int status = checkCommand(args, out, err, progress);
+    const int status = cli::casl2Main(args, cli::Console{out, err, false, progress});
     return {status, out.str(), err.str()};
 }
 
@@ -176,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"OneFailed", {"%tests.toml", "%correct.cas", "%wrong.cas"}, 1, ""},
         StatusCase{"BadTestFile", {"@bad.toml", "%correct.cas"}, 2, "bad.toml:1:"},
         StatusCase{"NoTestFile", {"@none.toml", "%correct.cas"}, 2, "cannot read the test file"},
-        StatusCase{"NoPrograms", {"%tests.toml"}, 2, "programs is required"},
+        StatusCase{"NoPrograms", {"%tests.toml"}, 2, "PROGRAM_OR_FOLDER is required"},
         StatusCase{"NoArguments", {}, 2, "is required"},
         StatusCase{"FolderWithoutPrograms", {"%tests.toml", "@empty"}, 2, "no .cas programs"},
         StatusCase{"UnknownOption", {"%tests.toml", "%correct.cas", "--colour"}, 2, "--colour"},
@@ -185,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"NoThreads", {"%tests.toml", "%correct.cas", "-j", "0"}, 2, "--jobs"},
         StatusCase{"OutputNowhere",
                    {"%tests.toml", "%correct.cas", "--output", "@missing/report.txt"},
-                   2,
+                   9,
                    "cannot write"},
         StatusCase{"Help", {"--help"}, 0, ""}),
     testing::PrintToStringParamName());
