@@ -132,6 +132,25 @@ TEST(CheckCommand, ShowsProgressOnlyOnATerminal) {
     EXPECT_TRUE(shown.err.ends_with("\r\033[K")) << shown.err;
 }
 
+TEST(CheckCommand, ACaseThatRunsPastItsTimeLimitFails) {
+    const test::ScratchFolder folder;
+    // A budget of steps that an endless loop takes many seconds to spend.
+    const std::string tests = folder
+                                  .write("tests.toml", "max_steps = 1000000000\n"
+                                                       "[[case]]\nname = \"echo\"\n"
+                                                       "inputs = [\"A\"]\n")
+                                  .string();
+    const CheckRun r = check({tests, inClass("endless.cas"), "--time-limit", "0.2", "--verbose"});
+    EXPECT_EQ(r.status, someCaseFailed) << r.err;
+    EXPECT_NE(r.out.find("ending: expected program-end | got time-limit (no end within the time "
+                         "limit of 0.2 seconds; stopped after "),
+              std::string::npos)
+        << r.out;
+    const CheckRun json =
+        check({tests, inClass("endless.cas"), "--time-limit", "0.2", "--format", "json"});
+    EXPECT_NE(json.out.find(R"("ending": "time-limit")"), std::string::npos) << json.out;
+}
+
 struct StatusCase {
     std::string name;
     std::vector<std::string> args;
@@ -186,6 +205,10 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{
             "UnknownFormat", {"%tests.toml", "%correct.cas", "--format", "xml"}, 2, "--format"},
         StatusCase{"NoThreads", {"%tests.toml", "%correct.cas", "-j", "0"}, 2, "--jobs"},
+        StatusCase{"NoTime",
+                   {"%tests.toml", "%correct.cas", "--time-limit", "0"},
+                   2,
+                   "--time-limit takes a number of seconds"},
         StatusCase{"OutputNowhere",
                    {"%tests.toml", "%correct.cas", "--output", "@missing/report.txt"},
                    9,

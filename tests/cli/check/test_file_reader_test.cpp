@@ -208,6 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "tests.toml:3:12:", "\"yes\" or \"no\""},
         ErrorCase{"NegativeSteps", "[[case]]\nname = \"x\"\nmax_steps = -1\n",
                   "tests.toml:3:13:", "must not be negative"},
+        ErrorCase{"StepsPastTheirBound", "max_steps = 1000000001\n[[case]]\nname = \"x\"\n",
+                  "tests.toml:1:13:", "'max_steps' must be at most 1000000000, not 1000000001"},
         ErrorCase{"StepsNotInteger", "max_steps = 1.5\n[[case]]\nname = \"x\"\n",
                   "tests.toml:1:13:", "'max_steps' must be an integer, not a floating-point"},
         ErrorCase{"AssemblesNotBoolean", "[[case]]\nname = \"x\"\nassembles = \"no\"\n",
