@@ -1,4 +1,5 @@
 #include "cli/check/reports.h"
+#include "cli/json_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -66,7 +67,7 @@ std::string jsonReport(const std::vector<ProgramResult>& results, std::string_vi
          }},
         {"programs", programs},
     };
-    return report.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return cli::jsonText(report);
 }
 
 } // namespace casl::check

@@ -101,6 +101,15 @@ TEST(JsonReport, HoldsEveryProgramAndCase) {
     EXPECT_TRUE(gone["steps"].is_null());
 }
 
+TEST(JsonReport, EscapesEveryControlCharacter) {
+    const std::vector<ProgramResult> results{
+        {"\x1b[31mred.cas", "", {passed("del\x7f c1\xc2\x9b")}, 0}};
+    const std::string text = jsonReport(results, "t.toml");
+    EXPECT_NE(text.find(R"("name": "\u001b[31mred.cas")"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"("name": "del\u007f c1\u009b")"), std::string::npos) << text;
+    EXPECT_EQ(nlohmann::json::parse(text)["programs"][0]["cases"][0]["name"], "del\x7f c1\xc2\x9b");
+}
+
 TEST(JunitReport, EscapesWhatXmlCannotHoldAsItIs) {
     std::vector<ProgramResult> results{
         {"a&b.cas", "", {failed("<x> \"y\"\x01", {{"output", "\"\tA\"", "\"B\""}})}, 0}};
