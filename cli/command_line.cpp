@@ -5,6 +5,8 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
+#include <functional>
+#include <limits>
 #include <map>
 #include <ostream>
 
@@ -189,7 +191,7 @@ public:
             }
         } else {
             line_.command = CommandLine::Command::Check;
-            static const std::map<std::string, check::ReportFormat> formats{
+            const std::map<std::string, check::ReportFormat> formats{
                 {"text", check::ReportFormat::Text},
                 {"json", check::ReportFormat::Json},
                 {"junit", check::ReportFormat::Junit},

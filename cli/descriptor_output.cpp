@@ -1,5 +1,6 @@
 #include "cli/descriptor_output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
