@@ -31,6 +31,7 @@ class EditorMarks;
 class Form2;
 class FrmAbout;
 struct LineFinding;
+class ShownText;
 class SourceEditor;
 class TraceChanges;
 class TraceSession;
@@ -209,6 +210,10 @@ private:
     std::unique_ptr<WindowTraceHost> host_;
     std::unique_ptr<TraceSession> session_;
     TraceChanges* traceChanges_ = nullptr;
+    /// What the dumps and the editor show during a run, updated line by line.
+    std::unique_ptr<ShownText> shownDataArea_;
+    std::unique_ptr<ShownText> shownStackArea_;
+    std::unique_ptr<ShownText> shownListing_;
     platform::qt::SourceFileDialog fileDialog_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmAbout> about_;

@@ -8,6 +8,7 @@
 #include "shell/form2.h"
 #include "shell/frm_about.h"
 #include "shell/japanese_setup.h"
+#include "shell/shown_text.h"
 #include "shell/source_editor.h"
 #include "shell/trace_changes.h"
 #include "shell/trace_wiring.h"
@@ -55,6 +56,8 @@ QPlainTextEdit* makeDump(QWidget* parent, const char* name, int columns) {
     auto* dump = new QPlainTextEdit(parent);
     dump->setObjectName(QString::fromLatin1(name));
     dump->setReadOnly(true);
+    // Nothing is ever undone in a dump; its texts change at every step.
+    dump->setUndoRedoEnabled(false);
     dump->setLineWrapMode(QPlainTextEdit::NoWrap);
     dump->setFont(gothicFont(displayPointSize));
     const QFontMetrics metrics(dump->font());
@@ -249,6 +252,9 @@ void Form1::buildControls() {
          std::initializer_list<QWidget*>{text1_, text2_, label4_[0], label4_[1]}) {
         keepPlaceWhenHidden(widget);
     }
+    shownDataArea_ = std::make_unique<ShownText>(*text1_);
+    shownStackArea_ = std::make_unique<ShownText>(*text2_);
+    shownListing_ = std::make_unique<ShownText>(*source_);
     traceChanges_ =
         new TraceChanges(ChangeDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_}, this);
 

@@ -5,8 +5,8 @@
 #include "platform/text_file.h"
 #include "shell/change_label.h"
 #include "shell/editor_marks.h"
-#include "shell/editor_text.h"
 #include "shell/form1.h"
+#include "shell/shown_text.h"
 #include "shell/source_editor.h"
 #include "shell/trace_changes.h"
 #include "shell/trace_wiring.h"
@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QTextBlock>
 #include <filesystem>
@@ -38,18 +37,6 @@ void saveProgramText(std::u32string_view text) {
     if (const auto* file = std::get_if<std::filesystem::path>(&path)) {
         static_cast<void>(platform::writeTextFile(*file, std::u32string(text) + U"\r\n"));
     }
-}
-
-/// Replaces a dump's text, keeping the part the user scrolled to in view. An unchanged dump is
-/// left alone, which saves its layout in a program with many data words.
-void replaceDumpText(QPlainTextEdit& dump, const QString& text) {
-    if (dump.document()->characterCount() == text.size() + 1 && dump.toPlainText() == text) {
-        return;
-    }
-    QScrollBar* scroll = dump.verticalScrollBar();
-    const int position = scroll->value();
-    dump.setPlainText(text);
-    scroll->setValue(position);
 }
 
 } // namespace
@@ -87,6 +74,8 @@ void Form1::startTrace() {
     command1_->setDefault(true);
     command1_->setFocus();
     source_->setReadOnly(true);
+    // The listing changes line by line at every step; nothing of it is to be undone.
+    source_->setUndoRedoEnabled(false);
     text1_->setEnabled(true);
     text2_->setEnabled(true);
     text1_->show();
@@ -161,17 +150,18 @@ void Form1::showDisplays(const TraceDisplays& displays) {
     if (!displays.refreshed()) {
         return;
     }
-    const DisplayTexts texts = displays.texts();
+    DisplayTexts texts = displays.texts();
     for (int i = 0; i < 8; ++i) {
         registerValues_[i]->setText(platform::qt::toQString(texts.registers[i]));
     }
     sp_->setText(platform::qt::toQString(texts.sp));
     fr_->setText(platform::qt::toQString(texts.fr));
-    replaceDumpText(*text1_, platform::qt::toQString(widgetTextFromEditor(texts.dataArea)));
-    replaceDumpText(*text2_, platform::qt::toQString(widgetTextFromEditor(texts.stackArea)));
-    setEditorTextByProgram(texts.listing);
+    shownDataArea_->show(texts.dataArea);
+    shownStackArea_->show(texts.stackArea);
+    ++programChanges_;
+    shownListing_->show(texts.listing);
+    --programChanges_;
     marks_->setExecutedLine(displays.markedLine());
-    traceChanges_->show(texts, session_ && session_->waiting());
     // Keep the executed line in sight in a long program.
     if (const int marked = displays.markedLine(); marked > 0) {
         const QTextBlock block = source_->document()->findBlockByNumber(marked - 1);
@@ -181,6 +171,7 @@ void Form1::showDisplays(const TraceDisplays& displays) {
             source_->centerCursor();
         }
     }
+    traceChanges_->show(std::move(texts), session_ && session_->waiting());
 }
 
 void Form1::restoreProgramText() {
@@ -217,6 +208,7 @@ void Form1::endTrace() {
     mnuUwagaki_->setEnabled(!currentFileName_.isEmpty());
     traceActive_ = false;
     restoreProgramText();
+    source_->setUndoRedoEnabled(true);
     auto path = platform::temporaryFilePath(programTextFile);
     if (const auto* file = std::get_if<std::filesystem::path>(&path)) {
         std::error_code ignored;

@@ -49,10 +49,10 @@ void TraceChanges::clear() {
     markDump(*displays_.stackArea, {});
 }
 
-void TraceChanges::show(const DisplayTexts& shown, bool atWait) {
+void TraceChanges::show(DisplayTexts shown, bool atWait) {
     changes_ = lastWait_ ? displayChanges(*lastWait_, shown) : DisplayChanges{};
     if (atWait) {
-        lastWait_ = shown;
+        lastWait_ = std::move(shown);
     }
     markLabels();
     markDump(*displays_.dataArea, changes_.dataRows);

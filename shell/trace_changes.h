@@ -37,7 +37,7 @@ public:
     void clear();
     /// The displays now show `shown`: marks what differs from the last wait. At a wait (also
     /// the one a step back returns to) `shown` becomes the comparison for the next displays.
-    void show(const DisplayTexts& shown, bool atWait);
+    void show(DisplayTexts shown, bool atWait);
 
     /// What is marked now.
     const DisplayChanges& changes() const { return changes_; }

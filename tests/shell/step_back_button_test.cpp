@@ -131,9 +131,13 @@ void StepBackButtonTest::standsBesideNextAndEndOnlyDuringARun() {
     const QPoint nextAt = button(window, "Command1")->mapTo(&window, QPoint(0, 0));
     QCOMPARE(backAt.y(), nextAt.y());
     QVERIFY(backAt.x() < nextAt.x());
+    // The listing changes at every step; none of it is there to be undone, and the program's
+    // own text comes back with its editing as usual.
+    QVERIFY(!window.editor()->isUndoRedoEnabled());
     button(window, "Command2")->click();
     QVERIFY(back->isHidden());
     QVERIFY(!back->isEnabled());
+    QVERIFY(window.editor()->isUndoRedoEnabled());
 }
 
 void StepBackButtonTest::enabledOnlyWhileTheRunWaitsAfterAStep() {
