@@ -1,10 +1,14 @@
 // Latencies of the window for a program at the table limits (300 lines, 2000 data words),
 // offscreen, each until the repaint is done:
 // - Next until every display is refreshed (registers, flags, dumps, the marked listing with
-//   its executed line and gutter); one frame (16 ms) is the goal;
+//   its executed line and gutter, and the marks of what the step changed); one frame (16 ms)
+//   is the goal;
+// - 戻る until every display is refreshed: one frame (16 ms) is the goal; 1,000 of them in a
+//   row, each painted, within 1 s;
 // - one typed character in the coloured editor with its gutter; the goal is 2 ms;
 // - opening the program: reading the file, colouring and showing it; the goal is 50 ms.
 
+#include "maximal_program.h"
 #include "platform/source_file.h"
 #include "shell/form1.h"
 #include "shell/japanese_setup.h"
@@ -13,6 +17,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -100,6 +105,115 @@ protected:
     }
 };
 
+/// Answers the run's step question Yes if it is open; returns whether it was.
+bool answerStepQuestion() {
+    auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!question || !question->button(QMessageBox::Yes)) {
+        return false;
+    }
+    question->button(QMessageBox::Yes)->click();
+    return true;
+}
+
+/// Next, and Yes to the step question when it comes.
+void pressNext(casl::Form1& window) {
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    while (answerStepQuestion()) {
+    }
+}
+
+void paint(casl::Form1& window) {
+    QCoreApplication::sendPostedEvents();
+    window.repaint();
+}
+
+/// One step back in the program at every table limit with 100 literal lines, each step back
+/// painted; 150 steps are walked forward again whenever none is left to undo.
+void stepBackToRefreshedDisplays(benchmark::State& state) {
+    casl::Form1 window;
+    window.show();
+    window.editor()->setEditorText(casl::bench::maximalProgram());
+    window.assembleProgram();
+    if (!window.findChild<QPushButton*>(QStringLiteral("Trace"))->isEnabled()) {
+        state.SkipWithError("the benchmark program does not assemble");
+        return;
+    }
+    QApplication::processEvents();
+    auto* back = window.findChild<QPushButton*>(QStringLiteral("stepBack"));
+    startTrace(window);
+    for (auto _ : state) {
+        if (!back->isEnabled()) {
+            state.PauseTiming();
+            for (int i = 0; i < 150; ++i) {
+                pressNext(window);
+            }
+            paint(window);
+            state.ResumeTiming();
+        }
+        back->click();
+        paint(window);
+    }
+    window.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+}
+
+/// 1,000 steps back in a row in the looping program at the table limits that stores at every
+/// step, every display brought up to date at each step back. With argument 0 the window paints
+/// once, after the row, as the event loop does when presses come faster than it paints; with 1
+/// it paints what changed after each step back (the posted update requests). The steps are
+/// walked forward first (untimed): the run goes on to the loop's JUMP line, 288 steps a round,
+/// four times.
+void thousandStepsBack(benchmark::State& state) {
+    const bool paintEach = state.range(0) != 0;
+    casl::Form1 window;
+    window.show();
+    window.editor()->setPlainText(maximalProgram(true));
+    window.assembleProgram();
+    if (!window.findChild<QPushButton*>(QStringLiteral("Trace"))->isEnabled()) {
+        state.SkipWithError("the benchmark program does not assemble");
+        return;
+    }
+    constexpr int jumpLine = 296;
+    window.editor()->moveCaretToLine(jumpLine);
+    emit window.editor()->clicked();
+    if (window.breakpointLine() != jumpLine) {
+        state.SkipWithError("the breakpoint is not on the JUMP line");
+        return;
+    }
+    QApplication::processEvents();
+    auto* back = window.findChild<QPushButton*>(QStringLiteral("stepBack"));
+    auto* end = window.findChild<QPushButton*>(QStringLiteral("Command2"));
+    PaintCounter paints(window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->viewport());
+    for (auto _ : state) {
+        state.PauseTiming();
+        startTrace(window);
+        while (answerStepQuestion()) {
+        }
+        for (int round = 1; round < 4; ++round) {
+            pressNext(window);
+        }
+        paint(window);
+        state.ResumeTiming();
+        for (int i = 0; i < 1000; ++i) {
+            if (!back->isEnabled()) {
+                state.SkipWithError("fewer than 1,000 steps to undo");
+                return;
+            }
+            back->click();
+            if (paintEach) {
+                QCoreApplication::sendPostedEvents();
+            }
+        }
+        QCoreApplication::sendPostedEvents();
+        state.PauseTiming();
+        end->click();
+        state.ResumeTiming();
+    }
+    // Two steps a round (the loop's LD and JUMP) store nothing and leave the dump unpainted.
+    if (paintEach && paints.count < 990 * state.iterations()) {
+        state.SkipWithError("the data dump was not painted after the step backs");
+    }
+}
+
 void typedCharacterToRepaint(benchmark::State& state) {
     casl::Form1 window;
     window.show();
@@ -176,6 +290,13 @@ BENCHMARK(nextToRefreshedDisplays)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MinTime(2.0);
+BENCHMARK(stepBackToRefreshedDisplays)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(thousandStepsBack)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 } // namespace
 

@@ -92,6 +92,27 @@ EditorColours editorColours(const QPalette& palette) {
     return c;
 }
 
+ChangeColours changeColours(const QPalette& palette, QPalette::ColorRole backgroundRole,
+                            QPalette::ColorRole textRole) {
+    const QColor background = palette.color(QPalette::Active, backgroundRole);
+    const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    const QColor normalText = palette.color(QPalette::Active, textRole);
+    const QColor selectedText = palette.color(QPalette::Active, QPalette::HighlightedText);
+    const auto betterText = [&](const QColor& on) {
+        return contrastRatio(normalText, on) >= contrastRatio(selectedText, on) ? normalText
+                                                                                : selectedText;
+    };
+    // Strong enough to be seen at a glance, and not the selection colour itself.
+    for (double share = 0.6; share > 0.2; share -= 0.05) {
+        const QColor tint = mix(background, highlight, share);
+        const QColor text = betterText(tint);
+        if (contrastRatio(text, tint) >= textContrast) {
+            return {tint, text};
+        }
+    }
+    return {highlight, legibleOn(betterText(highlight), highlight, textContrast)};
+}
+
 QTextCharFormat tokenFormat(TokenKind kind, const EditorColours& colours) {
     QTextCharFormat format;
     switch (kind) {

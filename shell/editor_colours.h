@@ -35,6 +35,18 @@ struct EditorColours {
 
 EditorColours editorColours(const QPalette& palette);
 
+/// How the trace displays draw what a step changed: a background of the palette's selection
+/// hue, lighter or darker than a selection so that the two are told apart, and the text colour
+/// that reads best on it (at least 4.5:1).
+struct ChangeColours {
+    QColor background;
+    QColor text;
+};
+
+/// The change colours for a widget that draws `textRole` on `backgroundRole` of `palette`.
+ChangeColours changeColours(const QPalette& palette, QPalette::ColorRole backgroundRole,
+                            QPalette::ColorRole textRole);
+
 /// How the editor shows a token of `kind`.
 QTextCharFormat tokenFormat(TokenKind kind, const EditorColours& colours);
 

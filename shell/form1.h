@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,15 +21,19 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QShortcut;
 class QTimer;
 
 namespace casl {
 
+class ChangeLabel;
 class EditorMarks;
 class Form2;
 class FrmAbout;
 struct LineFinding;
+class ShownText;
 class SourceEditor;
+class TraceChanges;
 class TraceSession;
 class WindowTraceHost;
 class TraceDisplays;
@@ -62,6 +67,9 @@ public:
     /// The folder of the help pages, found beside the program at start-up.
     const QString& helpFolder() const { return helpFolder_; }
     void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
+    /// The memory the next runs keep for 戻る. Only the tests make it small, to see what the
+    /// window does once the oldest steps of a run are dropped.
+    void setTraceHistoryBytes(std::size_t bytes) { historyBytes_ = bytes; }
 
 public slots:
     /// File menu and "上書き保存".
@@ -93,6 +101,8 @@ public slots:
     void startTrace();
     void nextStep();
     void endStep();
+    /// 戻る: undoes the last step of the waiting run.
+    void stepBack();
     void clearBreakpoint();
 
     /// Opens a shipped example program as a new program without a file name (New first, with
@@ -158,6 +168,8 @@ private:
     template <typename Call> void callSession(Call call);
     /// Tells a running session about a changed breakpoint line.
     void breakpointChanged();
+    /// 戻る can be pressed only while the run waits and a step can be undone.
+    void updateStepBack();
 
     Form2& ensureListingWindow();
 
@@ -185,6 +197,7 @@ private:
     int programChanges_ = 0;
     bool ending_ = false;
     int sessionCalls_ = 0;
+    std::size_t historyBytes_;
     QString helpFolder_;
     std::u32string infoText_;
     std::u32string savedProgramText_;
@@ -196,6 +209,11 @@ private:
     QTimer* recoveryTimer_ = nullptr;
     std::unique_ptr<WindowTraceHost> host_;
     std::unique_ptr<TraceSession> session_;
+    TraceChanges* traceChanges_ = nullptr;
+    /// What the dumps and the editor show during a run, updated line by line.
+    std::unique_ptr<ShownText> shownDataArea_;
+    std::unique_ptr<ShownText> shownStackArea_;
+    std::unique_ptr<ShownText> shownListing_;
     platform::qt::SourceFileDialog fileDialog_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmAbout> about_;
@@ -210,15 +228,17 @@ private:
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     QPushButton* command4_ = nullptr;
+    QPushButton* stepBack_ = nullptr;
+    QShortcut* stepBackShortcut_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QPlainTextEdit* text1_ = nullptr;
     QPlainTextEdit* text2_ = nullptr;
     std::array<QLabel*, 3> label4_{};
     std::array<QLabel*, 8> registerNames_{};
-    std::array<QLabel*, 8> registerValues_{};
-    QLabel* pc_ = nullptr;
-    QLabel* sp_ = nullptr;
-    QLabel* fr_ = nullptr;
+    std::array<ChangeLabel*, 8> registerValues_{};
+    ChangeLabel* pc_ = nullptr;
+    ChangeLabel* sp_ = nullptr;
+    ChangeLabel* fr_ = nullptr;
     QLabel* obj_ = nullptr;
     QLabel* label2_ = nullptr;
     QLabel* label5_ = nullptr;
@@ -235,6 +255,10 @@ private:
 
 /// The window caption before any file was named, and the prefix of the caption after.
 inline constexpr const char* mainCaption = "RuzidOV & OzerAR Orozaraz";
+
+/// The key of 戻る, the counterpart of Enter (Next). The editor is locked during a run, so it
+/// deletes nothing there; outside a run 戻る is disabled and the key edits as usual.
+inline constexpr Qt::Key stepBackKey = Qt::Key_Backspace;
 
 /// The longest time unsaved text waits after an edit before it is kept in the recovery file.
 inline constexpr int recoveryDelayMilliseconds = 2000;

@@ -3,11 +3,14 @@
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/twips.h"
 #include "platform/temp_folder.h"
+#include "shell/change_label.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
 #include "shell/japanese_setup.h"
+#include "shell/shown_text.h"
 #include "shell/source_editor.h"
+#include "shell/trace_changes.h"
 #include "shell/trace_wiring.h"
 #include "simulator/trace_session.h"
 
@@ -20,6 +23,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -30,8 +34,9 @@ namespace {
 // 14 pixels at 96 dots per inch: full-width glyphs exactly twice as wide as half-width ones.
 constexpr double displayPointSize = 10.5;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, bool fixedPitch) {
-    auto* label = new QLabel(caption, parent);
+template <typename Label = QLabel>
+Label* makeLabel(QWidget* parent, const char* name, const QString& caption, bool fixedPitch) {
+    auto* label = new Label(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     if (fixedPitch) {
@@ -51,6 +56,8 @@ QPlainTextEdit* makeDump(QWidget* parent, const char* name, int columns) {
     auto* dump = new QPlainTextEdit(parent);
     dump->setObjectName(QString::fromLatin1(name));
     dump->setReadOnly(true);
+    // Nothing is ever undone in a dump; its texts change at every step.
+    dump->setUndoRedoEnabled(false);
     dump->setLineWrapMode(QPlainTextEdit::NoWrap);
     dump->setFont(gothicFont(displayPointSize));
     const QFontMetrics metrics(dump->font());
@@ -79,6 +86,7 @@ QAction* addItem(QWidget* menu, QObject* owner, const char* name, const QString&
 
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent), tables_(std::make_unique<ProgramTables>()),
+      historyBytes_(TraceOptions::defaultHistoryBytes),
       host_(std::make_unique<WindowTraceHost>(*this)) {
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
@@ -178,6 +186,9 @@ void Form1::buildControls() {
     command1_ = makeButton(central, "Command1", QStringLiteral("Next"));
     command2_ = makeButton(central, "Command2", QStringLiteral("End"));
     command4_ = makeButton(central, "Command4", QStringLiteral("クリア"));
+    stepBack_ = makeButton(central, "stepBack", QStringLiteral("戻る"));
+    // A click leaves the focus where it was, so that Enter goes on pressing Next.
+    stepBack_->setFocusPolicy(Qt::TabFocus);
     check1_ = new QCheckBox(QStringLiteral("簡易表示"), central);
     check1_->setObjectName(QStringLiteral("Check1"));
     connect(assemble_, &QPushButton::clicked, this, &Form1::assembleProgram);
@@ -185,6 +196,13 @@ void Form1::buildControls() {
     connect(command1_, &QPushButton::clicked, this, &Form1::nextStep);
     connect(command2_, &QPushButton::clicked, this, &Form1::endStep);
     connect(command4_, &QPushButton::clicked, this, &Form1::clearBreakpoint);
+    connect(stepBack_, &QPushButton::clicked, this, &Form1::stepBack);
+    // Its key acts at once (a button's own shortcut would wait for its click animation) and
+    // repeats while held; it is enabled with the button.
+    stepBackShortcut_ = new QShortcut(QKeySequence(stepBackKey), this);
+    stepBackShortcut_->setObjectName(QStringLiteral("stepBackShortcut"));
+    stepBackShortcut_->setEnabled(false);
+    connect(stepBackShortcut_, &QShortcut::activated, this, &Form1::stepBack);
     connect(check1_, &QCheckBox::toggled, this, [this](bool simple) {
         if (session_) {
             session_->setSimpleDisplay(simple);
@@ -192,6 +210,7 @@ void Form1::buildControls() {
     });
     keepPlaceWhenHidden(command1_);
     keepPlaceWhenHidden(command2_);
+    keepPlaceWhenHidden(stepBack_);
 
     label5_ = makeLabel(central, "Label5", QStringLiteral("ブレークポイントを"), false);
     label6_ = makeLabel(central, "Label6", QString(), true);
@@ -218,13 +237,13 @@ void Form1::buildControls() {
         registerNames_[i] =
             makeLabel(central, i < 4 ? "Label1" : "Label3", QStringLiteral("GR%1").arg(i), true);
         registerNames_[i]->setProperty("index", i % 4);
-        registerValues_[i] = makeLabel(central, valueNames[i], QString(), true);
+        registerValues_[i] = makeLabel<ChangeLabel>(central, valueNames[i], QString(), true);
         registerValues_[i]->setMinimumWidth(QFontMetrics(registerValues_[i]->font())
                                                 .horizontalAdvance(QString(36, QLatin1Char('0'))));
     }
-    pc_ = makeLabel(central, "pc", QString(), true);
-    sp_ = makeLabel(central, "sp", QString(), true);
-    fr_ = makeLabel(central, "fr", QString(), true);
+    pc_ = makeLabel<ChangeLabel>(central, "pc", QString(), true);
+    sp_ = makeLabel<ChangeLabel>(central, "sp", QString(), true);
+    fr_ = makeLabel<ChangeLabel>(central, "fr", QString(), true);
     obj_ = makeLabel(central, "obj", QString(), true);
 
     text1_ = makeDump(central, "Text1", 30);
@@ -233,11 +252,17 @@ void Form1::buildControls() {
          std::initializer_list<QWidget*>{text1_, text2_, label4_[0], label4_[1]}) {
         keepPlaceWhenHidden(widget);
     }
+    shownDataArea_ = std::make_unique<ShownText>(*text1_);
+    shownStackArea_ = std::make_unique<ShownText>(*text2_);
+    shownListing_ = std::make_unique<ShownText>(*source_);
+    traceChanges_ =
+        new TraceChanges(ChangeDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_}, this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(assemble_);
     buttons->addWidget(trace_);
     buttons->addStretch();
+    buttons->addWidget(stepBack_);
     buttons->addWidget(command1_);
     buttons->addWidget(command2_);
 
@@ -305,6 +330,9 @@ void Form1::setInitialCaptions() {
     breakpointLine_ = 0;
     command1_->hide();
     command2_->hide();
+    stepBack_->hide();
+    stepBack_->setEnabled(false);
+    stepBackShortcut_->setEnabled(false);
     text1_->hide();
     text2_->hide();
     label4_[0]->hide();

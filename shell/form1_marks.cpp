@@ -6,6 +6,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/source_file.h"
 #include "shell/casl_highlighter.h"
+#include "shell/change_label.h"
 #include "shell/editor_marks.h"
 #include "shell/examples_menu.h"
 #include "shell/form1.h"

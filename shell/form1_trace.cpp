@@ -3,10 +3,12 @@
 #include "platform/qt/qt_text.h"
 #include "platform/temp_folder.h"
 #include "platform/text_file.h"
+#include "shell/change_label.h"
 #include "shell/editor_marks.h"
-#include "shell/editor_text.h"
 #include "shell/form1.h"
+#include "shell/shown_text.h"
 #include "shell/source_editor.h"
+#include "shell/trace_changes.h"
 #include "shell/trace_wiring.h"
 #include "simulator/trace_session.h"
 
@@ -17,7 +19,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QShortcut>
 #include <QTextBlock>
 #include <filesystem>
 #include <variant>
@@ -37,24 +39,13 @@ void saveProgramText(std::u32string_view text) {
     }
 }
 
-/// Replaces a dump's text, keeping the part the user scrolled to in view. An unchanged dump is
-/// left alone, which saves its layout in a program with many data words.
-void replaceDumpText(QPlainTextEdit& dump, const QString& text) {
-    if (dump.document()->characterCount() == text.size() + 1 && dump.toPlainText() == text) {
-        return;
-    }
-    QScrollBar* scroll = dump.verticalScrollBar();
-    const int position = scroll->value();
-    dump.setPlainText(text);
-    scroll->setValue(position);
-}
-
 } // namespace
 
 template <typename Call> void Form1::callSession(Call call) {
     ++sessionCalls_;
     call();
     --sessionCalls_;
+    updateStepBack();
 }
 
 void Form1::setFileMenuEnabled(bool enabled) {
@@ -79,9 +70,12 @@ void Form1::startTrace() {
     command2_->setEnabled(true);
     command1_->show();
     command2_->show();
+    stepBack_->show();
     command1_->setDefault(true);
     command1_->setFocus();
     source_->setReadOnly(true);
+    // The listing changes line by line at every step; nothing of it is to be undone.
+    source_->setUndoRedoEnabled(false);
     text1_->setEnabled(true);
     text2_->setEnabled(true);
     text1_->show();
@@ -90,9 +84,11 @@ void Form1::startTrace() {
     label4_[1]->show();
     savedProgramText_ = source_->editorText();
     saveProgramText(savedProgramText_);
+    traceChanges_->clear();
 
     session_ = std::make_unique<TraceSession>(
-        *tables_, machine_, infoText_, TraceOptions{breakpointLine_, check1_->isChecked()}, *host_);
+        *tables_, machine_, infoText_,
+        TraceOptions{breakpointLine_, check1_->isChecked(), historyBytes_}, *host_);
     callSession([this] { session_->start(); });
 }
 
@@ -109,6 +105,30 @@ void Form1::endStep() {
         return;
     }
     callSession([this] { session_->end(); });
+}
+
+void Form1::stepBack() {
+    if (!session_ || !session_->waiting() || sessionCalls_ > 0) {
+        return;
+    }
+    callSession([this] { session_->back(); });
+}
+
+void Form1::updateStepBack() {
+    const bool possible = session_ && session_->waiting() && session_->stepsBack() > 0;
+    // A disabled button hands its focus on to the next one, which Enter would then press;
+    // Next is the button Enter presses during a run.
+    const bool focused = stepBack_->hasFocus();
+    stepBack_->setEnabled(possible);
+    stepBackShortcut_->setEnabled(possible);
+    if (focused && !possible && command1_->isEnabled() && command1_->isVisible()) {
+        command1_->setFocus();
+    }
+    const bool dropped = session_ && session_->waiting() && session_->historyDropped() && !possible;
+    stepBack_->setToolTip(
+        dropped ? QStringLiteral("記録できるステップ数の上限を超えたため、これより前には戻れません")
+                : QStringLiteral("直前のステップを取り消して、1ステップ前に戻ります (%1 キー)")
+                      .arg(QKeySequence(stepBackKey).toString(QKeySequence::PortableText)));
 }
 
 void Form1::answerRunBox(const BoxAnswer& answer) {
@@ -130,15 +150,17 @@ void Form1::showDisplays(const TraceDisplays& displays) {
     if (!displays.refreshed()) {
         return;
     }
-    const DisplayTexts texts = displays.texts();
+    DisplayTexts texts = displays.texts();
     for (int i = 0; i < 8; ++i) {
         registerValues_[i]->setText(platform::qt::toQString(texts.registers[i]));
     }
     sp_->setText(platform::qt::toQString(texts.sp));
     fr_->setText(platform::qt::toQString(texts.fr));
-    replaceDumpText(*text1_, platform::qt::toQString(widgetTextFromEditor(texts.dataArea)));
-    replaceDumpText(*text2_, platform::qt::toQString(widgetTextFromEditor(texts.stackArea)));
-    setEditorTextByProgram(texts.listing);
+    shownDataArea_->show(texts.dataArea);
+    shownStackArea_->show(texts.stackArea);
+    ++programChanges_;
+    shownListing_->show(texts.listing);
+    --programChanges_;
     marks_->setExecutedLine(displays.markedLine());
     // Keep the executed line in sight in a long program.
     if (const int marked = displays.markedLine(); marked > 0) {
@@ -149,6 +171,7 @@ void Form1::showDisplays(const TraceDisplays& displays) {
             source_->centerCursor();
         }
     }
+    traceChanges_->show(std::move(texts), session_ && session_->waiting());
 }
 
 void Form1::restoreProgramText() {
@@ -171,8 +194,11 @@ void Form1::restoreProgramText() {
 void Form1::endTrace() {
     command1_->hide();
     command2_->hide();
+    stepBack_->hide();
     command1_->setEnabled(false);
     command2_->setEnabled(false);
+    stepBack_->setEnabled(false);
+    stepBackShortcut_->setEnabled(false);
     command1_->setDefault(false);
     assemble_->setEnabled(true);
     trace_->setEnabled(true);
@@ -182,6 +208,7 @@ void Form1::endTrace() {
     mnuUwagaki_->setEnabled(!currentFileName_.isEmpty());
     traceActive_ = false;
     restoreProgramText();
+    source_->setUndoRedoEnabled(true);
     auto path = platform::temporaryFilePath(programTextFile);
     if (const auto* file = std::get_if<std::filesystem::path>(&path)) {
         std::error_code ignored;

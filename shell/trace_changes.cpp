@@ -1,0 +1,120 @@
+#include "shell/trace_changes.h"
+
+#include "shell/change_label.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <algorithm>
+
+namespace casl {
+namespace {
+
+/// Where a flag's name ("OF:", "SF:" or "ZF:") and its digit stand in the `fr` caption.
+CaptionRange flagRange(const QString& caption, const QString& name) {
+    const qsizetype at = caption.indexOf(name);
+    if (at < 0) {
+        return {};
+    }
+    const qsizetype length = std::min(name.size() + 1, caption.size() - at);
+    return {static_cast<int>(at), static_cast<int>(length)};
+}
+
+/// Whether one of `rows` of a dump is in view.
+bool anyRowInView(const QPlainTextEdit& dump, const std::vector<int>& rows) {
+    // The dumps do not wrap, so the scroll bar counts rows: its value is the top row in view
+    // and its page step the number of rows that fit.
+    const QScrollBar* scroll = dump.verticalScrollBar();
+    const int top = scroll->value();
+    const int bottom = top + std::max(scroll->pageStep(), 1);
+    return std::any_of(rows.begin(), rows.end(),
+                       [top, bottom](int row) { return row >= top && row < bottom; });
+}
+
+} // namespace
+
+TraceChanges::TraceChanges(ChangeDisplays displays, QObject* parent)
+    : QObject(parent), displays_(displays) {
+    setObjectName(QStringLiteral("traceChanges"));
+    displays_.dataArea->installEventFilter(this);
+    displays_.stackArea->installEventFilter(this);
+}
+
+void TraceChanges::clear() {
+    lastWait_.reset();
+    changes_ = {};
+    markLabels();
+    markDump(*displays_.dataArea, {});
+    markDump(*displays_.stackArea, {});
+}
+
+void TraceChanges::show(DisplayTexts shown, bool atWait) {
+    changes_ = lastWait_ ? displayChanges(*lastWait_, shown) : DisplayChanges{};
+    if (atWait) {
+        lastWait_ = std::move(shown);
+    }
+    markLabels();
+    markDump(*displays_.dataArea, changes_.dataRows);
+    markDump(*displays_.stackArea, changes_.stackRows);
+}
+
+void TraceChanges::markLabels() {
+    for (std::size_t i = 0; i < displays_.registers.size(); ++i) {
+        displays_.registers[i]->setChanged(changes_.registers[i]);
+    }
+    displays_.programRegister->setChanged(changes_.programRegister);
+    displays_.stackPointer->setChanged(changes_.stackPointer);
+    const QString flags = displays_.flags->text();
+    QList<CaptionRange> changedFlags;
+    const std::array<std::pair<bool, QString>, 3> flagNames{
+        {{changes_.overflowFlag, QStringLiteral("OF:")},
+         {changes_.signFlag, QStringLiteral("SF:")},
+         {changes_.zeroFlag, QStringLiteral("ZF:")}}};
+    for (const auto& [changed, name] : flagNames) {
+        if (changed) {
+            changedFlags.append(flagRange(flags, name));
+        }
+    }
+    displays_.flags->setChangedRanges(changedFlags);
+}
+
+void TraceChanges::markDump(QPlainTextEdit& dump, const std::vector<int>& rows) {
+    const ChangeColours colours = changeColours(dump.palette(), QPalette::Base, QPalette::Text);
+    QList<QTextEdit::ExtraSelection> selections;
+    for (const int row : rows) {
+        const QTextBlock block = dump.document()->findBlockByNumber(row);
+        if (!block.isValid()) {
+            continue;
+        }
+        QTextEdit::ExtraSelection selection;
+        selection.format.setBackground(colours.background);
+        selection.format.setForeground(colours.text);
+        // Without a selection the whole row is drawn, its text and the width of the box.
+        selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+        selection.cursor = QTextCursor(block);
+        selections.append(selection);
+    }
+    if (selections.isEmpty() && dump.extraSelections().isEmpty()) {
+        return;
+    }
+    dump.setExtraSelections(selections);
+    if (!rows.empty() && !anyRowInView(dump, rows)) {
+        QScrollBar* scroll = dump.verticalScrollBar();
+        scroll->setValue(rows.front() - scroll->pageStep() / 2);
+    }
+}
+
+bool TraceChanges::eventFilter(QObject* watched, QEvent* event) {
+    // The colours follow a change of the desktop's theme.
+    if (event->type() == QEvent::PaletteChange) {
+        if (watched == displays_.dataArea) {
+            markDump(*displays_.dataArea, changes_.dataRows);
+        } else if (watched == displays_.stackArea) {
+            markDump(*displays_.stackArea, changes_.stackRows);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace casl

@@ -1,0 +1,153 @@
+// The text boxes of the trace are brought up to date line by line: only the lines that differ
+// are replaced when the number of lines stays, and the box always holds exactly the new text.
+
+#include "shell/shown_text.h"
+#include "shell_test_support.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+using namespace casl;
+using namespace casl::test;
+
+namespace {
+
+/// `count` lines "row 0" … and a last empty line, as the dumps end.
+std::u32string rows(int count, int changed = -1) {
+    std::u32string text;
+    for (int i = 0; i < count; ++i) {
+        const std::string row = (i == changed ? "new " : "row ") + std::to_string(i);
+        text += std::u32string(row.begin(), row.end()) + U"\r\n";
+    }
+    return text;
+}
+
+QString widgetText(const std::u32string& text) {
+    return QString::fromStdU32String(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+/// One change of the document: where, how many characters went and came.
+struct Change {
+    int from;
+    int removed;
+    int added;
+    friend bool operator==(const Change&, const Change&) = default;
+};
+
+QList<Change> changesOf(const QSignalSpy& spy) {
+    QList<Change> changes;
+    for (const QList<QVariant>& signal : spy) {
+        changes.append({signal.at(0).toInt(), signal.at(1).toInt(), signal.at(2).toInt()});
+    }
+    return changes;
+}
+
+} // namespace
+
+namespace QTest {
+template <> char* toString(const Change& change) {
+    return qstrdup(QByteArray::number(change.from) + ',' + QByteArray::number(change.removed) +
+                   ',' + QByteArray::number(change.added));
+}
+} // namespace QTest
+
+class ShownTextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpApplication(); }
+
+    void onlyTheLinesThatDifferAreReplaced();
+    void anotherNumberOfLinesReplacesEverything_data();
+    void anotherNumberOfLinesReplacesEverything();
+    void aTextPutThereBySomethingElseIsReplacedWhole();
+    void everyLineEndBecomesALine();
+    void theWholeTextKeepsThePartInView();
+};
+
+void ShownTextTest::onlyTheLinesThatDifferAreReplaced() {
+    QPlainTextEdit box;
+    ShownText shown(box);
+    shown.show(rows(50));
+    QCOMPARE(box.toPlainText(), widgetText(rows(50)));
+
+    QSignalSpy changes(box.document(), &QTextDocument::contentsChange);
+    shown.show(rows(50, 20));
+    QCOMPARE(box.toPlainText(), widgetText(rows(50, 20)));
+    const int at = box.document()->findBlockByNumber(20).position();
+    QCOMPARE(changesOf(changes), (QList<Change>{{at, 6, 6}}));
+
+    // The same text again changes nothing.
+    changes.clear();
+    shown.show(rows(50, 20));
+    QCOMPARE(changes.count(), 0);
+}
+
+void ShownTextTest::anotherNumberOfLinesReplacesEverything_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::newRow("more") << 10 << 12;
+    QTest::newRow("fewer") << 12 << 10;
+    QTest::newRow("none") << 10 << 0;
+}
+
+void ShownTextTest::anotherNumberOfLinesReplacesEverything() {
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QPlainTextEdit box;
+    ShownText shown(box);
+    shown.show(rows(before));
+    QSignalSpy changes(box.document(), &QTextDocument::contentsChange);
+    shown.show(rows(after));
+    QCOMPARE(box.toPlainText(), widgetText(rows(after)));
+    QVERIFY(!changes.isEmpty());
+    QCOMPARE(changes.front().at(0).toInt(), 0);
+}
+
+void ShownTextTest::aTextPutThereBySomethingElseIsReplacedWhole() {
+    QPlainTextEdit box;
+    ShownText shown(box);
+    shown.show(rows(5));
+    // The listing of an assembly goes into the data dump's box between two runs.
+    box.setPlainText(QStringLiteral("a\nb\nc\nd\ne\n"));
+    shown.show(rows(5, 2));
+    QCOMPARE(box.toPlainText(), widgetText(rows(5, 2)));
+    // And the same text as before the interruption is shown again, not taken as shown.
+    box.setPlainText(QStringLiteral("x"));
+    shown.show(rows(5, 2));
+    QCOMPARE(box.toPlainText(), widgetText(rows(5, 2)));
+    shown.forget();
+    shown.show(rows(5, 3));
+    QCOMPARE(box.toPlainText(), widgetText(rows(5, 3)));
+}
+
+void ShownTextTest::everyLineEndBecomesALine() {
+    QPlainTextEdit box;
+    ShownText shown(box);
+    shown.show(U"a\rb\nc\r\nd");
+    QCOMPARE(box.toPlainText(), QStringLiteral("a\nb\nc\nd"));
+    shown.show(U"a\r\nB\r\nc\r\nd");
+    QCOMPARE(box.toPlainText(), QStringLiteral("a\nB\nc\nd"));
+    shown.show(U"a\nB\rc\rD");
+    QCOMPARE(box.toPlainText(), QStringLiteral("a\nB\nc\nD"));
+}
+
+void ShownTextTest::theWholeTextKeepsThePartInView() {
+    QPlainTextEdit box;
+    box.resize(200, 120);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    ShownText shown(box);
+    shown.show(rows(100));
+    box.verticalScrollBar()->setValue(40);
+    shown.show(rows(101));
+    QCOMPARE(box.verticalScrollBar()->value(), 40);
+    shown.show(rows(101, 45));
+    QCOMPARE(box.verticalScrollBar()->value(), 40);
+}
+
+QTEST_MAIN(ShownTextTest)
+#include "shown_text_test.moc"
