@@ -1,9 +1,9 @@
 // The editor's commands and events, the enable protocol and the help menu.
 
+#include "assembler/breakpoint_choice.h"
 #include "platform/qt/clipboard.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_text.h"
-#include "assembler/breakpoint_choice.h"
 #include "shell/editor_marks.h"
 #include "shell/editor_text.h"
 #include "shell/form1.h"

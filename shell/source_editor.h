@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QPlainTextEdit>
-#include <cstddef>
 #include <QTextBlock>
+#include <cstddef>
 #include <string>
 #include <string_view>
 

@@ -1,9 +1,9 @@
 // The source editor: forced upper case, the Edit menu, "小文字変換", the editor-text edge and the
 // breakpoint chosen by a click.
 
+#include "assembler/breakpoint_choice.h"
 #include "modal_answerer.h"
 #include "programs.h"
-#include "assembler/breakpoint_choice.h"
 #include "shell/editor_text.h"
 #include "shell/form1.h"
 #include "shell/source_editor.h"
