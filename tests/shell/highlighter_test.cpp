@@ -54,22 +54,6 @@ QList<QTextLayout::FormatRange> formatsOfLine(const Form1& window, int line) {
     return window.editor()->document()->findBlockByNumber(line - 1).layout()->formats();
 }
 
-QPalette darkPalette() {
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(45, 45, 48));
-    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
-    palette.setColor(QPalette::Base, QColor(30, 30, 30));
-    palette.setColor(QPalette::Text, QColor(220, 220, 220));
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::Link, QColor(86, 156, 214));
-    return palette;
-}
-
-QPalette lightPalette() {
-    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-    return fusion->standardPalette();
-}
-
 } // namespace
 
 class HighlighterTest : public QObject {

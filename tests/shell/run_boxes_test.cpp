@@ -28,14 +28,6 @@ const QString echoProgram = QStringLiteral("ECHO\tSTART\n"    // 1
                                            "LEN\tDS\t1\n"     // 6
                                            "\tEND\n");        // 7
 
-void assembleAndShow(Form1& window, const QString& program) {
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    pasteIntoEditor(window, program);
-    child<QPushButton>(&window, "Assemble")->click();
-    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
-}
-
 /// The box of the run that is open now, if it is of type `Box`.
 template <typename Box> Box* openBox() {
     return qobject_cast<Box*>(QApplication::activeModalWidget());

@@ -7,8 +7,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTextBlock>
+#include <memory>
 
 namespace casl::test {
 
@@ -62,6 +66,40 @@ void pasteIntoEditor(Form1& window, const QString& text) {
     QApplication::clipboard()->setText(text);
     window.selectAll();
     window.pasteClipboard();
+}
+
+void assembleAndShow(Form1& window, const QString& program) {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    pasteIntoEditor(window, program);
+    child<QPushButton>(&window, "Assemble")->click();
+    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
+}
+
+int markedEditorLine(const Form1& window) {
+    const QStringList lines = window.editor()->toPlainText().split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(QStringLiteral(">>>>>> \t"))) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
+
+QPalette darkPalette() {
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(45, 45, 48));
+    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    palette.setColor(QPalette::Base, QColor(30, 30, 30));
+    palette.setColor(QPalette::Text, QColor(220, 220, 220));
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    palette.setColor(QPalette::Link, QColor(86, 156, 214));
+    return palette;
+}
+
+QPalette lightPalette() {
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    return fusion->standardPalette();
 }
 
 } // namespace casl::test

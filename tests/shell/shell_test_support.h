@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPalette>
 #include <QString>
 #include <QWidget>
 
@@ -29,5 +30,14 @@ void typeIntoEditor(casl::Form1& window, const QString& text);
 void clickOnLine(casl::Form1& window, int line);
 /// Replaces the editor text as the user would by pasting it.
 void pasteIntoEditor(casl::Form1& window, const QString& text);
+
+/// Shows the window, pastes `program` and assembles it; the assembly must enable Trace.
+void assembleAndShow(casl::Form1& window, const QString& program);
+/// The editor line that carries the execution mark (1-based), 0 when none does.
+int markedEditorLine(const casl::Form1& window);
+
+/// A dark desktop palette, and Fusion's light one, for checking that colours stay legible.
+QPalette darkPalette();
+QPalette lightPalette();
 
 } // namespace casl::test

@@ -109,22 +109,6 @@ void next(Form1& window) {
     child<QPushButton>(&window, "Command1")->click();
 }
 
-QPalette darkPalette() {
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(45, 45, 48));
-    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
-    palette.setColor(QPalette::Base, QColor(30, 30, 30));
-    palette.setColor(QPalette::Text, QColor(220, 220, 220));
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
-    return palette;
-}
-
-QPalette lightPalette() {
-    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-    return fusion->standardPalette();
-}
-
 /// Grey on grey: no tint of the selection colour holds either text colour legibly.
 QPalette greyPalette() {
     QPalette palette;

@@ -63,25 +63,6 @@ QString caption(const Form1& window, const char* name) {
     return child<QLabel>(&window, name)->text();
 }
 
-/// The editor line that carries the execution mark (1-based), 0 when none does.
-int markedEditorLine(const Form1& window) {
-    const QStringList lines = window.editor()->toPlainText().split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].startsWith(QStringLiteral(">>>>>> \t"))) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    return 0;
-}
-
-void assembleAndShow(Form1& window, const QString& program) {
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    pasteIntoEditor(window, program);
-    child<QPushButton>(&window, "Assemble")->click();
-    QVERIFY(child<QPushButton>(&window, "Trace")->isEnabled());
-}
-
 } // namespace
 
 class TraceTest : public QObject {
