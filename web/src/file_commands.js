@@ -53,7 +53,9 @@ export class FileCommands {
   }
 
   setCaption() {
-    document.title = `${mainCaption}   ${this.window.currentFileName}`;
+    const caption = `${mainCaption}   ${this.window.currentFileName}`;
+    document.getElementById('Form1-caption').textContent = caption;
+    document.title = caption;
   }
 
   /** Saves the editor's text to `name` (a download); on failure says why and returns false. */

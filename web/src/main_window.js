@@ -65,7 +65,8 @@ export class MainWindow {
     this.check1.addEventListener('change', () =>
       this.workbench?.setSimpleDisplay(this.check1.checked),
     );
-    doc.addEventListener('keydown', (event) => this.onWindowKey(event));
+    // Before the editor: its own keys must not take Enter and Backspace from the run.
+    doc.addEventListener('keydown', (event) => this.onWindowKey(event), true);
   }
 
   /** The core is loaded: the commands that need it come alive. */
@@ -293,17 +294,23 @@ export class MainWindow {
     return this.traceActive ? this.savedProgramText : editorText(this.editor);
   }
 
-  /** Enter presses Next during a run (a focused button takes it itself); Backspace is 戻る. */
+  /**
+   * Enter presses Next during a run (a focused button takes it itself); Backspace is 戻る. The
+   * listing window and the boxes keep their own keys.
+   */
   onWindowKey(event) {
-    if (!this.traceActive || this.boxOpen || event.defaultPrevented) {
+    const target = event.target;
+    const inMainWindow = target === this.doc.body || target.closest?.('#Form1, #menubar');
+    if (!this.traceActive || this.boxOpen || !inMainWindow || event.altKey || event.ctrlKey) {
       return;
     }
-    const target = event.target;
     if (event.key === 'Enter' && !(target instanceof HTMLButtonElement)) {
       event.preventDefault();
+      event.stopPropagation();
       this.nextStep();
-    } else if (event.key === 'Backspace' && !event.ctrlKey && !event.altKey) {
+    } else if (event.key === 'Backspace') {
       event.preventDefault();
+      event.stopPropagation();
       this.stepBack();
     }
   }

@@ -144,8 +144,9 @@ export function createSourceEditor(parent, { onKeyDown, onLineClick, onChange })
         EditorState.tabSize.of(8),
         history(),
         keymap.of([
-          { key: 'Tab', run: insertTab },
-          { key: 'Enter', run: insertNewline },
+          // In the locked editor Enter is no line break: it goes on to the window (Next).
+          { key: 'Tab', run: (view) => !view.state.readOnly && insertTab(view) },
+          { key: 'Enter', run: (view) => !view.state.readOnly && insertNewline(view) },
           ...defaultKeymap,
           ...historyKeymap,
         ]),
@@ -196,8 +197,16 @@ export function setEditorText(view, text, effects = []) {
 
 /** Locks the editor for a trace (it shows the trace listing then), or unlocks it. */
 export function setTracing(view, tracing) {
+  // Locked, the text changes only as the program changes it, whatever command runs.
+  const locked = [
+    EditorState.readOnly.of(true),
+    EditorState.changeFilter.of((tr) => tr.annotation(byProgram) === true),
+  ];
   view.dispatch({
-    effects: [lock.reconfigure(EditorState.readOnly.of(tracing)), setTraceListing.of(tracing)],
+    effects: [
+      lock.reconfigure(tracing ? locked : EditorState.readOnly.of(false)),
+      setTraceListing.of(tracing),
+    ],
   });
   view.dom.parentElement?.classList.toggle('tracing', tracing);
 }
