@@ -249,8 +249,14 @@ export class MainWindow {
     }
   }
 
+  /** While a box of the run is open the main window waits on its answer. */
+  setBoxOpen(open) {
+    this.boxOpen = open;
+    this.doc.getElementById('Form1').setAttribute('aria-busy', String(open));
+  }
+
   async openRunBox(box) {
-    this.boxOpen = true;
+    this.setBoxOpen(true);
     let answer;
     if (box.kind === 'input') {
       const text = await inputBox({
@@ -265,7 +271,7 @@ export class MainWindow {
       const button = await messageBox({ text: box.text, title: box.title, buttons: box.buttons });
       answer = { button, input: '', cancelled: false };
     }
-    this.boxOpen = false;
+    this.setBoxOpen(false);
     this.showTrace(this.workbench.answer(answer));
     if (this.traceActive) {
       this.command1.focus();

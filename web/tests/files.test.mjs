@@ -147,7 +147,8 @@ test('New with Yes saves through the save dialog first', async () => {
   await page.locator('#fileNameBox-name').fill('kept.cas');
   await page.keyboard.press('Enter');
   assert.deepEqual(await readFile(await (await download).path()), Buffer.from('; KEEP ME\r\n'));
-  await page.locator('#fileNameBox').waitFor({ state: 'hidden' });
+  // New goes on once the file is saved.
+  await page.waitForFunction(() => document.querySelector('#source .cm-content').textContent === '');
   assert.equal(await editorText(page), '');
 });
 

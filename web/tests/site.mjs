@@ -139,6 +139,15 @@ export function traceSnapshot(page) {
   });
 }
 
+/** Waits until a box that was answered by a click or a key has handed its answer to the run. */
+export function settled(page) {
+  return page.waitForFunction(
+    () =>
+      document.getElementById('Form1').getAttribute('aria-busy') !== 'true' ||
+      [...document.querySelectorAll('dialog.box')].some((dialog) => dialog.open),
+  );
+}
+
 /** Clicks `selector` inside the page and lets the page settle (a box's close comes later). */
 export async function press(page, selector) {
   await page.evaluate(async (target) => {

@@ -3,7 +3,7 @@
 // question and the executed line.
 import assert from 'node:assert/strict';
 import { after, afterEach, before, test } from 'node:test';
-import { Site, editorLine, editorText, pasteProgram, traceSnapshot } from './site.mjs';
+import { Site, editorLine, editorText, pasteProgram, settled, traceSnapshot } from './site.mjs';
 
 const site = new Site();
 before(() => site.start());
@@ -54,7 +54,7 @@ test('a run goes through IN and OUT to "Program終了" and gives the editor its 
   assert.ok(place.x < 2 && place.y < 2, `the input box stands at ${place.x},${place.y}`);
   await page.keyboard.type('Hi!');
   await page.keyboard.press('Enter');
-  await input.waitFor({ state: 'hidden' });
+  await settled(page);
   shown = await traceSnapshot(page);
   assert.ok(shown.waiting);
   assert.equal(shown.markedLine, 2);
@@ -65,7 +65,7 @@ test('a run goes through IN and OUT to "Program終了" and gives the editor its 
   shown = await traceSnapshot(page);
   assert.deepEqual(shown.box, { kind: 'message', title: 'OUT command', text: '\nHi!', buttons: 'ok' });
   await page.locator('#messageBox-ok').click();
-  await page.locator('#messageBox').waitFor({ state: 'hidden' });
+  await settled(page);
 
   // Enter presses Next wherever the focus is but on another button.
   await editorLine(page, 1).click();
@@ -179,7 +179,7 @@ test('a breakpoint that is never reached brings the step question after 101 step
   await page.keyboard.press('Escape');
   assert.ok(await page.locator('#messageBox').isVisible());
   await page.locator('#messageBox-yes').click();
-  await page.locator('#messageBox').waitFor();
+  await settled(page);
   shown = await traceSnapshot(page);
   assert.equal(shown.box?.title, '確認');
   await page.locator('#messageBox-no').click();
