@@ -166,7 +166,6 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .function("answer", &Workbench::answer)
         .function("setSimpleDisplay", &Workbench::setSimpleDisplay)
         .function("trace", &Workbench::trace)
-        .function("traceRunning", &Workbench::traceRunning)
         .function("newSource", &Workbench::newSource)
         .function("openSource", &openFile)
         .function("saveSource", &saveFile)

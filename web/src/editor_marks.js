@@ -52,18 +52,6 @@ function textMark(effectType, empty) {
 const executedField = textMark(setExecutedLine, 0);
 const errorsField = textMark(setErrorLines, new Map());
 
-export function breakpointLineOf(state) {
-  return state.field(breakpointField);
-}
-
-export function executedLineOf(state) {
-  return state.field(executedField);
-}
-
-export function errorLinesOf(state) {
-  return state.field(errorsField);
-}
-
 /** The start positions of the lines of `numbers` that the document has, in order. */
 function lineStarts(doc, numbers) {
   return [...numbers]

@@ -3,7 +3,6 @@
 // tables, the machine, the breakpoint and the run; this file keeps what the window itself shows.
 import { inputBox, messageBox } from './message_box.js';
 import {
-  caretLine,
   colourWith,
   editorText,
   errorLinesEffect,
@@ -319,9 +318,5 @@ export class MainWindow {
       event.stopPropagation();
       this.stepBack();
     }
-  }
-
-  caretLine() {
-    return caretLine(this.editor);
   }
 }
