@@ -92,6 +92,7 @@ TEST(Workbench, CleanOneLineProgramShowsNoListingAndCannotBeTraced) {
     EXPECT_FALSE(a.success);
     EXPECT_FALSE(a.showListing);
     EXPECT_EQ(a.resultLine, "Assemble Error: 0");
+    EXPECT_EQ(a.listingText, "0000\t0000 0000\t         NOP     \n");
 }
 
 } // namespace

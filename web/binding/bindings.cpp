@@ -81,6 +81,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
     value_object<PageAssembly>("PageAssembly")
         .field("blank", &PageAssembly::blank)
         .field("editorText", &PageAssembly::editorText)
+        .field("listingText", &PageAssembly::listingText)
         .field("listingWindowText", &PageAssembly::listingWindowText)
         .field("resultLine", &PageAssembly::resultLine)
         .field("success", &PageAssembly::success)

@@ -26,6 +26,7 @@ PageAssembly Workbench::assemble(std::string_view pageText) {
         return page;
     }
     page.editorText = pageTextFromCore(result.editorText);
+    page.listingText = pageTextFromCore(result.listingText);
     page.listingWindowText = pageTextFromCore(result.listingWindowText);
     page.resultLine = platform::toUtf8(result.resultLine);
     page.success = result.success;

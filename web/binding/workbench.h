@@ -36,6 +36,9 @@ struct PageAssembly {
     bool blank = false;
     /// The editor text rewritten from the kept lines.
     std::string editorText;
+    /// The listing lines with their messages, as the main window's `Text1` keeps them until the
+    /// listing window shows them.
+    std::string listingText;
     /// The text of the listing panel: the header, then the listing with its messages.
     std::string listingWindowText;
     /// "Assemble Error: N".

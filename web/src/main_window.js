@@ -161,6 +161,9 @@ export class MainWindow {
     } else {
       this.enterEditing();
     }
+    // The listing passes through the data dump's box, which keeps it when no listing window
+    // shows it (a clean one-line program).
+    this.displays.setDataAreaText(assembly.listingText);
     if (assembly.showListing) {
       this.displays.clearDumps();
     }

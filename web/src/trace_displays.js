@@ -102,6 +102,11 @@ export class TraceDisplays {
     setDump(this.text2, displays.stackArea, changes?.stackRows, false);
   }
 
+  /** The data dump's box holds `text` as it is (the listing buffer of Assemble). */
+  setDataAreaText(text) {
+    setDump(this.text1, text, [], false);
+  }
+
   /** Empties both dumps, as a shown listing does. */
   clearDumps() {
     setDump(this.text1, '', [], false);

@@ -109,6 +109,8 @@ test('a text of blanks and a clean one-line program show no listing', async () =
   assert.equal(await page.locator('#Form2').isVisible(), false);
   assert.equal(await editorText(page), '\tNOP\n');
   assert.ok(await page.locator('#Trace').isDisabled());
+  // The listing stays in the main window's buffer, the data dump's box.
+  assert.equal(await page.locator('#Text1').textContent(), '0000\t0000 0000\t         NOP     \n');
 });
 
 /** The element that shows at the middle of `locator`. */
