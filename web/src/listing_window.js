@@ -73,9 +73,8 @@ export class ListingWindow {
   /** The browser's print of the listing text alone; cancelling its dialog prints nothing. */
   print() {
     document.body.classList.add('printing-listing');
-    window.addEventListener('afterprint', () => document.body.classList.remove('printing-listing'), {
-      once: true,
-    });
+    const done = () => document.body.classList.remove('printing-listing');
+    window.addEventListener('afterprint', done, { once: true });
     window.print();
   }
 }

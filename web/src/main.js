@@ -56,7 +56,11 @@ menus.on('mnuVer', () => {
   about.querySelector('#cmdOK').focus();
 });
 about.querySelector('#cmdSysInfo').addEventListener('click', () =>
-  messageBox({ text: '現時点ではｼｽﾃﾑ情報を使用できません', title: applicationTitle, buttons: 'ok' }),
+  messageBox({
+    text: '現時点ではｼｽﾃﾑ情報を使用できません',
+    title: applicationTitle,
+    buttons: 'ok',
+  }),
 );
 
 // The shortcuts that a browser lets a page have (Ctrl+N opens a browser window instead).

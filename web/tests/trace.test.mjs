@@ -97,12 +97,15 @@ const countProgram =
   'CNT\tSTART\n\tLAD\tGR1,0\n\tLAD\tGR2,5\nLOOP\tADDA\tGR1,GR2\n\tST\tGR1,SUM\n\tPUSH\t0,GR1\n' +
   '\tSUBA\tGR2,ONE\n\tJPL\tLOOP\n\tRET\nONE\tDC\t1\nSUM\tDS\t1\n\tEND\n';
 
-/** The ids of the displays drawn as changed. */
+/** The displays drawn as changed: labels by id, dump rows and flags as "box:row" or "fr:flag". */
 function changed(page) {
   return page.evaluate(() =>
-    [...document.querySelectorAll('.machine-pane .changed')].map(
-      (element) => element.id || element.parentElement.id + (element.dataset.row ? `:${element.dataset.row}` : `:${element.textContent}`),
-    ),
+    [...document.querySelectorAll('.machine-pane .changed')].map((element) => {
+      if (element.id) {
+        return element.id;
+      }
+      return `${element.parentElement.id}:${element.dataset.row ?? element.textContent}`;
+    }),
   );
 }
 
