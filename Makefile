@@ -76,9 +76,11 @@ web-serve: web
 # comes up in headless chromium and what it downloads.
 web-bench: build web deps-browser-test
 	cmake --build --preset default --target loop4m_steps_bench
-	cmake --build --preset web --target loop4m_steps_bench
+	cmake --build --preset web --target loop4m_steps_bench loop4m_steps_bench_page
 	@echo "native:"; ./build/bench/loop4m_steps_bench
 	@echo "WebAssembly (node $$(node --version)):"; node build-web/web/loop4m_steps_bench.js
+	@echo "WebAssembly ($$(chromium --version 2>/dev/null | head -1), headless):"; \
+	  node web/bench/steps_in_browser.mjs build-web/web
 	node web/bench/page_load.mjs build-web/site
 
 bench: build

@@ -1,15 +1,17 @@
 // Bundles the page into a folder of static files:
 //   node build.mjs --core <casl_core.js built by emscripten> --out <site folder>
 // The page's modules and CodeMirror become one minified main.js; the core's loader is bundled
-// with them and fetches casl_core.wasm from beside main.js.
+// with them and fetches casl_core.wasm from beside main.js. The desktop's help pages go to help/
+// and the example programs, with a list of them, to examples/.
 import * as esbuild from 'esbuild';
-import { copyFile, mkdir, readFile, readdir } from 'node:fs/promises';
+import { copyFile, mkdir, readFile, readdir, rm, writeFile } from 'node:fs/promises';
 import path from 'node:path';
 import { parseArgs } from 'node:util';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
+const repository = path.join(here, '..');
 const { values } = parseArgs({ options: { core: { type: 'string' }, out: { type: 'string' } } });
 if (!values.core || !values.out) {
   console.error('usage: node build.mjs --core <casl_core.js> --out <folder>');
@@ -34,12 +36,36 @@ await copyFile(core.replace(/\.js$/, '.wasm'), path.join(out, 'casl_core.wasm'))
 for (const name of ['index.html', 'style.css']) {
   await copyFile(path.join(here, name), path.join(out, name));
 }
+await copyFile(path.join(repository, 'shell', 'varnic.png'), path.join(out, 'varnic.png'));
 
-// What a browser downloads, as stored and as compressed on the wire (gzip, level 9).
+/** Copies the files of `from` whose names `wanted` accepts into `to`; returns their names. */
+async function copyFolder(from, to, wanted) {
+  await rm(to, { recursive: true, force: true });
+  await mkdir(to, { recursive: true });
+  const names = (await readdir(from)).filter(wanted).sort();
+  for (const name of names) {
+    await copyFile(path.join(from, name), path.join(to, name));
+  }
+  return names;
+}
+
+await copyFolder(path.join(repository, 'help'), path.join(out, 'help'), (name) =>
+  /\.(html|css)$/.test(name),
+);
+const examples = await copyFolder(path.join(repository, 'examples'), path.join(out, 'examples'), (
+  name,
+) => name.endsWith('.cas'));
+await writeFile(path.join(out, 'examples', 'index.json'), `${JSON.stringify(examples)}\n`);
+
+// What a browser downloads to show the page, as stored and as compressed on the wire (gzip,
+// level 9): the help pages and the examples come only when asked for.
 let stored = 0;
 let compressed = 0;
-for (const name of (await readdir(out)).filter((n) => !n.endsWith('.map')).sort()) {
-  const bytes = await readFile(path.join(out, name));
+for (const entry of (await readdir(out, { withFileTypes: true })).sort()) {
+  if (!entry.isFile() || entry.name.endsWith('.map')) {
+    continue;
+  }
+  const bytes = await readFile(path.join(out, entry.name));
   stored += bytes.length;
   compressed += gzipSync(bytes, { level: 9 }).length;
 }

@@ -26,18 +26,41 @@ add_custom_command(OUTPUT ${node_modules_stamp}
 
 set(CASL_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 file(GLOB page_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*.js)
+file(GLOB help_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*.html ${PROJECT_SOURCE_DIR}/help/*.css)
+file(GLOB example_programs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.cas)
 add_custom_command(OUTPUT ${CASL_SITE_DIR}/index.html
   COMMAND ${CASL_NODE} build.mjs --core $<TARGET_FILE:casl_core> --out ${CASL_SITE_DIR}
   DEPENDS casl_core ${node_modules_stamp} build.mjs index.html style.css ${page_sources}
+          ${help_pages} ${example_programs} ${PROJECT_SOURCE_DIR}/shell/varnic.png
   WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
   COMMENT "Bundling the page into ${CASL_SITE_DIR}")
 add_custom_target(web_site ALL DEPENDS ${CASL_SITE_DIR}/index.html)
 
 if(BUILD_TESTING)
-  add_test(NAME web.page
-    COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/upper_case.test.mjs
-            ${CMAKE_CURRENT_SOURCE_DIR}/tests/page.test.mjs)
-  set_tests_properties(web.page PROPERTIES
-    ENVIRONMENT "CASL_SITE_DIR=${CASL_SITE_DIR}"
-    TIMEOUT 180)
+  # The page in headless chromium, one test per part so that two run at once.
+  foreach(part page editor trace files)
+    add_test(NAME web.${part}
+      COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/${part}.test.mjs)
+    set_tests_properties(web.${part} PROPERTIES
+      ENVIRONMENT "CASL_SITE_DIR=${CASL_SITE_DIR}"
+      TIMEOUT 180)
+  endforeach()
+  add_test(NAME web.upper_case
+    COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/upper_case.test.mjs)
+
+  # Every example traced in the browser against `casl2 run --trace` built natively.
+  set(CASL_NATIVE_BUILD_DIR ${PROJECT_SOURCE_DIR}/build CACHE PATH
+      "The native build tree whose casl2 the browser's traces are compared with")
+  set(native_casl2 ${CMAKE_BINARY_DIR}/casl2-native)
+  add_test(NAME web.native_casl2
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DNATIVE=${CASL_NATIVE_BUILD_DIR}
+            -DLEAN=${CMAKE_BINARY_DIR}/native -DOUT=${native_casl2}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/native_casl2.cmake)
+  set_tests_properties(web.native_casl2 PROPERTIES FIXTURES_SETUP native_casl2 TIMEOUT 900)
+  add_test(NAME web.examples
+    COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/examples.test.mjs)
+  set_tests_properties(web.examples PROPERTIES
+    FIXTURES_REQUIRED native_casl2
+    ENVIRONMENT "CASL_SITE_DIR=${CASL_SITE_DIR};CASL2=${native_casl2}"
+    TIMEOUT 300)
 endif()

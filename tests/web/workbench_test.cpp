@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace casl::web {
 namespace {
@@ -40,6 +41,37 @@ TEST(Workbench, FaultyProgramListsItsMessagesInUtf8) {
     EXPECT_EQ(a.errorCount, 2);
     EXPECT_FALSE(a.success);
     EXPECT_TRUE(a.showListing);
+    ASSERT_EQ(a.findings.size(), 2u);
+    EXPECT_EQ(a.findings[0].sourceLine, 2);
+    EXPECT_EQ(a.findings[0].line, 2);
+    EXPECT_EQ(a.findings[0].messages, "ニーモニック ");
+    EXPECT_EQ(a.findings[1].sourceLine, 3);
+    EXPECT_EQ(a.findings[1].messages, "<GR>レジスタ \nオペランドのラベルが見つからない ");
+}
+
+TEST(Workbench, FindingsNameTheLinesOfTheAssembledTextWithoutItsEmptyLines) {
+    Workbench workbench;
+    const PageAssembly a = workbench.assemble("P\tSTART\n\n\n\tLD\tGR1,=1\n\tBAD\n\tEND\n");
+    ASSERT_EQ(a.findings.size(), 1u);
+    EXPECT_EQ(a.findings[0].sourceLine, 3);
+    // The literal line stands before END in the program, so BAD is line 3 there too.
+    EXPECT_EQ(a.findings[0].line, 3);
+}
+
+TEST(Workbench, AListingLineLeadsToTheEditorLineItCameFrom) {
+    Workbench workbench;
+    // Listing lines: 0 and 1 the header, 2 START, 3 LD, 4 BAD and 5 its message, 6 RET, 7 the
+    // literal, 8 END.
+    ASSERT_FALSE(workbench.assemble("P\tSTART\n\tLD\tGR1,=7\n\tBAD\n\tRET\n\tEND\n").success);
+    const std::vector<int> editorLines{0, 0, 1, 2, 3, 3, 4, 2, 5, 0};
+    for (int line = 0; line < static_cast<int>(editorLines.size()); ++line) {
+        EXPECT_EQ(workbench.editorLineOfListingLine(line, false),
+                  editorLines[static_cast<std::size_t>(line)])
+            << "listing line " << line;
+    }
+    // During a run the editor shows the program's own lines, the literal line among them.
+    EXPECT_EQ(workbench.editorLineOfListingLine(7, true), 5);
+    EXPECT_EQ(workbench.editorLineOfListingLine(8, true), 6);
 }
 
 TEST(Workbench, BlanksOnlyChangeNothing) {
@@ -60,6 +92,7 @@ TEST(Workbench, CleanOneLineProgramShowsNoListingAndCannotBeTraced) {
     EXPECT_FALSE(a.success);
     EXPECT_FALSE(a.showListing);
     EXPECT_EQ(a.resultLine, "Assemble Error: 0");
+    EXPECT_EQ(a.listingText, "0000\t0000 0000\t         NOP     \n");
 }
 
 } // namespace

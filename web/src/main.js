@@ -1,25 +1,105 @@
+// The page: the main window, the listing window, the menus and their commands, wired together
+// around the core once it is loaded.
 import { loadWorkbench } from './core.js';
+import {
+  copySelection,
+  cutSelection,
+  lowerCaseSelection,
+  pasteClipboard,
+  selectAll,
+  undoEdit,
+} from './edit_commands.js';
+import { FileCommands } from './file_commands.js';
 import { ListingWindow } from './listing_window.js';
-import { createSourceEditor, editorText, setEditorText } from './source_editor.js';
+import { MainWindow, applicationTitle } from './main_window.js';
+import { MenuBar } from './menu_bar.js';
+import { messageBox } from './message_box.js';
+import { createSourceEditor } from './source_editor.js';
 
-const editor = createSourceEditor(document.getElementById('source'));
-const listingWindow = new ListingWindow(document.getElementById('Form2'));
-const assembleButton = document.getElementById('Assemble');
-const status = document.getElementById('core-status');
+let window1 = null;
+const editor = createSourceEditor(document.getElementById('source'), {
+  onKeyDown: () => window1?.onEditorKeyDown(),
+  onLineClick: (line) => window1?.onEditorLineClick(line),
+  onChange: (byUser) => window1?.onEditorChanged(byUser),
+});
+const listingWindow = new ListingWindow(document.getElementById('Form2'), {
+  onBack: () => editor.focus(),
+  onLineActivated: (line) => window1?.showListingLine(line),
+});
+window1 = new MainWindow(document, editor, listingWindow);
+const files = new FileCommands(window1, document.getElementById('CommonDialog2'));
+files.restoreProgram();
 
-function assembleProgram(workbench) {
-  const assembly = workbench.assemble(editorText(editor));
-  if (assembly.blank) {
-    return;
+const menus = new MenuBar(document.getElementById('menubar'));
+menus.on('mnuSinki', () => files.newFile());
+menus.on('mnuOPEN', () => files.openFile());
+menus.on('mnuSAVE', () => files.saveAs());
+menus.on('mnuUwagaki', () => files.overwriteSave());
+menus.on('mnuEditUndo', () => undoEdit(editor));
+menus.on('mnuCOPY', () => copySelection(editor));
+menus.on('mnuCUT', () => cutSelection(editor));
+menus.on('mnuPASTE', () => pasteClipboard(editor));
+menus.on('mnuEditSelectAll', () => selectAll(editor));
+menus.on('mnuKomoji', () => lowerCaseSelection(editor));
+
+function showHelpContents() {
+  window.open('help/index.html', 'varnic-help');
+}
+menus.on('mnuMokuji', showHelpContents);
+
+const about = document.getElementById('frmAbout');
+menus.on('mnuVer', () => {
+  if (!about.open) {
+    // Shown without blocking the main window.
+    about.show();
   }
-  setEditorText(editor, assembly.editorText);
-  listingWindow.showAssembly(assembly);
+  about.querySelector('#cmdOK').focus();
+});
+about.querySelector('#cmdSysInfo').addEventListener('click', () =>
+  messageBox({
+    text: '現時点ではｼｽﾃﾑ情報を使用できません',
+    title: applicationTitle,
+    buttons: 'ok',
+  }),
+);
+
+// The shortcuts that a browser lets a page have (Ctrl+N opens a browser window instead).
+document.addEventListener('keydown', (event) => {
+  if (event.key === 'F1') {
+    event.preventDefault();
+    showHelpContents();
+  } else if (event.ctrlKey && !event.altKey && !event.shiftKey && event.key.toLowerCase() === 'o') {
+    event.preventDefault();
+    if (!document.getElementById('mnuFILE').disabled) {
+      files.openFile();
+    }
+  }
+});
+
+async function fillExamplesMenu() {
+  const menu = document.getElementById('examplesMenu');
+  const response = await fetch('examples/index.json').catch(() => null);
+  const names = response?.ok ? await response.json() : [];
+  for (const name of names) {
+    const item = document.createElement('button');
+    item.type = 'button';
+    item.setAttribute('role', 'menuitem');
+    item.textContent = name;
+    item.addEventListener('click', async () => {
+      const file = await fetch(`examples/${encodeURIComponent(name)}`);
+      files.openExample(new Uint8Array(await file.arrayBuffer()), name);
+    });
+    menu.append(item);
+  }
+  document.getElementById('examplesButton').disabled = names.length === 0;
 }
 
+const status = document.getElementById('core-status');
 loadWorkbench().then(
   (workbench) => {
-    assembleButton.addEventListener('click', () => assembleProgram(workbench));
-    assembleButton.disabled = false;
+    window1.attach(workbench);
+    files.attach();
+    fillExamplesMenu();
   },
   (error) => {
     status.textContent = `The assembler could not be loaded: ${error}`;

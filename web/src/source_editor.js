@@ -1,6 +1,8 @@
-// The source editor: CodeMirror with line numbers, undo and the forced upper case of typed
-// letters. Like the desktop's plain text box, Tab inserts a tab and Enter a bare line break (no
-// copied indentation); pasted text is not converted.
+// The source editor (`source`): CodeMirror with the line-number gutter, the breakpoint and the
+// other marks of the lines, CASL II colours from the core, undo and the forced upper case of
+// typed letters. Like the desktop's plain text box, Tab inserts a tab and Enter a bare line
+// break (no copied indentation); pasted text is not converted. During a trace it is locked: the
+// text cannot change, but clicks still move the caret and choose the breakpoint.
 import {
   defaultKeymap,
   history,
@@ -8,9 +10,22 @@ import {
   insertNewline,
   insertTab,
 } from '@codemirror/commands';
-import { EditorSelection, EditorState } from '@codemirror/state';
+import { Annotation, Compartment, EditorSelection, EditorState } from '@codemirror/state';
 import { EditorView, ViewPlugin, keymap, lineNumbers } from '@codemirror/view';
+import { caslHighlight, setTraceListing, traceListingField } from './casl_highlight.js';
+import {
+  editorMarks,
+  lineClickHandlers,
+  setBreakpointLine,
+  setErrorLines,
+  setExecutedLine,
+} from './editor_marks.js';
 import { upperCasedTyping } from './upper_case.js';
+
+/** Marks the changes that the program makes (Assemble, the trace, Open, New). */
+const byProgram = Annotation.define();
+const lock = new Compartment();
+const colours = new Compartment();
 
 const forcedUpperCase = EditorView.inputHandler.of((view, from, to, text) => {
   // An input method's composition is left alone until it is committed.
@@ -105,28 +120,64 @@ const upperCasedComposition = ViewPlugin.fromClass(
 );
 
 /**
+ * The editor in `parent`. The window hears `onKeyDown()` for every key pressed in it,
+ * `onLineClick(line)` for a left click into the text (with the caret's line) or beside a line,
+ * and `onChange(byUser)` for every change of the text.
  * @param {HTMLElement} parent
  * @returns {EditorView}
  */
-export function createSourceEditor(parent) {
+export function createSourceEditor(parent, { onKeyDown, onLineClick, onChange }) {
+  // A click beside a line puts the caret on it, then chooses as a click into the line does.
+  const besideLine = (line, view) => {
+    moveCaretToLine(view, line);
+    onLineClick(line);
+  };
   return new EditorView({
     parent,
     state: EditorState.create({
       extensions: [
-        lineNumbers(),
+        editorMarks({ onLineClick: besideLine }),
+        lineNumbers({ domEventHandlers: lineClickHandlers(besideLine) }),
+        traceListingField,
+        colours.of([]),
+        lock.of(EditorState.readOnly.of(false)),
         EditorState.tabSize.of(8),
         history(),
         keymap.of([
-          { key: 'Tab', run: insertTab },
-          { key: 'Enter', run: insertNewline },
+          // In the locked editor Enter is no line break: it goes on to the window (Next).
+          { key: 'Tab', run: (view) => !view.state.readOnly && insertTab(view) },
+          { key: 'Enter', run: (view) => !view.state.readOnly && insertNewline(view) },
           ...defaultKeymap,
           ...historyKeymap,
         ]),
         forcedUpperCase,
         upperCasedComposition,
+        // Observers: they hear every key and click, also those that the editor handles.
+        EditorView.domEventObservers({
+          keydown() {
+            onKeyDown();
+          },
+          click(event, view) {
+            if (event.button === 0) {
+              onLineClick(caretLine(view));
+            }
+          },
+        }),
+        EditorView.updateListener.of((update) => {
+          for (const tr of update.transactions) {
+            if (tr.docChanged) {
+              onChange(tr.annotation(byProgram) !== true);
+            }
+          }
+        }),
       ],
     }),
   });
+}
+
+/** Colours the text with the core's tokens (`tokensOf`, see casl_highlight.js). */
+export function colourWith(view, tokensOf) {
+  view.dispatch({ effects: colours.reconfigure(caslHighlight(tokensOf)) });
 }
 
 /** The editor's text, lines separated by LF. */
@@ -134,9 +185,80 @@ export function editorText(view) {
   return view.state.doc.toString();
 }
 
-/** Replaces the whole text, as the desktop rewrites the editor after Assemble. */
-export function setEditorText(view, text) {
-  if (text !== editorText(view)) {
-    view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text } });
+/**
+ * Replaces the whole text as the program does it (not the user); `effects` set the marks of the
+ * new text in the same step, so that the change does not take them away.
+ */
+export function setEditorText(view, text, effects = []) {
+  const changes =
+    text === editorText(view) ? [] : [{ from: 0, to: view.state.doc.length, insert: text }];
+  view.dispatch({ changes, effects, annotations: byProgram.of(true) });
+}
+
+/** Locks the editor for a trace (it shows the trace listing then), or unlocks it. */
+export function setTracing(view, tracing) {
+  // Locked, the text changes only as the program changes it, whatever command runs.
+  const locked = [
+    EditorState.readOnly.of(true),
+    EditorState.changeFilter.of((tr) => tr.annotation(byProgram) === true),
+  ];
+  view.dispatch({
+    effects: [
+      lock.reconfigure(tracing ? locked : EditorState.readOnly.of(false)),
+      setTraceListing.of(tracing),
+    ],
+  });
+  view.dom.parentElement?.classList.toggle('tracing', tracing);
+}
+
+export function isLocked(view) {
+  return view.state.readOnly;
+}
+
+/** The 1-based line that holds the caret. */
+export function caretLine(view) {
+  return view.state.doc.lineAt(view.state.selection.main.head).number;
+}
+
+/** Puts the caret at the start of `line` (the last line past the end) and shows it. */
+export function moveCaretToLine(view, line) {
+  const { doc } = view.state;
+  const target = doc.line(Math.min(Math.max(line, 1), doc.lines));
+  view.dispatch({ selection: EditorSelection.cursor(target.from), scrollIntoView: true });
+}
+
+export function showBreakpoint(view, line) {
+  view.dispatch({ effects: setBreakpointLine.of(line) });
+}
+
+/** The effects that mark the executed line of the trace listing and keep it in view. */
+export function executedLineEffects(view, text, line) {
+  const effects = [setExecutedLine.of(line)];
+  const lines = text.split('\n');
+  if (line >= 1 && line <= lines.length) {
+    let from = 0;
+    for (let i = 0; i < line - 1; ++i) {
+      from += lines[i].length + 1;
+    }
+    effects.push(EditorView.scrollIntoView(from, { y: 'nearest', yMargin: 40 }));
   }
+  return effects;
+}
+
+/** The effect that marks the lines in error with their messages (a Map from line to text). */
+export function errorLinesEffect(errors) {
+  return setErrorLines.of(errors);
+}
+
+/** Replaces the selection by `text`, as a command of the user (Paste, 小文字変換). */
+export function replaceSelection(view, text) {
+  if (isLocked(view)) {
+    return;
+  }
+  view.dispatch(view.state.replaceSelection(text), { userEvent: 'input' });
+}
+
+export function selectedText(view) {
+  const { from, to } = view.state.selection.main;
+  return view.state.sliceDoc(from, to);
 }

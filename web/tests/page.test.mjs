@@ -1,114 +1,29 @@
-// The page in headless chromium against the built site (CASL_SITE_DIR, default build-web/site):
-// typing, and Assemble on a faulty, a clean and a one-line program.
+// Assemble and the listing window in headless chromium against the built site: a faulty, a
+// clean and a one-line program, character constants, Back, Print and a click on a listing line.
 import assert from 'node:assert/strict';
-import path from 'node:path';
-import { after, before, beforeEach, afterEach, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
-import { serveSite } from '../serve.mjs';
-import { launchChromium } from './browser.mjs';
+import { after, afterEach, before, test } from 'node:test';
+import {
+  Site,
+  assembleResult,
+  editorText,
+  green,
+  listingHeader,
+  pasteProgram,
+  red,
+} from './site.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const siteDir = process.env.CASL_SITE_DIR ?? path.join(here, '..', '..', 'build-web', 'site');
+const site = new Site();
+before(() => site.start());
+after(() => site.stop());
+afterEach(() => site.closePages());
 
-const header =
-  'Address Object-Code     Label    Mnemonic  Gr, Op, Xr\n' +
-  '-------------------------------------------------------------\n';
-const green = 'rgb(0, 255, 0)';
-const red = 'rgb(255, 0, 0)';
-
-let server;
-let browser;
-let siteUrl;
-let page;
-
-before(async () => {
-  server = await serveSite(siteDir, { port: 0 });
-  siteUrl = `http://127.0.0.1:${server.address().port}/`;
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
-
-beforeEach(async () => {
-  page = await browser.newPage();
-  const failures = [];
-  page.on('pageerror', (error) => failures.push(error));
-  page.failures = failures;
-  await page.goto(siteUrl);
-  await page.locator('#Assemble:enabled').waitFor();
-});
-
-afterEach(async () => {
-  assert.deepEqual(page.failures, [], 'the page threw');
-  await page.close();
-});
-
-/** The editor's text as CodeMirror holds it (lines joined by LF). */
-function editorText() {
-  return page.locator('#source .cm-line').allTextContents().then((lines) => lines.join('\n'));
-}
-
-/** Replaces the editor's text as a paste does (no upper-casing). */
-async function pasteProgram(text) {
-  await page.locator('#source .cm-content').click();
-  await page.keyboard.press('Control+A');
-  await page.evaluate((pasted) => {
-    const data = new DataTransfer();
-    data.setData('text/plain', pasted);
-    const paste = { clipboardData: data, bubbles: true, cancelable: true };
-    document.querySelector('#source .cm-content').dispatchEvent(new ClipboardEvent('paste', paste));
-  }, text);
-}
-
-async function assembleResult() {
-  await page.locator('#Assemble').click();
-  const label = page.locator('#Form2-Label1');
-  return {
-    listing: await page.locator('#Form2-Text1').textContent(),
-    resultLine: await label.textContent(),
-    colour: await label.evaluate((element) => getComputedStyle(element).color),
-    shown: await page.locator('#Form2').isVisible(),
-  };
-}
-
-test('typed letters are upper-cased; digits, blanks, tabs and punctuation are kept', async () => {
-  await page.locator('#source .cm-content').click();
-  await page.keyboard.type("main\tstart\n\tld\tgr1,=#00ff ; first\n\tdc\t'abc'\n");
-  assert.equal(
-    await editorText(),
-    "MAIN\tSTART\n\tLD\tGR1,=#00FF ; FIRST\n\tDC\t'ABC'\n",
-  );
-});
-
-test('a composition stays as composed and is upper-cased when committed', async () => {
-  await page.locator('#source .cm-content').click();
-  const cdp = await page.context().newCDPSession(page);
-  await cdp.send('Input.imeSetComposition', { text: 'ｌ', selectionStart: 1, selectionEnd: 1 });
-  await cdp.send('Input.imeSetComposition', { text: 'ｌｄ', selectionStart: 2, selectionEnd: 2 });
-  assert.equal(await editorText(), 'ｌｄ');
-  await cdp.send('Input.insertText', { text: 'ｌｄ' });
-  // The commit is upper-cased just after the composition ends.
-  const changed = (composed) => document.querySelector('#source .cm-line').textContent !== composed;
-  await page.waitForFunction(changed, 'ｌｄ', { timeout: 5000 }).catch(() => {});
-  assert.equal(await editorText(), 'ＬＤ');
-  await page.keyboard.insertText(' gr1');
-  assert.equal(await editorText(), 'ＬＤ GR1');
-});
-
-test('pasted text keeps its case', async () => {
-  await pasteProgram('; lower case stays');
-  assert.equal(await editorText(), '; lower case stays');
-});
-
-test('a faulty program lists every finding and shows the count in red', async () => {
-  await pasteProgram('PGM\tSTART\n\tLD\tGR9,A\n\tFOO\tGR1\nA\tDC\t1\nA\tDC\t2\n\tEND\n');
-  const result = await assembleResult();
+test('a faulty program lists every finding, shows the count in red and cannot be traced', async () => {
+  const page = await site.open();
+  await pasteProgram(page, 'PGM\tSTART\n\tLD\tGR9,A\n\tFOO\tGR1\nA\tDC\t1\nA\tDC\t2\n\tEND\n');
+  const result = await assembleResult(page);
   assert.equal(
     result.listing,
-    header +
+    listingHeader +
       '0000\t         \tPGM      START   \n' +
       '0002\t1000 0007\t         LD      GR9,A\n' +
       '<GR>レジスタ \n' +
@@ -122,17 +37,22 @@ test('a faulty program lists every finding and shows the count in red', async ()
   assert.equal(result.resultLine, 'Assemble Error: 3');
   assert.equal(result.colour, red);
   assert.ok(result.shown);
+  assert.ok(await page.locator('#Trace').isDisabled());
+  assert.ok(await page.locator('#Command4').isDisabled());
+  assert.equal(await page.locator('#Label6').isVisible(), false);
 });
 
-test('a clean program shows 0 in green and the editor loses its empty lines', async () => {
+test('a clean program shows 0 in green, the editor loses its empty lines, Trace is offered', async () => {
+  const page = await site.open();
   await pasteProgram(
+    page,
     'SUM\tSTART\n\n\tLD\tGR1,A\t; first\n\tADDA\tGR1,=5\n\tST\tGR1,ANS\n\tRET\n' +
       'A\tDC\t12\nANS\tDS\t1\n\tEND\n',
   );
-  const result = await assembleResult();
+  const result = await assembleResult(page);
   assert.equal(
     result.listing,
-    header +
+    listingHeader +
       '0000\t         \tSUM      START   \n' +
       '0002\t1010 0009\t         LD      GR1,A\n' +
       '0004\t2010 000B\t         ADDA    GR1,=5\n' +
@@ -146,24 +66,27 @@ test('a clean program shows 0 in green and the editor loses its empty lines', as
   assert.equal(result.resultLine, 'Assemble Error: 0');
   assert.equal(result.colour, green);
   assert.equal(
-    await editorText(),
+    await editorText(page),
     'SUM\tSTART\n\tLD\tGR1,A\t; first\n\tADDA\tGR1,=5\n\tST\tGR1,ANS\n\tRET\n' +
       'A\tDC\t12\nANS\tDS\t1\n\tEND\n',
   );
-  if (process.env.CASL_PAGE_SCREENSHOT) {
-    await page.setViewportSize({ width: 1280, height: 720 });
-    await page.screenshot({ path: process.env.CASL_PAGE_SCREENSHOT });
-  }
+  assert.ok(await page.locator('#Trace').isEnabled());
+  assert.ok(await page.locator('#Command4').isEnabled());
+  assert.equal(await page.locator('#Label5').textContent(), 'ブレークポイントを');
+  assert.equal(await page.locator('#Label7').textContent(), '行に設定します');
+  assert.ok(await page.locator('#Label5').isVisible());
 });
 
 test('character constants take the codes of the Japanese code page (CP932)', async () => {
+  const page = await site.open();
   await pasteProgram(
+    page,
     "MSG\tSTART\n\tLAD\tGR1,='AB'\n\tLD\tGR2,='x'\n\tRET\nS\tDC\t'あHi'\n\tEND\n",
   );
-  const result = await assembleResult();
+  const result = await assembleResult(page);
   assert.equal(
     result.listing,
-    header +
+    listingHeader +
       '0000\t         \tMSG      START   \n' +
       "0002\t1210 000A\t         LAD     GR1,='AB'\n" +
       "0004\t1020 000C\t         LD      GR2,='x'\n" +
@@ -177,11 +100,76 @@ test('character constants take the codes of the Japanese code page (CP932)', asy
 });
 
 test('a text of blanks and a clean one-line program show no listing', async () => {
-  await pasteProgram('   ');
+  const page = await site.open();
+  await pasteProgram(page, '   ');
   await page.locator('#Assemble').click();
-  assert.equal(await editorText(), '   ');
-  await pasteProgram('\tNOP\n');
+  assert.equal(await editorText(page), '   ');
+  await pasteProgram(page, '\tNOP\n');
   await page.locator('#Assemble').click();
   assert.equal(await page.locator('#Form2').isVisible(), false);
-  assert.equal(await editorText(), '\tNOP\n');
+  assert.equal(await editorText(page), '\tNOP\n');
+  assert.ok(await page.locator('#Trace').isDisabled());
+  // The listing stays in the main window's buffer, the data dump's box.
+  assert.equal(await page.locator('#Text1').textContent(), '0000\t0000 0000\t         NOP     \n');
+});
+
+/** The element that shows at the middle of `locator`. */
+function topmostAt(page, selector) {
+  return page.evaluate((target) => {
+    const box = document.querySelector(target).getBoundingClientRect();
+    const top = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+    return top?.closest('#Form1, #Form2')?.id ?? null;
+  }, selector);
+}
+
+test('Back brings the main window to the front; the next assembly shows the listing again', async () => {
+  const page = await site.open();
+  await pasteProgram(page, 'P\tSTART\n\tRET\n\tEND\n');
+  await page.locator('#Assemble').click();
+  assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form2');
+  await page.locator('#Form2-Command2').click();
+  assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form1');
+  assert.ok(await page.locator('#source .cm-content').evaluate((e) => e === document.activeElement));
+  await page.locator('#Assemble').click();
+  assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form2');
+});
+
+test('Print prints the listing alone, in the fixed-pitch gothic at 12 points', async () => {
+  const page = await site.open();
+  await page.evaluate(() => {
+    window.printed = [];
+    window.print = () => window.printed.push(document.body.className);
+  });
+  await pasteProgram(page, 'P\tSTART\n\tRET\n\tEND\n');
+  await page.locator('#Assemble').click();
+  await page.locator('#Form2-Command1').click();
+  assert.deepEqual(await page.evaluate(() => window.printed), ['printing-listing']);
+  await page.emulateMedia({ media: 'print' });
+  assert.equal(await page.locator('#Form1').isVisible(), false);
+  assert.equal(await page.locator('#Form2-Label1').isVisible(), false);
+  assert.ok(await page.locator('#Form2-Text1').isVisible());
+  assert.equal(
+    await page.locator('#Form2-Text1').evaluate((e) => getComputedStyle(e).fontSize),
+    '16px',
+  );
+});
+
+test('a click on a listing line puts the caret on its source line and keeps the breakpoint', async () => {
+  const page = await site.open();
+  await pasteProgram(page, 'P\tSTART\n\tLD\tGR1,=7\n\tBAD\n\tRET\n\tEND\n');
+  await page.locator('#Assemble').click();
+  // Listing lines: header (2), START, LD, BAD and its message, RET, the literal, END.
+  await page.locator('#Form2-Text1 [data-line="5"]').click();
+  const caret = () =>
+    page.evaluate(() => {
+      const selection = document.getSelection();
+      const line = selection.anchorNode?.parentElement?.closest('.cm-line');
+      return [...document.querySelectorAll('#source .cm-line')].indexOf(line) + 1;
+    });
+  assert.equal(await caret(), 3);
+  assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form1');
+  // The literal line leads to the line that writes the literal.
+  await page.locator('#Form2-Text1 [data-line="7"]').dispatchEvent('click');
+  assert.equal(await caret(), 2);
+  assert.equal(await page.locator('#source .breakpoint-dot').count(), 0);
 });
