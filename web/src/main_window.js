@@ -31,7 +31,7 @@ export class MainWindow {
     this.traceButton = byId('Trace');
     this.command1 = byId('Command1');
     this.command2 = byId('Command2');
-    this.command3 = byId('Command3');
+    this.stepBackButton = byId('stepBack');
     this.command4 = byId('Command4');
     this.check1 = byId('Check1');
     this.label5 = byId('Label5');
@@ -59,7 +59,7 @@ export class MainWindow {
     this.traceButton.addEventListener('click', () => this.startTrace());
     this.command1.addEventListener('click', () => this.nextStep());
     this.command2.addEventListener('click', () => this.endStep());
-    this.command3.addEventListener('click', () => this.stepBack());
+    this.stepBackButton.addEventListener('click', () => this.stepBack());
     this.command4.addEventListener('click', () => this.clearBreakpoint());
     this.check1.addEventListener('change', () =>
       this.workbench?.setSimpleDisplay(this.check1.checked),
@@ -195,7 +195,7 @@ export class MainWindow {
     this.traceActive = true;
     this.assembleButton.disabled = true;
     this.traceButton.disabled = true;
-    for (const button of [this.command1, this.command2, this.command3]) {
+    for (const button of [this.command1, this.command2, this.stepBackButton]) {
       button.hidden = false;
     }
     this.command1.disabled = false;
@@ -223,7 +223,7 @@ export class MainWindow {
   }
 
   stepBack() {
-    if (this.traceActive && !this.boxOpen && !this.command3.disabled) {
+    if (this.traceActive && !this.boxOpen && !this.stepBackButton.disabled) {
       this.showTrace(this.workbench.back());
     }
   }
@@ -240,8 +240,8 @@ export class MainWindow {
     }
     this.label6.textContent = trace.breakpointCaption;
     const waiting = trace.state === 'waiting';
-    this.command3.disabled = !waiting || trace.stepsBack === 0;
-    this.command3.title = trace.historyDropped
+    this.stepBackButton.disabled = !waiting || trace.stepsBack === 0;
+    this.stepBackButton.title = trace.historyDropped
       ? '古いステップは記録の上限を超えたため、そこまでは戻れません'
       : '1ステップ戻る (Backspace)';
     if (trace.state === 'asking') {
@@ -281,7 +281,7 @@ export class MainWindow {
   }
 
   endTrace() {
-    for (const button of [this.command1, this.command2, this.command3]) {
+    for (const button of [this.command1, this.command2, this.stepBackButton]) {
       button.hidden = true;
       button.disabled = true;
     }

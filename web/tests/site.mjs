@@ -133,7 +133,7 @@ export function traceSnapshot(page) {
       obj: text('obj'),
       stackArea: text('Text2'),
       dataArea: text('Text1'),
-      backEnabled: !document.getElementById('Command3').disabled,
+      backEnabled: !document.getElementById('stepBack').disabled,
       breakpointCaption: text('Label6'),
     };
   });

@@ -129,9 +129,9 @@ test('what a step changed is highlighted; 戻る and its key go back to the disp
   const pushed = await traceSnapshot(page);
   assert.ok(pushed.backEnabled);
 
-  await page.locator('#Command3').click();
-  await page.locator('#Command3').click();
-  await page.locator('#Command3').click();
+  await page.locator('#stepBack').click();
+  await page.locator('#stepBack').click();
+  await page.locator('#stepBack').click();
   assert.deepEqual(
     { ...(await traceSnapshot(page)), backEnabled: true },
     { ...second, backEnabled: true },
