@@ -2,12 +2,13 @@
 
 namespace casl {
 
-// Three quarters of the bound go to the positions, one quarter to the writes: a step writes
-// one or two words on average, and an `IN` step at most a few thousand.
+// A quarter of the bound goes to the positions, which every step writes, three quarters to the
+// words and slots that steps overwrite: most steps write none or one, but an `IN` may write a
+// few thousand and an `RPUSH` fourteen.
 TraceHistory::TraceHistory(std::size_t byteLimit)
     : enabled_(byteLimit > 0),
-      steps_(std::max<std::size_t>(byteLimit / 4 * 3 / sizeof(TracePosition), 2)),
-      writes_(std::max<std::size_t>(byteLimit / 4 / sizeof(TraceWrite), 4096)) {}
+      steps_(std::max<std::size_t>(byteLimit / 4 / sizeof(TracePosition), 2)),
+      writes_(std::max<std::size_t>(byteLimit / 4 * 3 / sizeof(TraceWrite), 4096)) {}
 
 void TraceHistory::clear() {
     dropped_ = false;

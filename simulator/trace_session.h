@@ -25,8 +25,10 @@ struct TraceOptions {
     /// The memory the steps kept for 戻る may take; 0 keeps none (a run nobody steps back in).
     std::size_t historyBytes = defaultHistoryBytes;
 
-    /// Enough for far more than 100,000 steps.
-    static constexpr std::size_t defaultHistoryBytes = std::size_t{64} << 20;
+    /// The last 131,072 steps of a run (fewer only where steps write many words, as `IN` does),
+    /// while the per-step records stay near the processor: a larger ring slows running on
+    /// towards a breakpoint.
+    static constexpr std::size_t defaultHistoryBytes = std::size_t{24} << 20;
 };
 
 /// Where a run is.
