@@ -18,9 +18,13 @@ EditorMarks::EditorMarks(SourceEditor& editor, std::function<int()> breakpointLi
 }
 
 void EditorMarks::setExecutedLine(int line) {
+    if (line == executedLine_) {
+        return;
+    }
+    const int from = executedLine_;
     executedLine_ = line;
     showSelections();
-    emit changed();
+    emit executedLineMoved(from, line);
 }
 
 void EditorMarks::setErrors(std::map<int, QStringList> errors) {
@@ -35,7 +39,9 @@ QString EditorMarks::errorToolTip(int line) const {
 }
 
 void EditorMarks::textChanged() {
-    if (executedLine_ == 0 && errors_.empty()) {
+    // A read-only text changes only as a run shows its listing, and the run sets the executed
+    // line itself.
+    if (editor_.isReadOnly() || (executedLine_ == 0 && errors_.empty())) {
         return;
     }
     executedLine_ = 0;

@@ -43,6 +43,9 @@ public:
 signals:
     /// A mark was set, moved or taken away.
     void changed();
+    /// Only the executed line moved, from line `from` to line `to` (0 = none): the views redraw
+    /// those two lines, not all they show, as a run steps through the program.
+    void executedLineMoved(int from, int to);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -164,12 +164,7 @@ void Form1::showDisplays(const TraceDisplays& displays) {
     marks_->setExecutedLine(displays.markedLine());
     // Keep the executed line in sight in a long program.
     if (const int marked = displays.markedLine(); marked > 0) {
-        const QTextBlock block = source_->document()->findBlockByNumber(marked - 1);
-        if (block.isValid()) {
-            QTextCursor cursor(block);
-            source_->setTextCursor(cursor);
-            source_->centerCursor();
-        }
+        source_->keepLineInSight(marked);
     }
     traceChanges_->show(std::move(texts), session_ && session_->waiting());
 }

@@ -29,6 +29,7 @@ LineNumberGutter::LineNumberGutter(SourceEditor& editor, const EditorMarks& mark
     connect(&editor_, &QPlainTextEdit::blockCountChanged, this, &LineNumberGutter::fitWidth);
     connect(&editor_, &QPlainTextEdit::updateRequest, this, &LineNumberGutter::followEditor);
     connect(&marks_, &EditorMarks::changed, this, qOverload<>(&QWidget::update));
+    connect(&marks_, &EditorMarks::executedLineMoved, this, &LineNumberGutter::updateLines);
     editor_.installEventFilter(this);
     fitWidth();
 }
@@ -63,6 +64,14 @@ void LineNumberGutter::followEditor(const QRect& rect, int dy) {
         scroll(0, dy);
     } else {
         update(0, rect.y(), width(), rect.height());
+    }
+}
+
+void LineNumberGutter::updateLines(int first, int second) {
+    for (const ShownLine& shown : shownLines()) {
+        if (shown.line == first || shown.line == second) {
+            update(shown.rect);
+        }
     }
 }
 

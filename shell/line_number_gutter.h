@@ -44,6 +44,7 @@ protected:
 private:
     void fitWidth();
     void followEditor(const QRect& rect, int dy);
+    void updateLines(int first, int second);
     int markColumnWidth() const;
 
     SourceEditor& editor_;

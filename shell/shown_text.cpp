@@ -3,9 +3,12 @@
 #include "platform/qt/qt_text.h"
 #include "shell/editor_text.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
+#include <algorithm>
 #include <vector>
 
 namespace casl {
@@ -22,8 +25,13 @@ public:
         if (done_) {
             return false;
         }
-        const std::size_t end = text_.find_first_of(U"\r\n", position_);
-        if (end == std::u32string_view::npos) {
+        // A plain scan: find_first_of on char32_t strings tests each character against the set
+        // through a generic search, several times slower on the long dumps.
+        const auto isBreak = [](char32_t c) { return c == U'\r' || c == U'\n'; };
+        const auto found = std::find_if(text_.begin() + static_cast<std::ptrdiff_t>(position_),
+                                        text_.end(), isBreak);
+        const auto end = static_cast<std::size_t>(found - text_.begin());
+        if (found == text_.end()) {
             line = text_.substr(position_);
             done_ = true;
             return true;
@@ -88,16 +96,34 @@ void ShownText::show(std::u32string_view text) {
         replaceAll(text);
         return;
     }
+    // The plain-text layout takes a change whose removed and inserted characters together reach
+    // past the line for a change of many lines, and asks for everything in view to be
+    // repainted; so does every line the highlighter colours again. Its signals are held while
+    // the lines are replaced, and only those lines are repainted: a step back through a long run
+    // then costs two lines of the listing, not the whole listing.
     updating_ = true;
-    QTextCursor cursor(box_.document());
-    cursor.beginEditBlock();
-    for (const auto& [number, line] : changed) {
-        const QTextBlock block = box_.document()->findBlockByNumber(number);
-        cursor.setPosition(block.position());
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.insertText(platform::qt::toQString(line));
+    QAbstractTextDocumentLayout* layout = box_.document()->documentLayout();
+    const QSizeF size = layout->documentSize();
+    std::vector<QTextBlock> blocks;
+    {
+        const QSignalBlocker quiet(layout);
+        for (const auto& [number, line] : changed) {
+            const QTextBlock block = box_.document()->findBlockByNumber(number);
+            QTextCursor cursor(block);
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            cursor.insertText(platform::qt::toQString(line));
+            blocks.push_back(block);
+        }
     }
-    cursor.endEditBlock();
+    // The boxes do not wrap: a line is one row of the width of the box.
+    for (const QTextBlock& block : blocks) {
+        const QRect row = box_.cursorRect(QTextCursor(block));
+        box_.viewport()->update(0, row.top() - 1, box_.viewport()->width(), row.height() + 2);
+    }
+    // What the held signals would have said of a longer longest line: the scroll bars follow.
+    if (layout->documentSize() != size) {
+        emit layout->documentSizeChanged(layout->documentSize());
+    }
     updating_ = false;
     shown_->assign(text);
 }

@@ -48,6 +48,18 @@ void SourceEditor::moveCaretToLine(int line) {
     ensureCursorVisible();
 }
 
+void SourceEditor::keepLineInSight(int line) {
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    if (!block.isValid()) {
+        return;
+    }
+    const bool inView = viewport()->rect().contains(lineRect(block).toAlignedRect());
+    setTextCursor(QTextCursor(block));
+    if (!inView) {
+        centerCursor();
+    }
+}
+
 void SourceEditor::keyPressEvent(QKeyEvent* event) {
     emit keyDown();
     const QString typed = event->text();

@@ -30,6 +30,10 @@ public:
     /// Puts the caret at the start of the 1-based `line` (the last line for one past the end)
     /// and scrolls it into view. Nothing is chosen by it: only a click chooses a breakpoint.
     void moveCaretToLine(int line);
+    /// Puts the caret at the start of the 1-based `line` and, when the line is not wholly in
+    /// view, scrolls it to the middle, so that the following lines stay in sight too. A line in
+    /// view does not move: the text stands still while a run walks through what is shown.
+    void keepLineInSight(int line);
 
     /// Where the lines stand, for the gutter beside the text.
     QTextBlock firstVisibleLine() const { return firstVisibleBlock(); }

@@ -322,6 +322,30 @@ void EditorMarksTest::executedLineHasABackgroundAndStaysInView() {
     }
     QVERIFY(beside);
 
+    // A step back marks line 89, in view: the text stands still, and of the text and the
+    // gutter only the rows of the two lines are drawn again.
+    QScrollBar* scroll = editor->verticalScrollBar();
+    const int top = scroll->value();
+    QApplication::processEvents();
+    PaintedRegion text(*editor->viewport());
+    PaintedRegion numbers(*gutterOf(window));
+    child<QPushButton>(&window, "stepBack")->click();
+    QTRY_COMPARE(marksOf(window)->executedLine(), 89);
+    QCOMPARE(scroll->value(), top);
+    QTRY_VERIFY(!numbers.region.isEmpty() && !text.region.isEmpty());
+    QRect rows;
+    for (const auto& shown : gutterOf(window)->shownLines()) {
+        if (shown.line == 89 || shown.line == 90) {
+            rows = rows.united(shown.rect);
+        }
+    }
+    QCOMPARE(rows.height(), 2 * gutterOf(window)->shownLines().front().rect.height());
+    for (const PaintedRegion* painted : {&numbers, &text}) {
+        const QRect bounds = painted->region.boundingRect();
+        QVERIFY(bounds.top() <= rows.top() && rows.bottom() <= bounds.bottom());
+        QVERIFY2(bounds.height() <= rows.height() + 4, "more than the two lines are drawn");
+    }
+
     child<QPushButton>(&window, "Command2")->click();
     QVERIFY(!window.traceActive());
     QCOMPARE(marksOf(window)->executedLine(), 0);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
@@ -100,6 +101,17 @@ QPalette darkPalette() {
 QPalette lightPalette() {
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
     return fusion->standardPalette();
+}
+
+PaintedRegion::PaintedRegion(QWidget& widget) {
+    widget.installEventFilter(this);
+}
+
+bool PaintedRegion::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        region += static_cast<QPaintEvent*>(event)->region();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace casl::test

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QPalette>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -39,5 +41,15 @@ int markedEditorLine(const casl::Form1& window);
 /// A dark desktop palette, and Fusion's light one, for checking that colours stay legible.
 QPalette darkPalette();
 QPalette lightPalette();
+
+/// The part of a widget that its paint events drew, from its creation on.
+class PaintedRegion : public QObject {
+public:
+    explicit PaintedRegion(QWidget& widget);
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 } // namespace casl::test

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSyntaxHighlighter>
 #include <QTest>
 #include <QTextBlock>
 
@@ -45,6 +46,24 @@ QList<Change> changesOf(const QSignalSpy& spy) {
     return changes;
 }
 
+/// Colours every digit, as the editor's highlighter colours numbers: a changed line gets new
+/// formats.
+class DigitHighlighter : public QSyntaxHighlighter {
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+protected:
+    void highlightBlock(const QString& text) override {
+        QTextCharFormat digit;
+        digit.setForeground(Qt::blue);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i).isDigit()) {
+                setFormat(static_cast<int>(i), 1, digit);
+            }
+        }
+    }
+};
+
 } // namespace
 
 namespace QTest {
@@ -66,6 +85,9 @@ private slots:
     void aTextPutThereBySomethingElseIsReplacedWhole();
     void everyLineEndBecomesALine();
     void theWholeTextKeepsThePartInView();
+    void aChangedLineRepaintsThatLineOnly_data();
+    void aChangedLineRepaintsThatLineOnly();
+    void aLongerLineWidensTheScrollRange();
 };
 
 void ShownTextTest::onlyTheLinesThatDifferAreReplaced() {
@@ -147,6 +169,56 @@ void ShownTextTest::theWholeTextKeepsThePartInView() {
     QCOMPARE(box.verticalScrollBar()->value(), 40);
     shown.show(rows(101, 45));
     QCOMPARE(box.verticalScrollBar()->value(), 40);
+}
+
+void ShownTextTest::aChangedLineRepaintsThatLineOnly_data() {
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("dump") << false;
+    QTest::newRow("highlighted listing") << true;
+}
+
+// At every step of a run the boxes change a line or two; repainting all they show made stepping
+// back through a long run slow.
+void ShownTextTest::aChangedLineRepaintsThatLineOnly() {
+    QFETCH(bool, highlighted);
+    QPlainTextEdit box;
+    box.setLineWrapMode(QPlainTextEdit::NoWrap);
+    box.setReadOnly(true);
+    if (highlighted) {
+        new DigitHighlighter(box.document());
+    }
+    box.resize(300, 400);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    ShownText shown(box);
+    shown.show(rows(60));
+    QApplication::processEvents();
+
+    PaintedRegion painted(*box.viewport());
+    shown.show(rows(60, 7));
+    QTRY_VERIFY(!painted.region.isEmpty());
+    const QRect line = box.cursorRect(QTextCursor(box.document()->findBlockByNumber(7)));
+    const QRect bounds = painted.region.boundingRect();
+    QVERIFY2(bounds.contains(QRect(0, line.top(), box.viewport()->width(), line.height())),
+             "the changed line is not repainted");
+    QVERIFY2(bounds.height() < 3 * line.height(), "more than the changed line is repainted");
+    QCOMPARE(box.toPlainText(), widgetText(rows(60, 7)));
+}
+
+void ShownTextTest::aLongerLineWidensTheScrollRange() {
+    QPlainTextEdit box;
+    box.setLineWrapMode(QPlainTextEdit::NoWrap);
+    box.resize(200, 200);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    ShownText shown(box);
+    shown.show(rows(5));
+    QApplication::processEvents();
+    const int before = box.horizontalScrollBar()->maximum();
+    std::u32string longer = rows(5);
+    longer.insert(longer.find(U"row 3") + 5, std::u32string(200, U'x'));
+    shown.show(longer);
+    QTRY_VERIFY(box.horizontalScrollBar()->maximum() > before);
 }
 
 QTEST_MAIN(ShownTextTest)
