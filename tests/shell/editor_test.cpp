@@ -20,20 +20,6 @@
 using namespace casl;
 using namespace casl::test;
 
-namespace {
-
-/// A program whose lines have every kind of operation code the click rule looks at.
-const QString breakpointProgram = QStringLiteral("PGM\tSTART\n"  // 1: START
-                                                 "; comment\n"   // 2: nothing
-                                                 "\tLD\tGR1,A\n" // 3: LD
-                                                 "\tNOP\n"       // 4: code 0
-                                                 "\tRET\n"       // 5: RET
-                                                 "A\tDC\t3\n"    // 6: DC
-                                                 "B\tDS\t2\n"    // 7: DS
-                                                 "\tEND\n");     // 8: END
-
-} // namespace
-
 class EditorTest : public QObject {
     Q_OBJECT
 

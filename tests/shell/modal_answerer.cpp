@@ -14,6 +14,15 @@ namespace casl::test {
 
 namespace {
 
+/// Closes a box that got no answer, as Escape would.
+void dismiss(QWidget* box) {
+    if (auto* dialog = qobject_cast<QDialog*>(box)) {
+        dialog->reject();
+    } else {
+        box->close();
+    }
+}
+
 SeenBox describe(QWidget* box) {
     if (auto* message = qobject_cast<QMessageBox*>(box)) {
         return {QStringLiteral("message"), message->windowTitle(), message->text()};
@@ -91,13 +100,7 @@ ModalAnswerer& ModalAnswerer::choose(const QString& path) {
 }
 
 ModalAnswerer& ModalAnswerer::cancel() {
-    return then([](QWidget* box) {
-        if (auto* dialog = qobject_cast<QDialog*>(box)) {
-            dialog->reject();
-        } else {
-            box->close();
-        }
-    });
+    return then([](QWidget* box) { dismiss(box); });
 }
 
 ModalAnswerer& ModalAnswerer::accept() {
@@ -114,11 +117,7 @@ void ModalAnswerer::answerNow(QWidget* box) {
     seen_.push_back(describe(box));
     if (answers_.empty()) {
         ++unexpected_;
-        if (auto* dialog = qobject_cast<QDialog*>(box)) {
-            dialog->reject();
-        } else {
-            box->close();
-        }
+        dismiss(box);
         return;
     }
     const Answer answer = std::move(answers_.front());
@@ -136,11 +135,7 @@ void ModalAnswerer::poll() {
         // test goes on and fails instead of hanging.
         if (box->property("delivered").toBool()) {
             ++unexpected_;
-            if (auto* dialog = qobject_cast<QDialog*>(box)) {
-                dialog->reject();
-            } else {
-                box->close();
-            }
+            dismiss(box);
         }
         return;
     }
@@ -148,11 +143,7 @@ void ModalAnswerer::poll() {
     seen_.push_back(describe(box));
     if (answers_.empty()) {
         ++unexpected_;
-        if (auto* dialog = qobject_cast<QDialog*>(box)) {
-            dialog->reject();
-        } else {
-            box->close();
-        }
+        dismiss(box);
         return;
     }
     // Answered from a fresh event, so that a box the answer opens gets polled too.

@@ -1,6 +1,8 @@
 // Open reports running out of memory instead of ending the program. Allocations of this test
-// program fail above a chosen size, as they would under a tight memory limit.
+// program fail above a chosen size (allocation_limit.cpp), as they would under a tight memory
+// limit.
 
+#include "../platform/allocation_limit.h"
 #include "modal_answerer.h"
 #include "shell/form1.h"
 #include "shell/source_editor.h"
@@ -12,38 +14,6 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<std::size_t> largestAllocation{SIZE_MAX};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (size > largestAllocation.load()) {
-        throw std::bad_alloc();
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-// The replacement takes its memory from malloc, so free is the matching release.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
 
 using namespace casl;
 using namespace casl::test;
@@ -69,12 +39,12 @@ void OpenMemoryTest::runningOutOfMemoryIsReportedAndKeepsTheEditor() {
             QVERIFY(dialog);
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
             // From here on the memory runs short: reading the file of 1 MB fails.
-            largestAllocation = 256 * 1024;
+            limitAllocations(256 * 1024);
             static_cast<QDialog*>(dialog)->accept();
         })
         .press(QMessageBox::Ok);
     child<QAction>(&window, "mnuOPEN")->trigger();
-    largestAllocation = SIZE_MAX;
+    liftAllocationLimit();
     QTRY_VERIFY(answers.done());
     QCOMPARE(answers.seen().size(), std::size_t{2});
     QCOMPARE(answers.seen().at(1).text,

@@ -23,4 +23,14 @@ inline const QString faultyProgram = QStringLiteral("PGM\tSTART\n"
                                                     "\tRET\n"
                                                     "\tEND\n");
 
+/// A program whose lines have every kind of operation code the breakpoint rule looks at.
+inline const QString breakpointProgram = QStringLiteral("PGM\tSTART\n"  // 1: START
+                                                        "; comment\n"   // 2: nothing
+                                                        "\tLD\tGR1,A\n" // 3: LD
+                                                        "\tNOP\n"       // 4: code 0
+                                                        "\tRET\n"       // 5: RET
+                                                        "A\tDC\t3\n"    // 6: DC
+                                                        "B\tDS\t2\n"    // 7: DS
+                                                        "\tEND\n");     // 8: END
+
 } // namespace casl::test
