@@ -105,7 +105,7 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     host.attach(session);
     runToTheEnd(session, options, bounds);
 
-    const RunOutcome outcome = runOutcome(session.ending(), host.lastBox(), bounds.reached());
+    const RunOutcome outcome = runOutcome(session, bounds.reached());
     if (options.json) {
         json["run"] = runJson(host.log(), session, *tables, outcome.ending);
         out << jsonText(json);

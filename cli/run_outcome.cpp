@@ -5,7 +5,7 @@
 
 namespace casl::cli {
 
-RunOutcome runOutcome(TraceEnding ending, const RunBox& lastBox, RunStop stop) {
+RunOutcome runOutcome(const TraceSession& session, RunStop stop) {
     switch (stop) {
     case RunStop::OutputBound:
         return {{"output-limit", {}}, exit_status::outputBoundReached};
@@ -16,16 +16,18 @@ RunOutcome runOutcome(TraceEnding ending, const RunBox& lastBox, RunStop stop) {
     case RunStop::None:
         break;
     }
-    switch (ending) {
+    const RunBox* box = session.endingBox();
+    const std::u32string message = box != nullptr ? box->text : std::u32string{};
+    switch (session.ending()) {
     case TraceEnding::EndButton:
         return {{"end-button", {}}, exit_status::endedByEndButton};
     case TraceEnding::StepQuestion:
         return {{"step-limit", {}}, exit_status::endedByStepQuestion};
     case TraceEnding::ProgramEnded:
-        return {{"program-end", lastBox.text}, exit_status::success};
+        return {{"program-end", message}, exit_status::success};
     default:
         // The names of `casl2 check` for the messages that end a run.
-        return {{check::endingName(check::classifyEnding(ending, lastBox)), lastBox.text},
+        return {{check::endingName(check::classifyEnding(session.ending(), box)), message},
                 exit_status::endedByMessage};
     }
 }

@@ -13,9 +13,8 @@ struct RunOutcome {
     int status = 0;
 };
 
-/// The outcome of a run that ended as `ending` says, `lastBox` being its last message box
-/// other than an `OUT` box. A bound that stopped the run (`stop`) decides over the ending the
-/// session saw, since the run was stopped through the step question or End.
-RunOutcome runOutcome(TraceEnding ending, const RunBox& lastBox, RunStop stop);
+/// The outcome of the ended run of `session`. A bound that stopped the run (`stop`) decides over
+/// the ending the session saw, since the run was stopped through the step question or End.
+RunOutcome runOutcome(const TraceSession& session, RunStop stop);
 
 } // namespace casl::cli

@@ -58,14 +58,6 @@ void ScriptedTraceHost::showDisplays(const TraceDisplays& displays) {
 MessageAnswer ScriptedTraceHost::messageBox(std::u32string_view text, std::u32string_view title,
                                             MessageButtons buttons) {
     if (buttons == MessageButtons::Ok) {
-        if (title != messages::outputTitle) {
-            lastBox_ = RunBox{RunBox::Kind::Message,
-                              std::u32string(text),
-                              std::u32string(title),
-                              buttons,
-                              {},
-                              {}};
-        }
         showBox(text, title, buttons, MessageAnswer::Ok);
         return MessageAnswer::Ok;
     }
@@ -81,8 +73,6 @@ MessageAnswer ScriptedTraceHost::messageBox(std::u32string_view text, std::u32st
         showBox(text, title, buttons, MessageAnswer::No);
         return MessageAnswer::No;
     }
-    lastBox_ =
-        RunBox{RunBox::Kind::Message, std::u32string(text), std::u32string(title), buttons, {}, {}};
     const bool yes = nextAnswer_ < options_.answers.size() ? options_.answers[nextAnswer_++] : true;
     const MessageAnswer answer = yes ? MessageAnswer::Yes : MessageAnswer::No;
     showBox(text, title, buttons, answer);

@@ -51,9 +51,6 @@ public:
                                            ScreenPosition position) override;
     void traceEnded() override {}
 
-    /// The last message box other than an `OUT` box: the message that ended a run that a
-    /// message ended.
-    const RunBox& lastBox() const { return lastBox_; }
     /// The boxes, with `--json`.
     const RunLog& log() const { return log_; }
 
@@ -70,7 +67,6 @@ private:
     const TraceSession* session_ = nullptr;
     std::size_t nextInput_ = 0;
     std::size_t nextAnswer_ = 0;
-    RunBox lastBox_;
     RunLog log_;
 };
 

@@ -98,6 +98,14 @@ public:
     bool asking() const { return state_ == TraceState::Asking; }
     bool ended() const { return state_ == TraceState::Ended; }
     TraceEnding ending() const { return ending_; }
+    /// The box whose answer ended the run: "Program終了", the run-time message, or the question
+    /// whose Yes stopped it. Nothing while the run goes on, and when End or No to the step
+    /// question ended it.
+    const RunBox* endingBox() const {
+        return ending_ == TraceEnding::ProgramEnded || ending_ == TraceEnding::RuntimeMessage
+                   ? &box_
+                   : nullptr;
+    }
     /// The steps counted in this run so far, through every Yes to the step question.
     std::int64_t countedSteps() const { return countedSteps_; }
     /// The proceeds since the start or since the last Yes to the step question.

@@ -31,9 +31,9 @@ RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const Che
     if (!bound && session.ending() == TraceEnding::StepQuestion && deadline.passed()) {
         bound = RunEnding::TimeLimit;
     }
-    record.ending = bound.value_or(classifyEnding(session.ending(), host.lastBox()));
-    if (record.ending != RunEnding::StepLimit && !bound) {
-        record.endingMessage = host.lastBox().text;
+    record.ending = bound.value_or(classifyEnding(session.ending(), session.endingBox()));
+    if (const RunBox* box = session.endingBox(); box != nullptr && !bound) {
+        record.endingMessage = box->text;
     }
     record.steps = session.countedSteps();
     record.programRegister = session.displays().programRegisterAddress();

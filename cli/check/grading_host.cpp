@@ -7,16 +7,8 @@ namespace casl::check {
 
 MessageAnswer GradingHost::messageBox(std::u32string_view text, std::u32string_view title,
                                       MessageButtons buttons) {
+    static_cast<void>(text);
     if (buttons == MessageButtons::Ok) {
-        // An `OUT` box never ends a run; its text is the whole output so far.
-        if (title != messages::outputTitle) {
-            lastBox_ = RunBox{RunBox::Kind::Message,
-                              std::u32string(text),
-                              std::u32string(title),
-                              buttons,
-                              {},
-                              {}};
-        }
         return MessageAnswer::Ok;
     }
     if (title == messages::stepQuestionTitle) {
@@ -26,8 +18,6 @@ MessageAnswer GradingHost::messageBox(std::u32string_view text, std::u32string_v
                          !deadline_.passedNow();
         return yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    lastBox_ =
-        RunBox{RunBox::Kind::Message, std::u32string(text), std::u32string(title), buttons, {}, {}};
     const bool yes = nextAnswer_ < case_.answers.size() ? case_.answers[nextAnswer_++] : true;
     return yes ? MessageAnswer::Yes : MessageAnswer::No;
 }

@@ -12,8 +12,7 @@ class TraceSession;
 
 namespace casl::check {
 
-/// The trace host of a checked run: shows nothing, answers every box from the case, and keeps
-/// the last box so that the run's ending can be named.
+/// The trace host of a checked run: shows nothing and answers every box from the case.
 class GradingHost : public AnsweringTraceHost {
 public:
     /// Answers from `c`; once `deadline` has passed, the step question is answered No.
@@ -30,16 +29,12 @@ public:
                                            ScreenPosition position) override;
     void traceEnded() override {}
 
-    /// The last message box the run showed.
-    const RunBox& lastBox() const { return lastBox_; }
-
 private:
     const CheckCase& case_;
     cli::Deadline& deadline_;
     const TraceSession* session_ = nullptr;
     std::size_t nextInput_ = 0;
     std::size_t nextAnswer_ = 0;
-    RunBox lastBox_;
 };
 
 } // namespace casl::check

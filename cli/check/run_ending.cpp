@@ -101,20 +101,20 @@ std::optional<RunEnding> endingByMessage(std::u32string_view text) {
     return std::nullopt;
 }
 
-RunEnding classifyEnding(TraceEnding ending, const RunBox& lastBox) {
+RunEnding classifyEnding(TraceEnding ending, const RunBox* endingBox) {
     if (ending == TraceEnding::ProgramEnded) {
         return RunEnding::ProgramEnd;
     }
-    if (ending != TraceEnding::RuntimeMessage) {
+    if (ending != TraceEnding::RuntimeMessage || endingBox == nullptr) {
         return RunEnding::StepLimit;
     }
-    const std::u32string comparable = comparableMessage(lastBox.text);
+    const std::u32string comparable = comparableMessage(endingBox->text);
     if (isBranchMessage(comparable)) {
         return RunEnding::BranchTarget;
     }
     const auto row = std::find_if(endingRows.begin(), endingRows.end(), [&](const EndingRow& r) {
         return !r.text.empty() && comparableMessage(r.text) == comparable &&
-               (r.title.empty() || r.title == lastBox.title);
+               (r.title.empty() || r.title == endingBox->title);
     });
     // Every message that ends a run is in the table; a run cannot end on anything else.
     return row != endingRows.end() ? row->ending : RunEnding::StepLimit;

@@ -49,8 +49,8 @@ std::u32string comparableMessage(std::u32string_view text);
 /// matches whatever target it names. Nothing when no message of a run has that text.
 std::optional<RunEnding> endingByMessage(std::u32string_view text);
 
-/// The ending of a run that ended by itself or at the step question: `lastBox` is the last box
-/// the run opened (the message that ended it, for a run that a message ended).
-RunEnding classifyEnding(TraceEnding ending, const RunBox& lastBox);
+/// The ending of a run that ended by itself or at the step question; `endingBox` is the
+/// session's box that ended it, if a box did.
+RunEnding classifyEnding(TraceEnding ending, const RunBox* endingBox);
 
 } // namespace casl::check

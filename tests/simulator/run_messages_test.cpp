@@ -50,6 +50,41 @@ TEST(Messages, ProgramEndAfterARefresh) {
     EXPECT_EQ(p.shown().obj, U"OBJ-Code:8100 0000");
 }
 
+// The box whose answer ended the run names the ending, whatever boxes came before it.
+TEST(Messages, TheBoxThatEndedTheRunIsKept) {
+    const auto endingText = [](const TraceSession& session) {
+        const RunBox* box = session.endingBox();
+        return box != nullptr ? box->text : U"(none)";
+    };
+    TracedProgram ended({U"P       START", U"        OUT     A,L", U"        RET",
+                         U"A       DC      'X'", U"L       DC      1", U"        END"});
+    ended.run();
+    EXPECT_EQ(endingText(ended.session()), U"Program終了");
+
+    TracedProgram stopped({U"P       START", U"        OUT     A,L", U"        LD      GR1,#0500",
+                           U"        RET", U"A       DC      'X'", U"L       DC      1",
+                           U"        END"});
+    stopped.run();
+    EXPECT_EQ(endingText(stopped.session()), outsideProgram);
+    EXPECT_EQ(stopped.session().endingBox()->title, warning);
+
+    // A question answered Yes ends the run: the question is the ending box.
+    TracedProgram asked({U"P       START", U"        NOP", U"        LD      GR1,#0004",
+                         U"        RET", U"        END"});
+    asked.host().answers = {MessageAnswer::Yes};
+    asked.run();
+    ASSERT_EQ(asked.session().ending(), TraceEnding::RuntimeMessage);
+    EXPECT_EQ(endingText(asked.session()), outsideData);
+    EXPECT_EQ(asked.session().endingBox()->buttons, MessageButtons::YesNo);
+
+    TracedProgram running({U"P       START", U"        NOP", U"        RET", U"        END"});
+    running.session().start();
+    EXPECT_EQ(endingText(running.session()), U"(none)");
+    running.session().end();
+    EXPECT_EQ(running.session().ending(), TraceEnding::EndButton);
+    EXPECT_EQ(endingText(running.session()), U"(none)");
+}
+
 struct OperandCase {
     std::u32string_view instruction;
     std::u32string_view text;

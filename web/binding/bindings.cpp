@@ -112,16 +112,18 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("listing", &PageDisplays::listing)
         .field("markedLine", &PageDisplays::markedLine);
 
-    value_object<PageChanges>("PageChanges")
-        .field("registers", &listOf<&PageChanges::registers, PageChanges>, &ignoreList<PageChanges>)
-        .field("programRegister", &PageChanges::programRegister)
-        .field("stackPointer", &PageChanges::stackPointer)
-        .field("overflowFlag", &PageChanges::overflowFlag)
-        .field("signFlag", &PageChanges::signFlag)
-        .field("zeroFlag", &PageChanges::zeroFlag)
-        .field("dataRows", &listOf<&PageChanges::dataRows, PageChanges>, &ignoreList<PageChanges>)
-        .field("stackRows", &listOf<&PageChanges::stackRows, PageChanges>,
-               &ignoreList<PageChanges>);
+    value_object<DisplayChanges>("DisplayChanges")
+        .field("registers", &listOf<&DisplayChanges::registers, DisplayChanges>,
+               &ignoreList<DisplayChanges>)
+        .field("programRegister", &DisplayChanges::programRegister)
+        .field("stackPointer", &DisplayChanges::stackPointer)
+        .field("overflowFlag", &DisplayChanges::overflowFlag)
+        .field("signFlag", &DisplayChanges::signFlag)
+        .field("zeroFlag", &DisplayChanges::zeroFlag)
+        .field("dataRows", &listOf<&DisplayChanges::dataRows, DisplayChanges>,
+               &ignoreList<DisplayChanges>)
+        .field("stackRows", &listOf<&DisplayChanges::stackRows, DisplayChanges>,
+               &ignoreList<DisplayChanges>);
 
     value_object<PageBox>("PageBox")
         .field("kind", &PageBox::kind)

@@ -21,19 +21,6 @@ PageDisplays pageDisplays(const DisplayTexts& texts, int markedLine) {
     return page;
 }
 
-PageChanges pageChanges(const DisplayChanges& changes) {
-    PageChanges page;
-    page.registers = changes.registers;
-    page.programRegister = changes.programRegister;
-    page.stackPointer = changes.stackPointer;
-    page.overflowFlag = changes.overflowFlag;
-    page.signFlag = changes.signFlag;
-    page.zeroFlag = changes.zeroFlag;
-    page.dataRows = changes.dataRows;
-    page.stackRows = changes.stackRows;
-    return page;
-}
-
 PageBox pageBox(const RunBox& box) {
     PageBox page;
     page.kind = box.kind == RunBox::Kind::Input ? "input" : "message";

@@ -32,20 +32,6 @@ struct PageDisplays {
     friend bool operator==(const PageDisplays&, const PageDisplays&) = default;
 };
 
-/// What the page draws in its accent colour: what differs from the displays of the last wait.
-struct PageChanges {
-    std::array<bool, 8> registers{};
-    bool programRegister = false;
-    bool stackPointer = false;
-    bool overflowFlag = false;
-    bool signFlag = false;
-    bool zeroFlag = false;
-    /// Lines of the data dump (0-based, the two header lines included) whose word changed.
-    std::vector<int> dataRows;
-    /// Lines of the stack dump (0-based, header included) of slots that are new or changed.
-    std::vector<int> stackRows;
-};
-
 /// A box of the run that the page shows as a modal dialog; `kind` is "" when none is open.
 struct PageBox {
     /// "message" or "input".
@@ -78,7 +64,7 @@ struct PageTrace {
     /// How an ended run ended: "endButton", "stepQuestion", "programEnded" or "message".
     std::string ending;
     PageDisplays displays;
-    PageChanges changes;
+    DisplayChanges changes;
     PageBox box;
     /// How many steps 戻る can undo now.
     int stepsBack = 0;
@@ -90,7 +76,6 @@ struct PageTrace {
 
 /// The page's texts of the displays.
 PageDisplays pageDisplays(const DisplayTexts& texts, int markedLine);
-PageChanges pageChanges(const DisplayChanges& changes);
 PageBox pageBox(const RunBox& box);
 /// The session's answer for the page's; an unknown button counts as OK.
 BoxAnswer boxAnswer(const PageAnswer& answer);

@@ -158,7 +158,7 @@ PageTrace Workbench::trace() const {
     page.ending = session_ ? endingName(session_->ending()) : "";
     page.displays = pageDisplays(shown_, shownMarkedLine_);
     if (lastWait_) {
-        page.changes = pageChanges(displayChanges(*lastWait_, shown_));
+        page.changes = displayChanges(*lastWait_, shown_);
     }
     if (session_) {
         if (const RunBox* box = session_->pendingBox()) {
