@@ -95,5 +95,19 @@ TEST(Workbench, CleanOneLineProgramShowsNoListingAndCannotBeTraced) {
     EXPECT_EQ(a.listingText, "0000\t0000 0000\t         NOP     \n");
 }
 
+// An example opened over a program read as UTF-8 leaves that program's format: the save that New
+// may ask for before the example replaces it writes UTF-8 again.
+TEST(Workbench, AnExampleLeavesTheFormatOfTheCurrentFile) {
+    Workbench workbench;
+    ASSERT_TRUE(workbench.openSource("; \xE3\x81\x82\nPGM START\n", "mine.cas").ok);
+    const std::string format = workbench.fileFormat();
+    const PageOpened example =
+        workbench.readExample("PGM\tSTART\r\n\tRET\r\n\tEND\r\n", "hello.cas");
+    ASSERT_TRUE(example.ok);
+    EXPECT_EQ(example.text, "PGM\tSTART\n\tRET\n\tEND\n");
+    EXPECT_EQ(workbench.fileFormat(), format);
+    EXPECT_NE(format, (Workbench{}).fileFormat());
+}
+
 } // namespace
 } // namespace casl::web

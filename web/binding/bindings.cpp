@@ -60,6 +60,11 @@ PageOpened openFile(Workbench& workbench, const std::string& bytes, const std::s
     return workbench.openSource(bytes, name);
 }
 
+PageOpened readExample(const Workbench& workbench, const std::string& bytes,
+                       const std::string& name) {
+    return workbench.readExample(bytes, name);
+}
+
 val saveFile(const Workbench& workbench, const std::string& pageText, const std::string& name) {
     return savedFile(workbench.saveSource(pageText, name));
 }
@@ -171,6 +176,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .function("trace", &Workbench::trace)
         .function("newSource", &Workbench::newSource)
         .function("openSource", &openFile)
+        .function("readExample", &readExample)
         .function("saveSource", &saveFile)
         .function("fileFormat", &Workbench::fileFormat)
         .function("setFileFormat", &setFormat);

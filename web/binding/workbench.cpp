@@ -202,6 +202,11 @@ PageOpened Workbench::openSource(std::string_view bytes, std::string_view name) 
     return openSourceBytes(bytes, name, format_);
 }
 
+PageOpened Workbench::readExample(std::string_view bytes, std::string_view name) const {
+    SourceFormat format = format_;
+    return openSourceBytes(bytes, name, format);
+}
+
 PageSaved Workbench::saveSource(std::string_view pageText, std::string_view name) const {
     return saveSourceBytes(pageText, name, format_);
 }

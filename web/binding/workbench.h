@@ -110,6 +110,9 @@ public:
     void newSource();
     /// Open on the bytes of the file `name`; a refused file changes nothing.
     PageOpened openSource(std::string_view bytes, std::string_view name);
+    /// The text of an example program, read without taking its format for the current file:
+    /// the program it replaces may still be saved, in its own format.
+    PageOpened readExample(std::string_view bytes, std::string_view name) const;
     /// The bytes that Save As and 上書き保存 download as the file `name`.
     PageSaved saveSource(std::string_view pageText, std::string_view name) const;
     /// The current file's format as a short text the page keeps between visits, and back;

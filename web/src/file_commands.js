@@ -5,7 +5,6 @@
 // in the browser's local storage, so that a reload finds them again.
 import { fileNameBox, messageBox } from './message_box.js';
 import { applicationTitle, mainCaption } from './main_window.js';
-import { editorText } from './source_editor.js';
 
 const storageKey = 'casl2-workbench';
 const writeFailure = 'ディスクに書き込めません';
@@ -171,13 +170,13 @@ export class FileCommands {
     if (!this.workbench || this.window.traceActive) {
       return;
     }
-    const example = this.workbench.openSource(bytes, name);
+    const example = this.workbench.readExample(bytes, name);
     if (!example.ok) {
       await messageBox({ text: example.message, title: applicationTitle, buttons: 'ok' });
       return;
     }
     // New keeps the program when the save it asked for failed; the example must not replace it.
-    if (!(await this.newFile()) || editorText(this.window.editor) !== '') {
+    if (!(await this.newFile())) {
       return;
     }
     this.window.setEditorTextByProgram(example.text);
