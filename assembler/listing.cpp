@@ -186,6 +186,14 @@ std::vector<int> listingLineOwners(const ProgramTables& t) {
     return owners;
 }
 
+int programLineOfListingWindowLine(const ProgramTables& t, int windowLine) {
+    const std::vector<int> owners = listingLineOwners(t);
+    const int listed = windowLine - listingHeaderLines;
+    return listed >= 0 && listed < static_cast<int>(owners.size())
+               ? owners[static_cast<std::size_t>(listed)]
+               : 0;
+}
+
 int errorCount(const ProgramTables& t) {
     int count = 0;
     for (int n = 1; n < t.lineCounter; ++n) {

@@ -51,6 +51,10 @@ std::vector<int> listingLineOwners(const ProgramTables& tables);
 /// The number of header lines (`listingHeader`) before the listing in the listing window.
 inline constexpr int listingHeaderLines = 2;
 
+/// The program line that line `windowLine` (0-based, header lines included) of the listing
+/// window belongs to; 0 for a header line or a line past the listing.
+int programLineOfListingWindowLine(const ProgramTables& tables, int windowLine);
+
 /// The message of assembly error 1–9, with its trailing blank.
 std::u32string_view errorMessage(int error);
 

@@ -98,4 +98,14 @@ std::variant<SourceText, FileError> readSourceFile(const std::filesystem::path& 
     return decodeSourceBytes(std::get<std::string>(bytes), path);
 }
 
+std::variant<SourceText, FileError> forEditor(std::variant<SourceText, FileError> source,
+                                              const std::filesystem::path& path) {
+    if (const auto* text = std::get_if<SourceText>(&source)) {
+        if (const auto line = firstLineLongerThan(text->text, maxEditorLineLength)) {
+            return overlongLineFileError(path, *line, maxEditorLineLength);
+        }
+    }
+    return source;
+}
+
 } // namespace casl::platform

@@ -15,6 +15,11 @@ namespace casl::platform {
 /// enough that reading and showing it takes well under a second.
 inline constexpr std::size_t maxSourceFileBytes = 2 * 1024 * 1024;
 
+/// The longest line that an editor takes from a file: beyond any program line (a DC of 2000
+/// words is about 14000 characters), short enough that an editor shows and edits it without
+/// delay.
+inline constexpr std::size_t maxEditorLineLength = 32768;
+
 /// The encoding of a source file; a file is saved back in the encoding it was read in.
 enum class SourceEncoding { Cp932, Utf8, Utf8WithBom, Utf16LeWithBom, Utf16BeWithBom };
 
@@ -37,5 +42,10 @@ std::variant<SourceText, FileError> decodeSourceBytes(std::string_view bytes,
 /// Reads the whole source file at `path` as the Open command takes it; a file larger than
 /// `maxSourceFileBytes`, or one that is not a regular file, is refused before it is read.
 std::variant<SourceText, FileError> readSourceFile(const std::filesystem::path& path);
+
+/// `source` as Open puts it into an editor: refused, naming `path` and the line, when a line is
+/// longer than `maxEditorLineLength`.
+std::variant<SourceText, FileError> forEditor(std::variant<SourceText, FileError> source,
+                                              const std::filesystem::path& path);
 
 } // namespace casl::platform

@@ -9,10 +9,10 @@
 namespace casl {
 
 /// The colour of a failed assembly: the listing window's result line shows "Assemble Error: N"
-/// in it, and the editor marks the lines in error with it.
+/// in it, the editor marks the lines in error with it, and the breakpoint's dot is drawn in it.
 inline const QColor failureRed{255, 0, 0};
-/// The breakpoint's dot beside its line.
-inline const QColor breakpointRed{255, 0, 0};
+/// The colour of the listing window's result line after a clean assembly.
+inline const QColor successGreen{0, 255, 0};
 
 /// The colours the editor draws with, all taken from a palette: the syntax colours turn the
 /// hue of the palette's link colour and keep the contrast of normal text on the palette's base,

@@ -4,6 +4,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/temp_folder.h"
 #include "platform/text_file.h"
+#include "shell/editor_colours.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/japanese_setup.h"
@@ -60,15 +61,15 @@ void Form1::assembleProgram() {
     }
     if (success) {
         infoText_ = result.infoText;
-        listing.setResultColour(QColor(0, 255, 0));
+        listing.setResultColour(successGreen);
         enterAssembled();
     } else {
-        listing.setResultColour(QColor(255, 0, 0));
+        listing.setResultColour(failureRed);
         enterEditing();
     }
     if (result.showListing) {
         listing.setResult(platform::qt::toQString(result.resultLine),
-                          success ? QColor(0, 255, 0) : QColor(255, 0, 0));
+                          success ? successGreen : failureRed);
         listing.show();
         listing.raise();
         text1_->clear();

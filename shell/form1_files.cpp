@@ -3,6 +3,7 @@
 #include "platform/file_writer.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_text.h"
+#include "platform/source_file.h"
 #include "platform/temp_folder.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
@@ -33,13 +34,7 @@ std::filesystem::path filePath(const QString& name) {
 /// for the editor to show without delay.
 std::variant<platform::SourceText, platform::FileError>
 readForEditor(const std::filesystem::path& path) {
-    auto source = platform::readSourceFile(path);
-    if (const auto* text = std::get_if<platform::SourceText>(&source)) {
-        if (const auto line = platform::firstLineLongerThan(text->text, maxEditorLineLength)) {
-            return platform::overlongLineFileError(path, *line, maxEditorLineLength);
-        }
-    }
-    return source;
+    return platform::forEditor(platform::readSourceFile(path), path);
 }
 
 const QString& errorTitle() {

@@ -104,12 +104,10 @@ void Form1::showFindingsInEditor(const std::vector<LineFinding>& findings) {
 }
 
 void Form1::showListingLine(int listingLine) {
-    const std::vector<int> owners = listingLineOwners(*tables_);
-    const int listed = listingLine - listingHeaderLines;
-    if (listed < 0 || listed >= static_cast<int>(owners.size())) {
+    const int line = programLineOfListingWindowLine(*tables_, listingLine);
+    if (line == 0) {
         return;
     }
-    const int line = owners[static_cast<std::size_t>(listed)];
     // During a run the editor shows the program lines themselves, literal lines included.
     source_->moveCaretToLine(traceActive_ ? line : sourceLineOf(*tables_, line));
     show();

@@ -10,6 +10,7 @@
 #include "shell/source_editor.h"
 #include "shell/trace_changes.h"
 #include "shell/trace_wiring.h"
+#include "simulator/display_texts.h"
 #include "simulator/trace_session.h"
 
 #include <QAction>
@@ -59,8 +60,9 @@ void Form1::startTrace() {
     if (traceActive_ || !trace_->isEnabled() || sessionCalls_ > 0) {
         return;
     }
-    pc_->setText(QStringLiteral("PR:0000"));
-    fr_->setText(QStringLiteral("OF:0 SF:0 ZF:0"));
+    // The run start shows these before its first step.
+    pc_->setText(platform::qt::toQString(programRegisterCaption(0)));
+    fr_->setText(platform::qt::toQString(flagsCaption(0, 0)));
     setFileMenuEnabled(false);
     mnuUwagaki_->setEnabled(false);
     traceActive_ = true;

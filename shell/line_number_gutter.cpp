@@ -138,7 +138,7 @@ void LineNumberGutter::paintEvent(QPaintEvent* event) {
         }
         if (shown.line == breakpoint) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(breakpointRed);
+            painter.setBrush(failureRed);
             painter.drawEllipse(mark);
         }
     }

@@ -24,8 +24,6 @@ public:
 
     /// Shows `text` (lines end in CR LF, as the core writes them).
     void show(std::u32string_view text);
-    /// The next text replaces the whole text.
-    void forget() { shown_.reset(); }
 
 private:
     void replaceAll(std::u32string_view text);

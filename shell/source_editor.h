@@ -8,10 +8,6 @@
 
 namespace casl {
 
-/// The longest line that Open puts into the editor: beyond any program line (a DC of 2000 words
-/// is about 14000 characters), short enough that the editor shows and edits it without delay.
-inline constexpr std::size_t maxEditorLineLength = 32768;
-
 /// The source editor (`source`): a plain-text box that upper-cases every typed character and
 /// reports key presses and clicks to the main window. Its text is exchanged as editor text, with
 /// CR LF between lines.

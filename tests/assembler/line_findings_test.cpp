@@ -96,6 +96,13 @@ TEST(ListingLineOwners, OneOwnerPerListingLine) {
     const std::vector<int> owners = listingLineOwners(*a.tables);
     const std::vector<int> expected{1, 2, 2, 2, 3, 4, 5, 5, 6, 7};
     EXPECT_EQ(owners, expected);
+    // The listing window counts its two header lines first; they belong to no line.
+    EXPECT_EQ(programLineOfListingWindowLine(*a.tables, 0), 0);
+    EXPECT_EQ(programLineOfListingWindowLine(*a.tables, 1), 0);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(programLineOfListingWindowLine(*a.tables, static_cast<int>(i) + 2), expected[i]);
+    }
+    EXPECT_EQ(programLineOfListingWindowLine(*a.tables, static_cast<int>(expected.size()) + 2), 0);
     // Each program line's first listing line starts with its address.
     const std::u32string& listing = a.result.listingText;
     std::size_t start = 0;

@@ -74,7 +74,7 @@ QList<int> linesWithADot(const LineNumberGutter& gutter) {
     for (const auto& shown : gutter.shownLines()) {
         const QRect mark = gutter.markRect(shown);
         const QPoint offDiagonal = mark.center() + QPoint(0, mark.height() / 4);
-        if (QColor(image.pixel(offDiagonal)) == breakpointRed) {
+        if (QColor(image.pixel(offDiagonal)) == failureRed) {
             lines.append(shown.line);
         }
     }

@@ -2,6 +2,7 @@
 // the window, encodings and line-end styles, and failed saves.
 
 #include "modal_answerer.h"
+#include "platform/source_file.h"
 #include "shell/form1.h"
 #include "shell/source_editor.h"
 #include "shell_test_support.h"
@@ -398,7 +399,7 @@ void FileCommandsTest::openOfAFifoIsRefusedWithoutWaiting() {
 void FileCommandsTest::openRefusesWhatTheEditorCannotShowQuickly_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
-    const QByteArray longLine = QByteArray(maxEditorLineLength + 1, 'A');
+    const QByteArray longLine = QByteArray(platform::maxEditorLineLength + 1, 'A');
     QTest::newRow("one line of 5 MB")
         << QByteArray("\tDC\t'") + QByteArray(5 << 20, 'A') + "'"
         << QStringLiteral("上限 2 MiB (2097152 バイト) を超えています");

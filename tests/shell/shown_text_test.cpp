@@ -141,7 +141,6 @@ void ShownTextTest::aTextPutThereBySomethingElseIsReplacedWhole() {
     box.setPlainText(QStringLiteral("x"));
     shown.show(rows(5, 2));
     QCOMPARE(box.toPlainText(), widgetText(rows(5, 2)));
-    shown.forget();
     shown.show(rows(5, 3));
     QCOMPARE(box.toPlainText(), widgetText(rows(5, 3)));
 }

@@ -69,13 +69,13 @@ TEST_P(RefusedOpenTest, ExplainsAndLeavesTheFormatAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedOpenTest,
-    testing::Values(RefusedCase{"TooLarge", std::string(platform::maxSourceFileBytes + 1, 'A'),
-                                "上限"},
-                    RefusedCase{"LineTooLong", "A\n" + std::string(maxEditorLineLength + 1, 'A'),
-                                "2行目が長すぎます"},
-                    RefusedCase{"NeitherCp932NorUtf8", "A\r\n\x82\xFF\r\n",
-                                "2行目に CP932 としても UTF-8 としても読めない"},
-                    RefusedCase{"Utf16WithoutMark", "P\0G\0M\0 \0S\0"s, "バイト順マーク"}),
+    testing::Values(
+        RefusedCase{"TooLarge", std::string(platform::maxSourceFileBytes + 1, 'A'), "上限"},
+        RefusedCase{"LineTooLong", "A\n" + std::string(platform::maxEditorLineLength + 1, 'A'),
+                    "2行目が長すぎます"},
+        RefusedCase{"NeitherCp932NorUtf8", "A\r\n\x82\xFF\r\n",
+                    "2行目に CP932 としても UTF-8 としても読めない"},
+        RefusedCase{"Utf16WithoutMark", "P\0G\0M\0 \0S\0"s, "バイト順マーク"}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 TEST(SaveSourceBytesTest, SavesInTheFormatTheFileWasOpenedIn) {

@@ -46,14 +46,11 @@ PageOpened openSourceBytes(std::string_view bytes, std::string_view name, Source
     if (bytes.size() > platform::maxSourceFileBytes) {
         return refused(platform::tooLargeFileError(path, platform::maxSourceFileBytes));
     }
-    auto source = platform::decodeSourceBytes(bytes, path);
+    auto source = platform::forEditor(platform::decodeSourceBytes(bytes, path), path);
     if (const auto* error = std::get_if<platform::FileError>(&source)) {
         return refused(*error);
     }
     const auto& text = std::get<platform::SourceText>(source);
-    if (const auto line = platform::firstLineLongerThan(text.text, maxEditorLineLength)) {
-        return refused(platform::overlongLineFileError(path, *line, maxEditorLineLength));
-    }
     format = SourceFormat{text.encoding, text.lineEnds};
     return PageOpened{true, pageTextFromCore(text.text), {}};
 }

@@ -10,10 +10,6 @@
 
 namespace casl::web {
 
-/// The longest line that Open puts into the editor, as in the desktop's editor: beyond any
-/// program line, short enough that the editor shows and edits it without delay.
-inline constexpr std::size_t maxEditorLineLength = 32768;
-
 /// How a source file is stored: a file is saved back as it was read.
 struct SourceFormat {
     platform::SourceEncoding encoding = platform::SourceEncoding::Cp932;

@@ -5,6 +5,7 @@
 #include "assembler/line_findings.h"
 #include "assembler/listing.h"
 #include "platform/text_codec.h"
+#include "simulator/display_texts.h"
 #include "simulator/trace_displays.h"
 #include "simulator/trace_session.h"
 #include "web/binding/page_text.h"
@@ -89,12 +90,10 @@ std::string Workbench::breakpointCaption() const {
 }
 
 int Workbench::editorLineOfListingLine(int listingLine, bool traceActive) const {
-    const std::vector<int> owners = listingLineOwners(*tables_);
-    const int listed = listingLine - listingHeaderLines;
-    if (listed < 0 || listed >= static_cast<int>(owners.size())) {
+    const int line = programLineOfListingWindowLine(*tables_, listingLine);
+    if (line == 0) {
         return 0;
     }
-    const int line = owners[static_cast<std::size_t>(listed)];
     return traceActive ? line : sourceLineOf(*tables_, line);
 }
 
@@ -103,8 +102,8 @@ PageTrace Workbench::startTrace(bool simpleDisplay) {
         return trace();
     }
     // The run start shows these before its first step.
-    shown_.pc = U"PR:0000";
-    shown_.fr = U"OF:0 SF:0 ZF:0";
+    shown_.pc = programRegisterCaption(0);
+    shown_.fr = flagsCaption(0, 0);
     lastWait_.reset();
     TraceHost& host = *this;
     session_ = std::make_unique<TraceSession>(*tables_, machine_, infoText_,
