@@ -11,8 +11,6 @@ class Deadline {
 public:
     using Clock = std::chrono::steady_clock;
 
-    /// No limit: it never passes.
-    Deadline() = default;
     /// `seconds` from now; none: no limit.
     explicit Deadline(std::optional<double> seconds) {
         if (seconds) {

@@ -1,5 +1,7 @@
 #include "cli/descriptor_output.h"
 
+#include "platform/file_calls.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -19,17 +21,9 @@ DescriptorOutput::~DescriptorOutput() {
 }
 
 bool DescriptorOutput::drain() {
-    const char* next = pbase();
-    while (error_ == 0 && next < pptr()) {
-        const ssize_t written = ::write(descriptor_, next, static_cast<std::size_t>(pptr() - next));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            error_ = written < 0 ? errno : EIO;
-            break;
-        }
-        next += written;
+    if (error_ == 0) {
+        error_ = platform::writeAll(platform::systemFileCalls(), descriptor_, pbase(),
+                                    static_cast<std::size_t>(pptr() - pbase()));
     }
     setp(buffer_.data(), buffer_.data() + buffer_.size());
     return error_ == 0;

@@ -36,9 +36,6 @@ public:
     /// The bound that stopped the run so far, without asking again.
     RunStop reached() const { return stop_; }
 
-    /// The bound of `--max-output`.
-    std::int64_t maxOutputBytes() const { return maxOutputBytes_; }
-
 private:
     std::int64_t maxOutputBytes_;
     std::int64_t printed_ = 0;

@@ -6,29 +6,32 @@
 namespace casl::cli {
 
 RunOutcome runOutcome(const TraceSession& session, RunStop stop) {
+    using check::endingName;
+    using check::RunEnding;
     switch (stop) {
     case RunStop::OutputBound:
-        return {{"output-limit", {}}, exit_status::outputBoundReached};
+        return {{endingName(RunEnding::OutputLimit), {}}, exit_status::outputBoundReached};
     case RunStop::TimeLimit:
-        return {{"time-limit", {}}, exit_status::timeLimitReached};
+        return {{endingName(RunEnding::TimeLimit), {}}, exit_status::timeLimitReached};
     case RunStop::OutputLost:
         return {{"output-lost", {}}, exit_status::outputLost};
     case RunStop::None:
         break;
     }
-    const RunBox* box = session.endingBox();
-    const std::u32string message = box != nullptr ? box->text : std::u32string{};
-    switch (session.ending()) {
-    case TraceEnding::EndButton:
+    if (session.ending() == TraceEnding::EndButton) {
         return {{"end-button", {}}, exit_status::endedByEndButton};
-    case TraceEnding::StepQuestion:
-        return {{"step-limit", {}}, exit_status::endedByStepQuestion};
-    case TraceEnding::ProgramEnded:
-        return {{"program-end", message}, exit_status::success};
+    }
+    // The names of `casl2 check` for every other ending.
+    const RunBox* box = session.endingBox();
+    const RunEnding ending = check::classifyEnding(session.ending(), box);
+    const std::u32string message = box != nullptr ? box->text : std::u32string{};
+    switch (ending) {
+    case RunEnding::ProgramEnd:
+        return {{endingName(ending), message}, exit_status::success};
+    case RunEnding::StepLimit:
+        return {{endingName(ending), {}}, exit_status::endedByStepQuestion};
     default:
-        // The names of `casl2 check` for the messages that end a run.
-        return {{check::endingName(check::classifyEnding(session.ending(), box)), message},
-                exit_status::endedByMessage};
+        return {{endingName(ending), message}, exit_status::endedByMessage};
     }
 }
 

@@ -11,8 +11,10 @@
 namespace casl::cli {
 namespace {
 
+/// A box as terminal lines: every line of its text ends with LF, so a text that ends in CR LF
+/// keeps the empty last line that the box shows.
 std::string boxText(std::u32string_view text, std::u32string_view title) {
-    return '[' + terminalText(title) + "]\n" + terminalLines(text);
+    return '[' + terminalText(title) + "]\n" + terminalText(text) + '\n';
 }
 
 std::string answerText(MessageAnswer button) {

@@ -93,7 +93,6 @@ struct CheckCase {
 
 /// A test file: the cases every program is checked against.
 struct TestFile {
-    std::string path;
     std::vector<CheckCase> cases;
 };
 

@@ -22,9 +22,10 @@ std::string reportOf(const CheckOptions& options, const std::vector<ProgramResul
         return junitReport(results, options.testsPath);
     case ReportFormat::Tap:
         return tapReport(results, options.testsPath);
-    default:
-        return textReport(results, options.verbose);
+    case ReportFormat::Text:
+        break;
     }
+    return textReport(results, options.verbose);
 }
 
 unsigned coreCount() {
@@ -69,8 +70,8 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
         err << "casl2 check: cannot write " << options.outputPath << " (" << error->reason << ")\n";
         return reportNotWritten;
     }
-    return totalsOf(results).casesPassed == totalsOf(results).cases ? everyCasePassed
-                                                                    : someCaseFailed;
+    const Totals totals = totalsOf(results);
+    return totals.casesPassed == totals.cases ? everyCasePassed : someCaseFailed;
 }
 
 } // namespace casl::check

@@ -19,15 +19,16 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+/// One case; `problem` is why the program cannot run (it did not assemble), "" when it can.
 CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
-                  const AssemblyResult& assembly) {
+                  const AssemblyResult& assembly, const std::string& problem) {
     const Clock::time_point start = Clock::now();
     CaseResult r;
     r.name = c.name;
     if (!c.assembles) {
         r.mismatches = compareAssembly(assembled, assembly, c);
     } else if (!assembly.success) {
-        r.problem = assemblyProblem(assembled, assembly);
+        r.problem = problem;
     } else {
         // Every case starts from the tables as the assembly left them.
         work = assembled;
@@ -85,7 +86,7 @@ ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
     }
     const auto work = std::make_unique<ProgramTables>();
     for (const CheckCase& c : tests.cases) {
-        result.cases.push_back(runOne(c, *assembled, *work, assembly));
+        result.cases.push_back(runOne(c, *assembled, *work, assembly, result.problem));
     }
     result.seconds = secondsSince(start);
     return result;

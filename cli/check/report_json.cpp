@@ -27,7 +27,7 @@ Json caseJson(const CaseResult& c) {
         {"problem", textOrNull(c.problem)},
         {"mismatches", mismatches},
         {"ending", textOrNull(c.ending)},
-        {"ending_message", ran ? textOrNull(c.endingMessage) : Json(nullptr)},
+        {"ending_message", textOrNull(c.endingMessage)},
         {"steps", ran ? Json(c.steps) : Json(nullptr)},
         {"output", ran ? Json(c.output) : Json(nullptr)},
         {"seconds", c.seconds},

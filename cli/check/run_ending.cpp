@@ -1,5 +1,6 @@
 #include "cli/check/run_ending.h"
 
+#include "platform/line_ends.h"
 #include "simulator/run_messages.h"
 
 #include <algorithm>
@@ -73,14 +74,7 @@ std::optional<RunEnding> endingByName(std::string_view name) {
 }
 
 std::u32string comparableMessage(std::u32string_view text) {
-    std::u32string lines;
-    lines.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n') {
-            continue;
-        }
-        lines.push_back(text[i]);
-    }
+    std::u32string lines = platform::convertCrLf(text, platform::LineEndStyle::Lf);
     while (!lines.empty() && (lines.back() == U'\n' || lines.back() == U'\r')) {
         lines.pop_back();
     }

@@ -33,7 +33,7 @@ enum class RunEnding {
 std::string_view endingName(RunEnding ending);
 /// The ending a name stands for.
 std::optional<RunEnding> endingByName(std::string_view name);
-/// Every ending, in the order of the reference.
+/// Every ending, in the order of the help page.
 inline constexpr RunEnding allEndings[] = {
     RunEnding::ProgramEnd,     RunEnding::StepLimit,     RunEnding::OutputLimit,
     RunEnding::TimeLimit,      RunEnding::StartAddress,  RunEnding::StackOverflow,

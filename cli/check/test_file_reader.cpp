@@ -2,6 +2,7 @@
 
 #include "cli/check/word_text.h"
 #include "platform/file_reader.h"
+#include "platform/line_ends.h"
 #include "platform/text_codec.h"
 
 #include <algorithm>
@@ -68,15 +69,7 @@ std::string endingNames() {
 /// line end optional, so that a multi-line string can end with its closing quotes on a line of
 /// their own.
 std::vector<std::u32string> outputLines(std::u32string_view text) {
-    const std::u32string lines = [&] {
-        std::u32string joined;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (!(text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n')) {
-                joined.push_back(text[i]);
-            }
-        }
-        return joined;
-    }();
+    const std::u32string lines = platform::convertCrLf(text, platform::LineEndStyle::Lf);
     std::vector<std::u32string> result;
     std::size_t begin = 0;
     while (begin < lines.size()) {
@@ -97,7 +90,6 @@ public:
 
     TestFile read(const toml::table& root) {
         TestFile file;
-        file.path = path_;
         CheckCase defaults;
         for (auto&& [key, node] : root) {
             if (key.str() == "max_steps" || key.str() == "max_output") {

@@ -15,11 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::casl2;
 using test::CommandRun;
-
-CommandRun casl2(const std::vector<std::string>& args) {
-    return test::casl2(args);
-}
 
 const std::string cleanProgram = "P START\r\n RET\r\n END\r\n";
 
