@@ -39,10 +39,10 @@ struct ObjectCode {
 
 /// The object-code column of every program line: element n belongs to line n (element 0 to
 /// no line).
-std::vector<ObjectCode> objectCodes(const ProgramTables& tables, const ListingReach& reach = {});
+std::vector<ObjectCode> objectCodes(const ProgramTables& tables, const ListingReach& reach);
 
 /// The listing of every program line with the messages of its findings, CR LF line ends.
-std::u32string listingText(const ProgramTables& tables, const ListingReach& reach = {});
+std::u32string listingText(const ProgramTables& tables, const ListingReach& reach);
 
 /// The program line that each line of `listingText` belongs to, in order: a listed line and
 /// the message lines under it belong to the same program line.

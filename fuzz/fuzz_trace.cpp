@@ -93,17 +93,7 @@ struct RunState {
     casl::MachineState machine;
     std::vector<std::int32_t> data;
 
-    bool operator==(const RunState& other) const {
-        return texts == other.texts && data == other.data &&
-               machine.generalRegisters == other.machine.generalRegisters &&
-               machine.stackPointer == other.machine.stackPointer &&
-               machine.stackBase == other.machine.stackBase &&
-               machine.stackSlots == other.machine.stackSlots &&
-               machine.overflowFlag == other.machine.overflowFlag &&
-               machine.signZeroState == other.machine.signZeroState &&
-               machine.currentLine == other.machine.currentLine &&
-               machine.outputText == other.machine.outputText;
-    }
+    friend bool operator==(const RunState&, const RunState&) = default;
 };
 
 RunState stateOf(const casl::TraceSession& session, const casl::MachineState& machine,

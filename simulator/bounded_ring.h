@@ -18,7 +18,6 @@ public:
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     bool full() const { return size_ == maxSize_; }
-    std::size_t maxSize() const { return maxSize_; }
     /// The memory the items take.
     std::size_t bytes() const { return capacity_ * sizeof(T); }
 

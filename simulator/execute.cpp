@@ -207,12 +207,8 @@ TraceSession::Flow TraceSession::resolveOperand(int line, int code, Operand& ope
         }
         displayOnly_ = true;
         refresh();
-        return openBox(RunBox{RunBox::Kind::Message,
-                              std::u32string(messages::outsideData),
-                              std::u32string(messages::warningTitle),
-                              MessageButtons::YesNo,
-                              {},
-                              {}},
+        return openBox(RunBox::message(std::u32string(messages::outsideData),
+                                       messages::warningTitle, MessageButtons::YesNo),
                        Continuation{Continuation::Kind::OperandQuestion,
                                     TraceEnding::RuntimeMessage, line, code,
                                     codeWordValue(tables_, codeLine, ea), false});
@@ -232,12 +228,8 @@ TraceSession::Flow TraceSession::resolveOperand(int line, int code, Operand& ope
     if (codeLine == 0) {
         return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
     }
-    return openBox(RunBox{RunBox::Kind::Message,
-                          std::u32string(messages::codeArea),
-                          std::u32string(messages::warningTitle),
-                          MessageButtons::YesNo,
-                          {},
-                          {}},
+    return openBox(RunBox::message(std::u32string(messages::codeArea), messages::warningTitle,
+                                   MessageButtons::YesNo),
                    Continuation{Continuation::Kind::OperandQuestion, TraceEnding::RuntimeMessage,
                                 line, code, codeWordValue(tables_, codeLine, ea), true});
 }

@@ -68,12 +68,7 @@ TraceSession::Flow TraceSession::executeOut(int line) {
                 outputCharacter(words[static_cast<std::size_t>(row + j)][dataValueColumn]));
         }
     }
-    return openBox(RunBox{RunBox::Kind::Message,
-                          machine_.outputText,
-                          std::u32string(messages::outputTitle),
-                          MessageButtons::Ok,
-                          {},
-                          {}},
+    return openBox(RunBox::message(machine_.outputText, messages::outputTitle, MessageButtons::Ok),
                    Continuation{Continuation::Kind::Output, TraceEnding::None, line});
 }
 

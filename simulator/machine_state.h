@@ -27,6 +27,8 @@ struct MachineState {
     int currentLine = 1;
     /// Everything `OUT` wrote in this run, CR LF before each `OUT`'s text.
     std::u32string outputText;
+
+    friend bool operator==(const MachineState&, const MachineState&) = default;
 };
 
 } // namespace casl

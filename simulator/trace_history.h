@@ -51,7 +51,6 @@ public:
     /// A history that keeps at most about `byteLimit` bytes; 0 keeps nothing.
     explicit TraceHistory(std::size_t byteLimit);
 
-    bool enabled() const { return enabled_; }
     /// Forgets everything (a new run).
     void clear();
 

@@ -33,6 +33,11 @@ struct RunBox {
     std::u32string defaultText;
     /// Where an input box stands on the screen.
     ScreenPosition position;
+
+    /// A message box.
+    static RunBox message(std::u32string text, std::u32string_view title, MessageButtons buttons) {
+        return {Kind::Message, std::move(text), std::u32string(title), buttons, {}, {}};
+    }
 };
 
 /// How a box was closed.

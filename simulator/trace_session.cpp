@@ -196,13 +196,9 @@ TraceSession::Next TraceSession::proceed() {
         text += decimalText(breakpointLine_);
     }
     text += messages::stepQuestionTail;
-    return after(openBox(RunBox{RunBox::Kind::Message,
-                                text,
-                                std::u32string(messages::stepQuestionTitle),
-                                MessageButtons::YesNo,
-                                {},
-                                {}},
-                         Continuation{Continuation::Kind::StepQuestion}));
+    return after(openBox(
+        RunBox::message(std::move(text), messages::stepQuestionTitle, MessageButtons::YesNo),
+        Continuation{Continuation::Kind::StepQuestion}));
 }
 
 TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {
@@ -224,7 +220,7 @@ TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {
                 displayOnly_ = true;
                 refresh();
             }
-            endTrace(TraceEnding::RuntimeMessage);
+            endTrace(c.ending);
             return Next::Stop;
         }
         return after(applyMemoryOperand(c.line, c.code, Operand{c.operandValue, true}));
@@ -288,12 +284,7 @@ TraceSession::Flow TraceSession::stopWith(std::u32string_view text, std::u32stri
     }
     const TraceEnding ending =
         text == messages::programEnd ? TraceEnding::ProgramEnded : TraceEnding::RuntimeMessage;
-    return openBox(RunBox{RunBox::Kind::Message,
-                          std::u32string(text),
-                          std::u32string(title),
-                          MessageButtons::Ok,
-                          {},
-                          {}},
+    return openBox(RunBox::message(std::u32string(text), title, MessageButtons::Ok),
                    Continuation{Continuation::Kind::EndRun, ending});
 }
 

@@ -13,13 +13,7 @@ namespace {
 /// Everything a step may change, for comparing two moments of a run.
 struct RunState {
     DisplayTexts texts;
-    std::array<std::int16_t, 8> registers{};
-    std::int16_t stackPointer = 0;
-    std::array<std::int32_t, stackSlotCount> stackSlots{};
-    int overflowFlag = 0;
-    int signZeroState = 0;
-    int currentLine = 0;
-    std::u32string outputText;
+    MachineState machine;
     std::vector<std::int32_t> dataValues;
     std::int32_t stepCount = 0;
     std::int64_t countedSteps = 0;
@@ -28,21 +22,14 @@ struct RunState {
 };
 
 RunState stateOf(TracedProgram& p) {
-    RunState s;
-    s.texts = p.session().displays().texts();
-    const MachineState& m = p.machine();
-    s.registers = m.generalRegisters;
-    s.stackPointer = m.stackPointer;
-    s.stackSlots = m.stackSlots;
-    s.overflowFlag = m.overflowFlag;
-    s.signZeroState = m.signZeroState;
-    s.currentLine = m.currentLine;
-    s.outputText = m.outputText;
+    RunState s{p.session().displays().texts(),
+               p.machine(),
+               {},
+               p.session().stepCount(),
+               p.session().countedSteps()};
     for (int w = 1; w < p.tables().dataWordCounter; ++w) {
         s.dataValues.push_back(p.tables().dataWords[static_cast<std::size_t>(w)][dataValueColumn]);
     }
-    s.stepCount = p.session().stepCount();
-    s.countedSteps = p.session().countedSteps();
     return s;
 }
 
@@ -258,9 +245,8 @@ TEST(StepBack, BeyondTheBoundTheOldestStepsAreDropped) {
     TraceOptions options;
     options.historyBytes = 64 * 1024;
     TracedProgram p = countingLoop(options);
-    // A loop far longer than the bound holds: the breakpoint is never reached.
+    // A loop far longer than the bound holds; without a breakpoint every step waits.
     p.tables().dataWords[2][dataValueColumn] = 30000;
-    p.session().setBreakpointLine(0);
     p.host().answers.assign(100, MessageAnswer::Yes);
     p.session().start();
     for (int i = 0; i < 5000 && p.session().waiting(); ++i) {
