@@ -1,12 +1,16 @@
 #include "assembler/breakpoint_choice.h"
 
+#include "assembler/instruction_table.h"
+
 namespace casl {
 
 namespace {
 
 /// Operation codes at which execution never stops: none, DC, DS and END.
 bool cannotStopAt(int code) {
-    return code == 0 || code == 300 || code == 301 || code == 401;
+    return code == 0 || code == instructionTable[row::dc].firstCode ||
+           code == instructionTable[row::ds].firstCode ||
+           code == instructionTable[row::end].firstCode;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace casl {
 
@@ -20,6 +21,17 @@ inline constexpr char32_t commentMark[] = U"0";
 /// Whether the findings hold an error (anything but "" and the comment mark).
 inline bool hasError(const std::u32string& findings) {
     return !findings.empty() && findings != commentMark;
+}
+
+/// The error numbers in the findings, in their order (the comment mark is none).
+inline std::vector<int> errorNumbers(const std::u32string& findings) {
+    std::vector<int> errors;
+    for (const char32_t digit : findings) {
+        if (digit >= U'1' && digit <= U'9') {
+            errors.push_back(static_cast<int>(digit - U'0'));
+        }
+    }
+    return errors;
 }
 
 } // namespace casl

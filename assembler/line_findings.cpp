@@ -27,13 +27,9 @@ std::vector<LineFinding> lineFindings(const ProgramTables& tables) {
         if (!hasError(digits)) {
             continue;
         }
-        LineFinding finding{n, sourceLineOf(tables, n), {}, {}};
-        for (const char32_t digit : digits) {
-            if (digit >= U'1' && digit <= U'9') {
-                const int error = static_cast<int>(digit - U'0');
-                finding.errors.push_back(error);
-                finding.messages.emplace_back(errorMessage(error));
-            }
+        LineFinding finding{n, sourceLineOf(tables, n), errorNumbers(digits), {}};
+        for (const int error : finding.errors) {
+            finding.messages.emplace_back(errorMessage(error));
         }
         findings.push_back(std::move(finding));
     }

@@ -162,11 +162,9 @@ std::u32string listingText(const ProgramTables& t, const ListingReach& reach) {
         }
         out.append(fields[operand3Column]);
         out.append(U"\r\n");
-        for (char32_t digit : fields[findingsColumn]) {
-            if (digit >= U'1' && digit <= U'9') {
-                out.append(errorMessage(static_cast<int>(digit - U'0')));
-                out.append(U"\r\n");
-            }
+        for (const int error : errorNumbers(fields[findingsColumn])) {
+            out.append(errorMessage(error));
+            out.append(U"\r\n");
         }
     }
     return out;
@@ -176,12 +174,8 @@ std::vector<int> listingLineOwners(const ProgramTables& t) {
     std::vector<int> owners;
     owners.reserve(static_cast<std::size_t>(t.lineCount()));
     for (int n = 1; n < t.lineCounter; ++n) {
-        owners.push_back(n);
-        for (char32_t digit : t.lineFields[n][findingsColumn]) {
-            if (digit >= U'1' && digit <= U'9') {
-                owners.push_back(n);
-            }
-        }
+        // The listed line, then one line for each of its messages.
+        owners.insert(owners.end(), errorNumbers(t.lineFields[n][findingsColumn]).size() + 1, n);
     }
     return owners;
 }

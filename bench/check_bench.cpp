@@ -9,9 +9,8 @@
 
 #include "assembler/assembler.h"
 #include "cli/check/allocator_tuning.h"
+#include "cli/check/case_runner.h"
 #include "platform/source_file.h"
-#include "simulator/run_messages.h"
-#include "simulator/trace_session.h"
 
 #include <algorithm>
 #include <chrono>
@@ -101,34 +100,8 @@ std::string testFile() {
     return toml;
 }
 
-/// Answers like the grader: the input of the case, Yes to the step question until the default
-/// budget of 100,000 steps is spent.
-class BaselineHost : public casl::AnsweringTraceHost {
-public:
-    explicit BaselineHost(std::u32string input) : input_(std::move(input)) {}
-    void attach(const casl::TraceSession& session) { session_ = &session; }
-    void showDisplays(const casl::TraceDisplays&) override {}
-    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view title,
-                                   casl::MessageButtons buttons) override {
-        if (buttons == casl::MessageButtons::Ok) {
-            return casl::MessageAnswer::Ok;
-        }
-        const bool stop =
-            title == casl::messages::stepQuestionTitle && session_->countedSteps() >= 100000;
-        return stop ? casl::MessageAnswer::No : casl::MessageAnswer::Yes;
-    }
-    std::optional<std::u32string> inputBox(std::u32string_view, std::u32string_view,
-                                           std::u32string_view, casl::ScreenPosition) override {
-        return input_;
-    }
-    void traceEnded() override {}
-
-private:
-    std::u32string input_;
-    const casl::TraceSession* session_ = nullptr;
-};
-
-/// Every program read, assembled and run for every case, one run after another.
+/// Every program read, assembled and run for every case, one run after another, as the grader
+/// runs a case.
 double baselineSeconds(const std::vector<fs::path>& programs, std::int64_t& steps) {
     const Clock::time_point start = Clock::now();
     for (const fs::path& path : programs) {
@@ -140,16 +113,9 @@ double baselineSeconds(const std::vector<fs::path>& programs, std::int64_t& step
             if (!assembly.success) {
                 continue;
             }
-            casl::MachineState machine;
-            BaselineHost host(std::u32string(input.begin(), input.end()));
-            casl::TraceSession session(*tables, machine, assembly.infoText,
-                                       casl::TraceOptions{0, false, 0}, host);
-            host.attach(session);
-            session.start();
-            while (session.waiting()) {
-                session.next();
-            }
-            steps += session.countedSteps();
+            casl::check::CheckCase c;
+            c.inputs = {std::u32string(input.begin(), input.end())};
+            steps += casl::check::runCase(*tables, assembly.infoText, c).steps;
         }
     }
     return std::chrono::duration<double>(Clock::now() - start).count();

@@ -34,12 +34,7 @@ std::map<int, std::vector<int>> lineErrors(const ProgramTables& tables) {
         if (!hasError(findings)) {
             continue;
         }
-        std::vector<int> errors;
-        for (char32_t digit : findings) {
-            if (digit >= U'1' && digit <= U'9') {
-                errors.push_back(static_cast<int>(digit - U'0'));
-            }
-        }
+        std::vector<int> errors = errorNumbers(findings);
         std::sort(errors.begin(), errors.end());
         errors.erase(std::unique(errors.begin(), errors.end()), errors.end());
         byLine[n] = std::move(errors);
