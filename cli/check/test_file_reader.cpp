@@ -375,6 +375,10 @@ private:
         std::vector<ExpectedData> words;
         for (auto&& [key, value] : *table) {
             const std::string label(key.str());
+            // No data word is looked up by an empty label, as no IN or OUT operand is empty.
+            if (label.empty()) {
+                fail(value.source(), "'data' needs a label before each '='");
+            }
             ExpectedData d;
             d.label = platform::fromUtf8(label);
             if (const auto* list = value.as_array()) {

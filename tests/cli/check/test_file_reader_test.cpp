@@ -230,6 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "tests.toml:3:17:", "a string or an array of strings"},
         ErrorCase{"DataNotTable", "[[case]]\nname = \"x\"\nexpect.data = 5\n",
                   "tests.toml:3:15:", "a table of label = value"},
+        ErrorCase{"DataEmptyLabel", "[[case]]\nname = \"x\"\nexpect.data.\"\" = 1\n",
+                  "tests.toml:3:18:", "'data' needs a label before each '='"},
         ErrorCase{"DataEmptyList", "[[case]]\nname = \"x\"\nexpect.data.T = []\n",
                   "tests.toml:3:17:", "at least one value"},
         ErrorCase{"DataListOfStrings", "[[case]]\nname = \"x\"\nexpect.data.T = [1, \"AB\"]\n",
