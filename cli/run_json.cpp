@@ -2,6 +2,7 @@
 
 #include "platform/text_codec.h"
 #include "simulator/trace_session.h"
+#include "simulator/word.h"
 
 #include <algorithm>
 
@@ -36,10 +37,9 @@ Json boxJson(const RunLog::Box& box) {
 }
 
 Json flagsJson(const MachineState& machine) {
-    const int sign = machine.signZeroState != 0 && machine.signZeroState != 1 ? 1 : 0;
     return {{"OF", machine.overflowFlag != 0 ? 1 : 0},
-            {"SF", sign},
-            {"ZF", machine.signZeroState == 1 ? 1 : 0}};
+            {"SF", signFlagOf(machine.signZeroState)},
+            {"ZF", zeroFlagOf(machine.signZeroState)}};
 }
 
 /// The data words in table order, as the data dump lists them; the row that stands for a

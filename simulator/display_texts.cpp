@@ -1,6 +1,7 @@
 #include "simulator/display_texts.h"
 
 #include "assembler/listing.h"
+#include "simulator/word.h"
 
 #include <cstdlib>
 
@@ -152,19 +153,9 @@ std::u32string blankObjectCodeCaption() {
 }
 
 std::u32string flagsCaption(int overflowFlag, int signZeroState) {
-    std::u32string caption = overflowFlag != 0 ? U"OF:1 " : U"OF:0 ";
-    switch (signZeroState) {
-    case 0:
-        caption.append(U"SF:0 ZF:0");
-        break;
-    case 1:
-        caption.append(U"SF:0 ZF:1");
-        break;
-    default:
-        caption.append(U"SF:1 ZF:0");
-        break;
-    }
-    return caption;
+    const auto digit = [](int flag) { return flag != 0 ? U'1' : U'0'; };
+    return std::u32string(U"OF:") + digit(overflowFlag) + U" SF:" +
+           digit(signFlagOf(signZeroState)) + U" ZF:" + digit(zeroFlagOf(signZeroState));
 }
 
 std::u32string stackPointerCaption(std::int16_t stackPointer) {

@@ -28,6 +28,14 @@ constexpr int signZeroOf(std::int32_t value) {
     return value < 0 ? 2 : 0;
 }
 
+/// SF and ZF of a `signZeroState`, as the flags caption shows them.
+constexpr int signFlagOf(int signZeroState) {
+    return signZeroState != 0 && signZeroState != 1 ? 1 : 0;
+}
+constexpr int zeroFlagOf(int signZeroState) {
+    return signZeroState == 1 ? 1 : 0;
+}
+
 /// The decimal form of a number, with a minus sign when negative.
 inline std::u32string decimalText(std::int64_t value) {
     const std::string digits = std::to_string(value);

@@ -2,6 +2,7 @@
 
 #include "cli/check/word_text.h"
 #include "platform/text_codec.h"
+#include "simulator/word.h"
 
 #include <sstream>
 
@@ -199,8 +200,8 @@ std::vector<Mismatch> compareRun(const RunRecord& run, const ProgramTables& tabl
     compareWord("PR", e.programRegister, run.programRegister, found);
     compareWord("SP", e.stackPointer, run.machine.stackPointer, found);
     compareFlag("OF", e.overflowFlag, run.machine.overflowFlag != 0 ? 1 : 0, found);
-    compareFlag("SF", e.signFlag, run.machine.signZeroState == 2 ? 1 : 0, found);
-    compareFlag("ZF", e.zeroFlag, run.machine.signZeroState == 1 ? 1 : 0, found);
+    compareFlag("SF", e.signFlag, signFlagOf(run.machine.signZeroState), found);
+    compareFlag("ZF", e.zeroFlag, zeroFlagOf(run.machine.signZeroState), found);
     for (const ExpectedData& d : e.data) {
         compareData(d, tables, found);
     }
