@@ -256,4 +256,22 @@ std::array<std::u32string, 6> fieldsOfTokens(std::u32string_view line,
     return fields;
 }
 
+std::vector<LineToken> lineTokensInUtf16(std::u32string_view line) {
+    std::vector<LineToken> tokens = lineTokens(line);
+    std::size_t unit = 0;
+    std::size_t character = 0;
+    const auto unitsTo = [&](std::size_t end) {
+        for (; character < end; ++character) {
+            unit += line[character] > 0xFFFF ? 2 : 1;
+        }
+        return unit;
+    };
+    for (LineToken& token : tokens) {
+        const std::size_t start = unitsTo(token.start);
+        token.length = unitsTo(token.start + token.length) - start;
+        token.start = start;
+    }
+    return tokens;
+}
+
 } // namespace casl

@@ -44,6 +44,9 @@ struct LineToken {
 /// the same tokens.
 std::vector<LineToken> lineTokens(std::u32string_view line);
 
+/// `lineTokens(line)` with starts and lengths counted in UTF-16 units, as editors count them.
+std::vector<LineToken> lineTokensInUtf16(std::u32string_view line);
+
 /// The label, mnemonic and up to three operands (`lineFields` columns 1–5; index 0 unused) that
 /// the tokens of `line` make: each field is its tokens' text, except that the blanks and tabs
 /// between `DC` items are dropped.

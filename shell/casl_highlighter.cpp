@@ -1,19 +1,12 @@
 #include "shell/casl_highlighter.h"
 
 #include "shell/source_editor.h"
+#include "simulator/display_texts.h"
 
 #include <QEvent>
 #include <QSignalBlocker>
 
 namespace casl {
-
-int traceListingPrefixLength(const QString& line) {
-    static const QString marked = QStringLiteral(">>>>>> \t");
-    if (line.startsWith(marked)) {
-        return static_cast<int>(marked.size());
-    }
-    return line.startsWith(QLatin1Char('\t')) ? 1 : 0;
-}
 
 CaslHighlighter::CaslHighlighter(SourceEditor& editor)
     : QSyntaxHighlighter(editor.document()), editor_(editor), traceListing_(editor.isReadOnly()) {
@@ -30,21 +23,13 @@ void CaslHighlighter::takeColours() {
 }
 
 void CaslHighlighter::highlightBlock(const QString& text) {
-    const int skipped = traceListing_ ? traceListingPrefixLength(text) : 0;
-    const std::u32string line = QStringView(text).mid(skipped).toString().toStdU32String();
-    // Token positions count characters; the block counts UTF-16 units.
-    int unit = skipped;
-    std::size_t character = 0;
-    for (const LineToken& token : lineTokens(line)) {
-        for (; character < token.start; ++character) {
-            unit += line[character] > 0xFFFF ? 2 : 1;
-        }
-        const int start = unit;
-        for (; character < token.start + token.length; ++character) {
-            unit += line[character] > 0xFFFF ? 2 : 1;
-        }
+    const std::u32string line = text.toStdU32String();
+    // The listing's prefix is ASCII: as many UTF-16 units as characters.
+    const std::size_t skipped = traceListing_ ? markedListingPrefixLength(line) : 0;
+    for (const LineToken& token : lineTokensInUtf16(std::u32string_view(line).substr(skipped))) {
         if (token.kind != TokenKind::separator && token.kind != TokenKind::name) {
-            setFormat(start, unit - start, formatOf(token.kind));
+            setFormat(static_cast<int>(skipped + token.start), static_cast<int>(token.length),
+                      formatOf(token.kind));
         }
     }
 }

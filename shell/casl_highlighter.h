@@ -38,8 +38,4 @@ private:
     bool traceListing_ = false;
 };
 
-/// The characters at the start of a trace listing line that are not program text: the
-/// execution mark and its tab, or the tab alone.
-int traceListingPrefixLength(const QString& line);
-
 } // namespace casl

@@ -217,7 +217,7 @@ std::u32string MarkedListing::text(int markedLine) const {
     text.reserve(size_ + 8);
     for (std::size_t k = 1; k <= lines_.size(); ++k) {
         if (static_cast<int>(k) == markedLine) {
-            text.append(U">>>>>> ");
+            text.append(executionMark);
         }
         text.push_back(U'\t');
         text.append(lines_[k - 1]);
@@ -230,7 +230,12 @@ std::u32string MarkedListing::line(int markedLine) const {
     if (markedLine < 1 || static_cast<std::size_t>(markedLine) > lines_.size()) {
         return {};
     }
-    return U">>>>>> \t" + lines_[static_cast<std::size_t>(markedLine) - 1];
+    return std::u32string(executionMark) + U'\t' + lines_[static_cast<std::size_t>(markedLine) - 1];
+}
+
+std::size_t markedListingPrefixLength(std::u32string_view line) {
+    const std::size_t mark = line.starts_with(executionMark) ? executionMark.size() : 0;
+    return line.substr(mark).starts_with(U'\t') ? mark + 1 : 0;
 }
 
 } // namespace casl

@@ -48,6 +48,13 @@ std::u32string stackAreaText(std::int16_t stackBase, const std::int32_t* slots, 
 /// The data-word dump; `simpleDisplay` ("簡易表示") folds the later words of `DS` areas.
 std::u32string dataAreaText(const ProgramTables& tables, bool simpleDisplay);
 
+/// What the marked listing puts before the executed line, besides the TAB before every line.
+inline constexpr std::u32string_view executionMark = U">>>>>> ";
+
+/// How many characters at the start of a line of the marked listing are not program text: the
+/// execution mark and its TAB, or the TAB alone.
+std::size_t markedListingPrefixLength(std::u32string_view line);
+
 /// The program text of "info.tmp" split into its lines, from which the editor's marked
 /// listing is built at every refresh.
 class MarkedListing {

@@ -193,6 +193,21 @@ TEST(LineTokens, FieldNumbersFollowTheScan) {
     EXPECT_EQ(fieldsOfTokens(U" DC 1, 2", dc)[3], U"1,2");
 }
 
+TEST(LineTokens, InUtf16UnitsACharacterBeyondTheBmpCountsTwice) {
+    // 😀 takes two UTF-16 units: the literal grows by one, the comment after it moves by one.
+    const std::u32string line = U" DC '😀A' ;c";
+    const auto characters = lineTokens(line);
+    const auto units = lineTokensInUtf16(line);
+    ASSERT_EQ(units.size(), characters.size());
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    for (const LineToken& token : units) {
+        spans.emplace_back(token.start, token.length);
+    }
+    EXPECT_EQ(spans, (std::vector<std::pair<std::size_t, std::size_t>>{
+                         {0, 1}, {1, 2}, {3, 1}, {4, 5}, {9, 1}, {10, 2}}));
+    EXPECT_EQ(units[3].kind, characters[3].kind);
+}
+
 /// Every character of the line is in exactly one token, in order.
 void expectCoverage(std::u32string_view line, const std::vector<LineToken>& tokens) {
     std::size_t next = 0;

@@ -113,6 +113,16 @@ TEST(MarkedListing, MarksOneLineAndKeepsTheFinalEmptyLine) {
     EXPECT_EQ(listing.line(9), U"");
 }
 
+TEST(MarkedListing, ThePrefixBeforeTheProgramText) {
+    const MarkedListing listing(U"P         START   \r\n          RET     \r\n\r\n");
+    EXPECT_EQ(markedListingPrefixLength(listing.line(1)), 8u);
+    EXPECT_EQ(markedListingPrefixLength(U"\tP         START   "), 1u);
+    // A program line that itself begins with the mark is program text after its TAB.
+    EXPECT_EQ(markedListingPrefixLength(U"\t>>>>>> \tX"), 1u);
+    EXPECT_EQ(markedListingPrefixLength(U">>>>>> X"), 0u);
+    EXPECT_EQ(markedListingPrefixLength(U""), 0u);
+}
+
 TEST(InitialTexts, TheWindowsStartUpCaptions) {
     const DisplayTexts t = initialDisplayTexts();
     EXPECT_EQ(t.registers[7], std::u32string(35, U' '));

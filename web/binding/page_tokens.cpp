@@ -2,6 +2,7 @@
 
 #include "assembler/line_tokens.h"
 #include "platform/text_codec.h"
+#include "simulator/display_texts.h"
 
 namespace casl::web {
 namespace {
@@ -36,36 +37,17 @@ const char* kindName(TokenKind kind) {
     return nullptr;
 }
 
-/// The length of the prefix that the marked listing puts before a program line.
-std::size_t traceListingPrefixLength(std::u32string_view line) {
-    constexpr std::u32string_view marked = U">>>>>> \t";
-    if (line.starts_with(marked)) {
-        return marked.size();
-    }
-    return line.starts_with(U'\t') ? 1 : 0;
-}
-
 } // namespace
 
 std::vector<PageToken> pageLineTokens(std::string_view line, bool traceListing) {
     const std::u32string text = platform::fromUtf8(line);
-    const std::size_t skipped = traceListing ? traceListingPrefixLength(text) : 0;
-    const std::u32string_view source = std::u32string_view(text).substr(skipped);
+    // The listing's prefix is ASCII: as many UTF-16 units as characters.
+    const std::size_t skipped = traceListing ? markedListingPrefixLength(text) : 0;
     std::vector<PageToken> tokens;
-    // Token positions count characters; the editor counts UTF-16 units.
-    int unit = static_cast<int>(skipped);
-    std::size_t character = 0;
-    const auto advanceTo = [&](std::size_t end) {
-        for (; character < end; ++character) {
-            unit += source[character] > 0xFFFF ? 2 : 1;
-        }
-    };
-    for (const LineToken& token : lineTokens(source)) {
-        advanceTo(token.start);
-        const int from = unit;
-        advanceTo(token.start + token.length);
+    for (const LineToken& token : lineTokensInUtf16(std::u32string_view(text).substr(skipped))) {
         if (const char* kind = kindName(token.kind)) {
-            tokens.push_back(PageToken{from, unit, kind});
+            const auto from = static_cast<int>(skipped + token.start);
+            tokens.push_back(PageToken{from, from + static_cast<int>(token.length), kind});
         }
     }
     return tokens;
