@@ -20,6 +20,7 @@ int assembleCommand(const AssembleOptions& options, std::ostream& out, std::ostr
     } else {
         printListing(*result, out);
     }
+    explainNoTrace(*result, *tables, "assemble", err);
     return result->success ? exit_status::success : exit_status::failed;
 }
 

@@ -18,19 +18,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-/// Says why a program that did not assemble for tracing has no run, where the listing does not
-/// say it. Returns the exit status.
-int explainNoRun(const AssemblyResult& assembly, const ProgramTables& tables, std::ostream& err) {
-    // A listing says why a program with errors cannot be traced, and a blank file was
-    // explained where it was read; nothing says it for these.
-    if (!assembly.blank && tables.lineCount() == 0) {
-        err << "casl2 run: the file holds no program\n";
-    } else if (!assembly.blank && assembly.errorCount == 0) {
-        err << "casl2 run: a program of one line cannot be traced; Trace needs two lines\n";
-    }
-    return exit_status::failed;
-}
-
 /// Tells why a bound stopped the run.
 void explainStop(RunStop stop, const RunOptions& options, std::ostream& err) {
     if (stop == RunStop::OutputBound) {
@@ -85,7 +72,8 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
         } else {
             printListing(*assembly, out);
         }
-        return explainNoRun(*assembly, *tables, err);
+        explainNoTrace(*assembly, *tables, "run", err);
+        return exit_status::failed;
     }
     if (options.breakpointLine > tables->lineCount()) {
         err << "casl2 run: --breakpoint " << options.breakpointLine << ": the program has "

@@ -31,4 +31,17 @@ void printListing(const AssemblyResult& result, std::ostream& out) {
     out << terminalText(result.listingWindowText) << terminalText(result.resultLine) << '\n';
 }
 
+void explainNoTrace(const AssemblyResult& assembly, const ProgramTables& tables,
+                    std::string_view command, std::ostream& err) {
+    if (assembly.success || assembly.blank) {
+        return;
+    }
+    if (tables.lineCount() == 0) {
+        err << "casl2 " << command << ": the file holds no program\n";
+    } else if (assembly.errorCount == 0) {
+        err << "casl2 " << command
+            << ": a program of one line cannot be traced; Trace needs two lines\n";
+    }
+}
+
 } // namespace casl::cli

@@ -62,6 +62,9 @@ TEST_F(AssembleCommand, OneLineProgramIsListedButCannotBeTraced) {
     const CommandRun run = assembleFile(write("one.cas", " RET\n"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, header + "0000\t8100     \t         RET     \nAssemble Error: 0\n");
+    // The listing shows no error: standard error says why the program cannot be traced.
+    EXPECT_EQ(run.err, "casl2 assemble: a program of one line cannot be traced; Trace needs two "
+                       "lines\n");
 }
 
 TEST_F(AssembleCommand, BlankFilePrintsNoListingButSaysWhy) {
