@@ -5,11 +5,11 @@
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_text.h"
 #include "shell/editor_marks.h"
-#include "shell/editor_text.h"
 #include "shell/form1.h"
 #include "shell/frm_about.h"
 #include "shell/japanese_setup.h"
 #include "shell/source_editor.h"
+#include "workbench/editor_text.h"
 
 #include <QLabel>
 #include <QPushButton>

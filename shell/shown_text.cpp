@@ -1,7 +1,7 @@
 #include "shell/shown_text.h"
 
 #include "platform/qt/qt_text.h"
-#include "shell/editor_text.h"
+#include "workbench/editor_text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>

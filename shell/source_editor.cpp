@@ -1,7 +1,7 @@
 #include "shell/source_editor.h"
 
 #include "platform/qt/qt_text.h"
-#include "shell/editor_text.h"
+#include "workbench/editor_text.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

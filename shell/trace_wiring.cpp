@@ -4,8 +4,8 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
-#include "shell/editor_text.h"
 #include "shell/form1.h"
+#include "workbench/editor_text.h"
 
 #include <memory>
 

@@ -1,7 +1,9 @@
 #include "simulator/display_changes.h"
 
+#include <algorithm>
 #include <map>
 #include <string_view>
+#include <utility>
 
 namespace casl {
 namespace {
@@ -27,10 +29,18 @@ bool differsAt(std::u32string_view a, std::u32string_view b, std::size_t index) 
     return inA != inB || (inA && a[index] != b[index]);
 }
 
-// "OF:0 SF:0 ZF:0": where each flag's digit stands.
+// "OF:0 SF:0 ZF:0": where each flag's digit stands, after its name of three characters.
 constexpr std::size_t overflowDigit = 3;
 constexpr std::size_t signDigit = 8;
 constexpr std::size_t zeroDigit = 13;
+constexpr std::size_t flagNameLength = 3;
+
+/// The flag's name and digit in `caption`, as far as the caption reaches.
+CaptionSpan flagSpan(std::u32string_view caption, std::size_t digit) {
+    const std::size_t from = std::min(digit - flagNameLength, caption.size());
+    const std::size_t to = std::min(digit + 1, caption.size());
+    return {static_cast<int>(from), static_cast<int>(to - from)};
+}
 
 /// Stack rows are "address TAB value" after two header lines.
 constexpr std::size_t dumpHeaderLines = 2;
@@ -47,6 +57,13 @@ DisplayChanges displayChanges(const DisplayTexts& previous, const DisplayTexts& 
     changes.overflowFlag = differsAt(previous.fr, current.fr, overflowDigit);
     changes.signFlag = differsAt(previous.fr, current.fr, signDigit);
     changes.zeroFlag = differsAt(previous.fr, current.fr, zeroDigit);
+    for (const auto& [changed, digit] :
+         {std::pair{changes.overflowFlag, overflowDigit}, std::pair{changes.signFlag, signDigit},
+          std::pair{changes.zeroFlag, zeroDigit}}) {
+        if (changed) {
+            changes.flagSpans.push_back(flagSpan(current.fr, digit));
+        }
+    }
 
     const auto before = linesOf(previous.dataArea);
     const auto after = linesOf(current.dataArea);

@@ -7,6 +7,14 @@
 
 namespace casl {
 
+/// A part of a caption: `length` characters from `from`.
+struct CaptionSpan {
+    int from = 0;
+    int length = 0;
+
+    friend bool operator==(const CaptionSpan&, const CaptionSpan&) = default;
+};
+
 /// What differs between the displays of two waits of a run: the captions and dump rows that a
 /// front end draws in its accent colour, so that a student sees what a step changed.
 struct DisplayChanges {
@@ -16,6 +24,8 @@ struct DisplayChanges {
     bool overflowFlag = false;
     bool signFlag = false;
     bool zeroFlag = false;
+    /// Where each changed flag stands in the `fr` caption, its name and digit ("SF:1").
+    std::vector<CaptionSpan> flagSpans;
     /// Lines of the data dump (0-based, the two header lines included) whose word changed.
     std::vector<int> dataRows;
     /// Lines of the stack dump (0-based, header included) of slots that are new or changed.

@@ -4,10 +4,10 @@
 #include "assembler/breakpoint_choice.h"
 #include "modal_answerer.h"
 #include "programs.h"
-#include "shell/editor_text.h"
 #include "shell/form1.h"
 #include "shell/source_editor.h"
 #include "shell_test_support.h"
+#include "workbench/editor_text.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/editor_text.h"
+#include "workbench/editor_text.h"
 
 namespace casl {
 
@@ -29,6 +29,10 @@ std::u32string widgetTextFromEditor(std::u32string_view editorText) {
         }
     }
     return text;
+}
+
+std::u32string editorTextOf(std::u32string_view text) {
+    return editorTextFromWidget(widgetTextFromEditor(text));
 }
 
 } // namespace casl
