@@ -5,7 +5,7 @@
 
 namespace casl {
 
-void ChangeLabel::setChangedRanges(QList<CaptionRange> ranges) {
+void ChangeLabel::setChangedRanges(QList<CaptionSpan> ranges) {
     if (ranges == changedRanges_) {
         return;
     }
@@ -14,23 +14,23 @@ void ChangeLabel::setChangedRanges(QList<CaptionRange> ranges) {
 }
 
 void ChangeLabel::setChanged(bool changed) {
-    setChangedRanges(changed ? QList<CaptionRange>{{0, static_cast<int>(text().size())}}
-                             : QList<CaptionRange>{});
+    setChangedRanges(changed ? QList<CaptionSpan>{{0, static_cast<int>(text().size())}}
+                             : QList<CaptionSpan>{});
 }
 
 ChangeColours ChangeLabel::colours() const {
     return changeColours(palette(), backgroundRole(), foregroundRole());
 }
 
-QRect ChangeLabel::rangeRect(CaptionRange range) const {
+QRect ChangeLabel::rangeRect(CaptionSpan range) const {
     // Where QLabel puts a plain caption without frame, margin or indent.
     const QString caption = text();
     const QFontMetrics metrics(font());
     const QRect textRect = QStyle::alignedRect(
         layoutDirection(), alignment(), QSize(metrics.horizontalAdvance(caption), metrics.height()),
         contentsRect());
-    const int left = metrics.horizontalAdvance(caption.left(range.start));
-    const int right = metrics.horizontalAdvance(caption.left(range.start + range.length));
+    const int left = metrics.horizontalAdvance(caption.left(range.from));
+    const int right = metrics.horizontalAdvance(caption.left(range.from + range.length));
     return QRect(textRect.left() + left, textRect.top(), right - left, textRect.height());
 }
 
@@ -47,7 +47,7 @@ void ChangeLabel::paintEvent(QPaintEvent* event) {
     const int flags = static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())) |
                       Qt::TextForceLeftToRight;
     QPainter painter(this);
-    for (const CaptionRange& range : changedRanges_) {
+    for (const CaptionSpan& range : changedRanges_) {
         const QRect area = rangeRect(range);
         painter.setClipRect(area);
         painter.fillRect(area, changed.background);

@@ -1,19 +1,12 @@
 #pragma once
 
 #include "shell/editor_colours.h"
+#include "simulator/display_changes.h"
 
 #include <QLabel>
 #include <QList>
 
 namespace casl {
-
-/// A run of characters of a caption: where it starts and how many characters it has.
-struct CaptionRange {
-    int start = 0;
-    int length = 0;
-
-    friend bool operator==(const CaptionRange&, const CaptionRange&) = default;
-};
 
 /// A display label of the trace that draws chosen parts of its caption in the change colours
 /// of its palette, so that a student sees what the last step changed. The caption itself is
@@ -25,21 +18,21 @@ public:
     using QLabel::QLabel;
 
     /// The parts of the caption to draw as changed; none draws the label as a plain one.
-    void setChangedRanges(QList<CaptionRange> ranges);
-    const QList<CaptionRange>& changedRanges() const { return changedRanges_; }
+    void setChangedRanges(QList<CaptionSpan> ranges);
+    const QList<CaptionSpan>& changedRanges() const { return changedRanges_; }
     /// Marks the whole caption as changed (or nothing).
     void setChanged(bool changed);
 
     /// The colours the changed parts are drawn in, from the label's palette as it is now.
     ChangeColours colours() const;
     /// Where `range` of the caption stands in the label.
-    QRect rangeRect(CaptionRange range) const;
+    QRect rangeRect(CaptionSpan range) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QList<CaptionRange> changedRanges_;
+    QList<CaptionSpan> changedRanges_;
 };
 
 } // namespace casl

@@ -1,52 +1,25 @@
 #include "shell/examples_menu.h"
 
+#include "platform/qt/qt_text.h"
+#include "workbench/example_catalogue.h"
+#include "workbench/workbench_texts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <vector>
 
 namespace casl {
-
-namespace {
-
-QStringList programsIn(const QString& folder) {
-    QStringList paths;
-    if (folder.isEmpty()) {
-        return paths;
-    }
-    const QDir dir(folder);
-    for (const QString& name :
-         dir.entryList({QStringLiteral("*.cas")}, QDir::Files | QDir::Readable, QDir::Name)) {
-        paths.append(dir.filePath(name));
-    }
-    return paths;
-}
-
-} // namespace
 
 QString findExamplesFolder(const QString& programFolder) {
     const QDir program(programFolder);
     for (const QString& folder : {program.filePath(QStringLiteral("examples")),
                                   program.filePath(QStringLiteral("../share/varnic/examples"))}) {
-        if (!programsIn(folder).isEmpty()) {
+        if (!exampleCatalogue(QFile::encodeName(folder).toStdString()).empty()) {
             return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
         }
     }
     return {};
-}
-
-QString exampleCaption(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return name;
-    }
-    const QString first = QString::fromUtf8(file.readLine(400)).trimmed();
-    const qsizetype dash = first.indexOf(QStringLiteral("--"));
-    if (!first.startsWith(QLatin1Char(';')) || dash < 0) {
-        return name;
-    }
-    const QString description = first.mid(dash + 2).trimmed();
-    return description.isEmpty() ? name : name + QStringLiteral(" — ") + description;
 }
 
 ExamplesMenu::ExamplesMenu(const QString& title, QWidget* parent) : QMenu(title, parent) {
@@ -56,15 +29,18 @@ ExamplesMenu::ExamplesMenu(const QString& title, QWidget* parent) : QMenu(title,
 
 void ExamplesMenu::fill() {
     clear();
-    const QStringList paths = programsIn(folder_);
-    if (paths.isEmpty()) {
-        addAction(QStringLiteral("(サンプルが見つかりません)"))->setEnabled(false);
+    const std::vector<Example> examples =
+        folder_.isEmpty() ? std::vector<Example>{}
+                          : exampleCatalogue(QFile::encodeName(folder_).toStdString());
+    if (examples.empty()) {
+        addAction(platform::qt::toQString(texts::noExamples))->setEnabled(false);
         return;
     }
-    for (const QString& path : paths) {
+    for (const Example& example : examples) {
         // The caption is the file's own text: no "&" in it may turn into a shortcut.
-        QString caption = exampleCaption(path);
+        QString caption = platform::qt::toQString(example.caption);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString path = QFile::decodeName(example.path.string().c_str());
         connect(addAction(caption), &QAction::triggered, this,
                 [this, path] { emit exampleChosen(path); });
     }

@@ -10,12 +10,8 @@ namespace casl {
 /// pages). "" when neither holds a program.
 QString findExamplesFolder(const QString& programFolder);
 
-/// The menu caption of an example: its file name and the description that its first line gives
-/// after "--" (the first line reads "; NAME.cas -- what it shows").
-QString exampleCaption(const QString& path);
-
-/// The menu of the example programs: one item per `.cas` file of its folder, filled each time
-/// it opens. Choosing an item reports the file.
+/// The menu of the example programs: one item per example of its folder's catalogue, filled
+/// each time it opens. Choosing an item reports the file.
 class ExamplesMenu : public QMenu {
     Q_OBJECT
 

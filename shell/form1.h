@@ -1,19 +1,14 @@
 #pragma once
 
-#include "assembler/program_tables.h"
-#include "platform/qt/message_box.h"
 #include "platform/qt/source_file_dialog.h"
-#include "platform/recovery_file.h"
-#include "platform/source_file.h"
-#include "simulator/machine_state.h"
+#include "workbench/disk_services.h"
+#include "workbench/workbench.h"
 
 #include <QMainWindow>
 #include <array>
 #include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -30,13 +25,9 @@ class ChangeLabel;
 class EditorMarks;
 class Form2;
 class FrmAbout;
-struct LineFinding;
 class ShownText;
 class SourceEditor;
 class TraceChanges;
-class TraceSession;
-class WindowTraceHost;
-class TraceDisplays;
 struct BoxAnswer;
 class Zoom;
 
@@ -45,8 +36,8 @@ class HelpViewer;
 }
 
 /// The main window: the source editor, Assemble and Trace, the trace controls, the register and
-/// dump displays and the menus. It owns the program tables and every window-level mark for the
-/// program's whole life.
+/// dump displays and the menus. It shows the working session (`Workbench`), which decides every
+/// rule; the window sends it the user's commands and renders its view.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -54,22 +45,23 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
+    /// The working session the window shows.
+    const Workbench& workbench() const { return model_; }
     /// The window-level marks, for the listing window and the tests.
-    bool modifiedMark() const { return modified_; }
-    bool traceActive() const { return traceActive_; }
-    int breakpointLine() const { return breakpointLine_; }
-    const QString& currentFileName() const { return currentFileName_; }
-    const ProgramTables& tables() const { return *tables_; }
+    bool modifiedMark() const { return model_.view().modified; }
+    bool traceActive() const { return model_.view().phase == WorkbenchPhase::Tracing; }
+    int breakpointLine() const { return model_.view().breakpointLine; }
+    QString currentFileName() const;
+    const ProgramTables& tables() const { return model_.tables(); }
     /// The listing window; created on first use by Assemble.
     Form2* listingWindow() const { return form2_.get(); }
     SourceEditor* editor() const { return source_; }
-    platform::qt::SourceFileDialog& fileDialog() { return fileDialog_; }
     /// The folder of the help pages, found beside the program at start-up.
     const QString& helpFolder() const { return helpFolder_; }
     void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
     /// The memory the next runs keep for 戻る. Only the tests make it small, to see what the
     /// window does once the oldest steps of a run are dropped.
-    void setTraceHistoryBytes(std::size_t bytes) { historyBytes_ = bytes; }
+    void setTraceHistoryBytes(std::size_t bytes) { model_.setHistoryBytes(bytes); }
 
 public slots:
     /// File menu and "上書き保存".
@@ -80,8 +72,7 @@ public slots:
     void exitProgram();
 
     /// Offers the unsaved text that a workbench left behind when it did not end normally (a
-    /// crash): "Yes" puts it into the editor as a new program, either answer removes the file.
-    /// Called once the window is shown at start-up.
+    /// crash). Called once the window is shown at start-up.
     void offerRecovery();
 
     /// Edit menu and "小文字変換".
@@ -118,97 +109,63 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class WindowTraceHost;
-
     void buildMenus();
     void buildControls();
-    void setInitialCaptions();
 
-    /// The three states of the enable protocol.
-    void enterEditing();
-    void enterAssembled();
+    // Commands into the session, and what it shows after them (form1_render.cpp).
+    /// Runs `command` on the session and shows what it shows after it.
+    template <typename Command> void command(Command command);
+    void render();
+    void renderControls();
+    void renderEditor();
+    void renderDisplays();
+    void renderListing();
+    /// Shows the open box: a box of the run without waiting for it, a box of the file
+    /// commands as the modal dialog it is, answered before this returns.
+    void renderBox();
+    BoxAnswer askModally(const WorkbenchBox& box);
+    /// A box of the run was closed: the run goes on with its answer.
+    void answerRunBox(const BoxAnswer& answer);
 
     void onEditorKeyDown();
     void onEditorClicked();
     void onEditorTextChanged();
-    /// Replaces the editor's text as the program (not the user) does it.
-    void setEditorTextByProgram(std::u32string_view text);
-
-    void setWindowCaptionForFile();
-    void setBreakpointCaption();
-    /// Writes the editor text to `path` in the current file's encoding and line-end style.
-    /// On failure shows "ディスクに書き込めません" with the reason under `title` and returns false.
-    bool writeEditorText(const QString& path, const QString& title);
-    /// Asks "ソースプログラムを保存しますか?" and saves through the save dialog on Yes. Returns
-    /// false only when the save was wanted and failed; `savedName` receives the file written.
-    bool askAndSave(const QString& failureTitle, bool restoreProgramText, QString* savedName);
+    /// The editor's text, lines separated by CR LF.
+    std::u32string editorText() const;
     /// Closes the secondary windows and removes the scratch files; the program ends.
     void endProgram();
-
-    /// The program's own text: the editor's, or during a trace the text the run put aside.
-    std::u32string programText() const;
-    /// Keeps the program's text in the recovery file when it differs from the text saved last.
-    void keepUnsavedText();
-    /// `text` is now in a file (saved or opened): the recovery file is not needed.
-    void textIsSaved(std::u32string text);
-
-    /// The File menu with its items, whose shortcuts must not act during a run either.
-    void setFileMenuEnabled(bool enabled);
-
-    /// Trace wiring.
-    void showDisplays(const TraceDisplays& displays);
-    /// A box of the run was closed: the run goes on with its answer.
-    void answerRunBox(const BoxAnswer& answer);
-    void endTrace();
-    /// Puts the program's own text back from "temp.temp", or from memory when it has vanished.
-    void restoreProgramText();
-    platform::qt::MessageAnswer ask(const QString& text, const QString& title,
-                                    platform::qt::MessageButtons buttons);
-    /// Runs one call into the trace session; closing the window waits until it returns.
-    template <typename Call> void callSession(Call call);
-    /// Tells a running session about a changed breakpoint line.
-    void breakpointChanged();
-    /// 戻る can be pressed only while the run waits and a step can be undone.
-    void updateStepBack();
 
     Form2& ensureListingWindow();
 
     // The editor's gutter, colours and marks, the zoom and the examples (form1_marks.cpp).
     void buildEditorMarks();
     void buildViewMenus();
-    /// Marks the lines in error of the assembled editor text.
-    void showFindingsInEditor(const std::vector<LineFinding>& findings);
     /// A line of the listing window was picked: the editor's caret goes to its source line and
     /// the main window comes to the front. The breakpoint stays as it is.
     void showListingLine(int listingLine);
     /// The listing window zooms with the main window and leads back to the editor's lines.
     void watchListingWindow(Form2& listing);
 
-    // State of the window (all of it lives as long as the window).
-    std::unique_ptr<ProgramTables> tables_;
-    MachineState machine_;
-    QString currentFileName_;
-    platform::SourceEncoding fileEncoding_ = platform::SourceEncoding::Cp932;
-    platform::LineEndStyle fileLineEnds_ = platform::LineEndStyle::CrLf;
-    bool modified_ = false;
-    bool traceActive_ = false;
-    int breakpointLine_ = 0;
-    int clickedLine_ = 0;
+    // The session and what it uses of the desktop.
+    DiskSourceFiles files_;
+    DiskScratchFiles scratch_;
+    RecoveryStore recovery_;
+    Workbench model_;
+
+    // What the window has shown of the session.
+    std::uint64_t shownEditorRevision_ = 0;
+    std::uint64_t shownListingRevision_ = 0;
+    std::uint64_t shownDisplaysRevision_ = 0;
+    int shownBreakpointMark_ = 0;
+    /// Changes of the editor's text that the window itself makes (not the user's).
     int programChanges_ = 0;
-    bool ending_ = false;
-    int sessionCalls_ = 0;
-    std::size_t historyBytes_;
+    /// A box of the run is open on the screen.
+    bool runBoxOpen_ = false;
+    /// Inside a command or a modal box of the file commands.
+    int busy_ = 0;
+    bool ended_ = false;
     QString helpFolder_;
-    std::u32string infoText_;
-    std::u32string savedProgramText_;
-    /// The text as it stands in its file (empty for a new program), and as the recovery file
-    /// holds it, when there is one.
-    std::u32string savedText_;
-    std::optional<std::u32string> recoveryText_;
-    platform::RecoveryFile recovery_;
     QTimer* recoveryTimer_ = nullptr;
-    std::unique_ptr<WindowTraceHost> host_;
-    std::unique_ptr<TraceSession> session_;
     TraceChanges* traceChanges_ = nullptr;
     /// What the dumps and the editor show during a run, updated line by line.
     std::unique_ptr<ShownText> shownDataArea_;
@@ -253,11 +210,18 @@ private:
     QAction* mnuKomoji_ = nullptr;
 };
 
-/// The window caption before any file was named, and the prefix of the caption after.
-inline constexpr const char* mainCaption = "RuzidOV & OzerAR Orozaraz";
+template <typename Command> void Form1::command(Command command) {
+    if (ended_) {
+        return;
+    }
+    ++busy_;
+    command();
+    --busy_;
+    render();
+}
 
 /// The key of 戻る, the counterpart of Enter (Next). The editor is locked during a run, so it
-/// deletes nothing there; outside a run 戻る is disabled and the key edits as usual.
+/// deletes nothing there; outside a run the key edits as usual.
 inline constexpr Qt::Key stepBackKey = Qt::Key_Backspace;
 
 /// The longest time unsaved text waits after an edit before it is kept in the recovery file.

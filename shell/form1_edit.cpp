@@ -1,8 +1,8 @@
 // The editor's commands and events, the enable protocol and the help menu.
 
-#include "assembler/breakpoint_choice.h"
 #include "platform/qt/clipboard.h"
 #include "platform/qt/help_viewer.h"
+#include "platform/qt/message_box.h"
 #include "platform/qt/qt_text.h"
 #include "shell/editor_marks.h"
 #include "shell/form1.h"
@@ -10,6 +10,7 @@
 #include "shell/japanese_setup.h"
 #include "shell/source_editor.h"
 #include "workbench/editor_text.h"
+#include "workbench/workbench_texts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,71 +20,30 @@
 
 namespace casl {
 
-void Form1::enterEditing() {
-    trace_->setEnabled(false);
-    label5_->hide();
-    label6_->hide();
-    label7_->hide();
-    command4_->setEnabled(false);
-}
-
-void Form1::enterAssembled() {
-    trace_->setEnabled(true);
-    label5_->show();
-    label6_->show();
-    label7_->show();
-    command4_->setEnabled(true);
-    setBreakpointCaption();
-}
-
-void Form1::setBreakpointCaption() {
-    label6_->setText(breakpointLine_ == 0 ? QString() : QString::number(breakpointLine_));
-}
-
-void Form1::setEditorTextByProgram(std::u32string_view text) {
-    ++programChanges_;
-    source_->setEditorText(text);
-    --programChanges_;
-}
-
 void Form1::onEditorKeyDown() {
-    // The locked editor of a run changes nothing, so a key there keeps the trace controls.
-    if (!traceActive_) {
-        enterEditing();
-    }
+    command([this] { model_.editorKeyDown(); });
 }
 
 void Form1::onEditorTextChanged() {
-    modified_ = true;
     if (!recoveryTimer_->isActive()) {
         recoveryTimer_->start();
     }
-    // Any change the user makes (typing, the menus, the editor's own context menu, dropping
-    // text) means the tables no longer describe the editor's program.
-    if (programChanges_ == 0 && !traceActive_) {
-        enterEditing();
+    // While the window renders, the change is the session's own.
+    const bool byUser = programChanges_ == 0;
+    if (byUser) {
+        command([this] { model_.editorTextChanged(true); });
+    } else {
+        model_.editorTextChanged(false);
     }
 }
 
 void Form1::onEditorClicked() {
-    if (trace_->isEnabled()) {
-        const auto chosen = chooseBreakpointLine(source_->caretLine(), *tables_);
-        if (!chosen) {
-            return;
-        }
-        clickedLine_ = *chosen;
-        label6_->setText(QString::number(clickedLine_));
-    }
-    breakpointLine_ = clickedLine_;
-    breakpointChanged();
-    marks_->breakpointMoved();
+    const int line = source_->caretLine();
+    command([this, line] { model_.clickLine(line); });
 }
 
 void Form1::clearBreakpoint() {
-    label6_->setText(QString());
-    breakpointLine_ = 0;
-    breakpointChanged();
-    marks_->breakpointMoved();
+    command([this] { model_.clearBreakpoint(); });
 }
 
 void Form1::undoEdit() {
@@ -145,8 +105,9 @@ void Form1::lowerCaseSelection() {
 void Form1::showHelpContents() {
     if (!help_ || help_->helpFolder() != helpFolder_) {
         if (helpFolder_.isEmpty()) {
-            ask(QStringLiteral("ヘルプのページが見つかりません。"),
-                QString::fromUtf8(applicationTitle), platform::qt::MessageButtons::Ok);
+            platform::qt::showMessageBox(this, QStringLiteral("ヘルプのページが見つかりません。"),
+                                         platform::qt::toQString(texts::applicationTitle),
+                                         MessageButtons::Ok);
             return;
         }
         help_ = std::make_unique<platform::qt::HelpViewer>(helpFolder_);

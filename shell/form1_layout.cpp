@@ -1,6 +1,7 @@
 // The main window's controls and menus, and its state right after start-up.
 
 #include "platform/qt/help_viewer.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/temp_folder.h"
 #include "shell/change_label.h"
@@ -11,8 +12,7 @@
 #include "shell/shown_text.h"
 #include "shell/source_editor.h"
 #include "shell/trace_changes.h"
-#include "shell/trace_wiring.h"
-#include "simulator/trace_session.h"
+#include "workbench/key_commands.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -85,15 +85,13 @@ QAction* addItem(QWidget* menu, QObject* owner, const char* name, const QString&
 } // namespace
 
 Form1::Form1(QWidget* parent)
-    : QMainWindow(parent), tables_(std::make_unique<ProgramTables>()),
-      historyBytes_(TraceOptions::defaultHistoryBytes),
-      host_(std::make_unique<WindowTraceHost>(*this)) {
+    : QMainWindow(parent), model_(SessionServices{files_, &scratch_, &recovery_}) {
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
     buildControls();
     buildEditorMarks();
     buildViewMenus();
-    setInitialCaptions();
+    render();
     helpFolder_ = platform::qt::findHelpFolder(QCoreApplication::applicationDirPath());
     move(platform::qt::pointFromTwips(10, 10));
 
@@ -103,7 +101,8 @@ Form1::Form1(QWidget* parent)
     recoveryTimer_->setObjectName(QStringLiteral("recoveryTimer"));
     recoveryTimer_->setSingleShot(true);
     recoveryTimer_->setInterval(recoveryDelayMilliseconds);
-    connect(recoveryTimer_, &QTimer::timeout, this, &Form1::keepUnsavedText);
+    connect(recoveryTimer_, &QTimer::timeout, this,
+            [this] { model_.keepUnsavedText(editorText()); });
 }
 
 // However the window goes, its scratch files go with it; the recovery file goes with the member.
@@ -202,12 +201,13 @@ void Form1::buildControls() {
     stepBackShortcut_ = new QShortcut(QKeySequence(stepBackKey), this);
     stepBackShortcut_->setObjectName(QStringLiteral("stepBackShortcut"));
     stepBackShortcut_->setEnabled(false);
-    connect(stepBackShortcut_, &QShortcut::activated, this, &Form1::stepBack);
-    connect(check1_, &QCheckBox::toggled, this, [this](bool simple) {
-        if (session_) {
-            session_->setSimpleDisplay(simple);
+    connect(stepBackShortcut_, &QShortcut::activated, this, [this] {
+        if (keyCommand(model_.view(), RunKey::Backspace, false) == KeyCommand::StepBack) {
+            stepBack();
         }
     });
+    connect(check1_, &QCheckBox::toggled, this,
+            [this](bool simple) { model_.setSimpleDisplay(simple); });
     keepPlaceWhenHidden(command1_);
     keepPlaceWhenHidden(command2_);
     keepPlaceWhenHidden(stepBack_);
@@ -322,40 +322,6 @@ void Form1::buildControls() {
     installEventFilter(this);
     source_->installEventFilter(this);
     resize(1000, 700);
-}
-
-void Form1::setInitialCaptions() {
-    setWindowTitle(QString::fromUtf8(mainCaption));
-    trace_->setEnabled(false);
-    breakpointLine_ = 0;
-    command1_->hide();
-    command2_->hide();
-    stepBack_->hide();
-    stepBack_->setEnabled(false);
-    stepBackShortcut_->setEnabled(false);
-    text1_->hide();
-    text2_->hide();
-    label4_[0]->hide();
-    label4_[1]->hide();
-    command4_->setEnabled(false);
-    label5_->hide();
-    label6_->hide();
-    label7_->hide();
-    ++programChanges_;
-    text1_->clear();
-    text2_->clear();
-    --programChanges_;
-    for (QLabel* value : registerValues_) {
-        value->setText(QString(35, QLatin1Char(' ')));
-    }
-    fr_->setText(QStringLiteral("OF:  SF:  ZF: "));
-    pc_->setText(QStringLiteral("PR:    "));
-    obj_->setText(QStringLiteral("OBJ-Code:         "));
-    sp_->setText(QStringLiteral("SP:    "));
-    currentFileName_.clear();
-    mnuUwagaki_->setEnabled(false);
-    modified_ = false;
-    traceActive_ = false;
 }
 
 } // namespace casl

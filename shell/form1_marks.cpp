@@ -1,10 +1,6 @@
 // The editor's gutter, colours and marks, the listing's way back to the editor, the zoom and the
 // example programs.
 
-#include "assembler/line_findings.h"
-#include "assembler/listing.h"
-#include "platform/qt/qt_text.h"
-#include "platform/source_file.h"
 #include "shell/casl_highlighter.h"
 #include "shell/change_label.h"
 #include "shell/editor_marks.h"
@@ -17,14 +13,11 @@
 #include "shell/zoom.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QToolButton>
-#include <map>
-#include <variant>
 
 namespace casl {
 
@@ -45,7 +38,7 @@ QToolButton* makeMenuButton(QWidget* parent, const char* name, const QString& ca
 } // namespace
 
 void Form1::buildEditorMarks() {
-    marks_ = new EditorMarks(*source_, [this] { return breakpointLine_; });
+    marks_ = new EditorMarks(*source_, [this] { return model_.view().breakpointMark; });
     auto* gutter = new LineNumberGutter(*source_, *marks_);
     // A click beside a line chooses as a click on the line does.
     connect(gutter, &LineNumberGutter::lineClicked, this, [this](int line) {
@@ -76,7 +69,7 @@ void Form1::buildViewMenus() {
     examples->setFolder(findExamplesFolder(QCoreApplication::applicationDirPath()));
     connect(examples, &QMenu::aboutToShow, this, [this, examples] {
         for (QAction* item : examples->actions()) {
-            item->setEnabled(item->isEnabled() && !traceActive_);
+            item->setEnabled(item->isEnabled() && model_.view().fileMenuEnabled);
         }
     });
     connect(examples, &ExamplesMenu::exampleChosen, this, &Form1::openExample);
@@ -89,27 +82,12 @@ void Form1::buildViewMenus() {
     menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
 }
 
-void Form1::showFindingsInEditor(const std::vector<LineFinding>& findings) {
-    std::map<int, QStringList> errors;
-    for (const LineFinding& finding : findings) {
-        if (finding.sourceLine < 1) {
-            continue;
-        }
-        QStringList& messages = errors[finding.sourceLine];
-        for (const std::u32string& message : finding.messages) {
-            messages.append(platform::qt::toQString(message));
-        }
-    }
-    marks_->setErrors(std::move(errors));
-}
-
 void Form1::showListingLine(int listingLine) {
-    const int line = programLineOfListingWindowLine(*tables_, listingLine);
+    const int line = model_.editorLineOfListingLine(listingLine);
     if (line == 0) {
         return;
     }
-    // During a run the editor shows the program lines themselves, literal lines included.
-    source_->moveCaretToLine(traceActive_ ? line : sourceLineOf(*tables_, line));
+    source_->moveCaretToLine(line);
     show();
     raise();
     activateWindow();
@@ -122,25 +100,6 @@ void Form1::watchListingWindow(Form2& listing) {
     }
     zoom_->addShortcutsTo(&listing);
     connect(&listing, &Form2::listingLineActivated, this, &Form1::showListingLine);
-}
-
-void Form1::openExample(const QString& path) {
-    if (traceActive_ || sessionCalls_ > 0) {
-        return;
-    }
-    auto source =
-        platform::readSourceFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
-    if (const auto* error = std::get_if<platform::FileError>(&source)) {
-        ask(platform::qt::toQString(error->message), QString::fromUtf8(applicationTitle),
-            platform::qt::MessageButtons::Ok);
-        return;
-    }
-    newFile();
-    // New keeps the program when the save it asked for failed; the example must not replace it.
-    if (!source_->editorText().empty()) {
-        return;
-    }
-    setEditorTextByProgram(std::get<platform::SourceText>(source).text);
 }
 
 } // namespace casl

@@ -1,8 +1,10 @@
 #include "shell/frm_about.h"
 
 #include "platform/qt/message_box.h"
+#include "platform/qt/qt_text.h"
 #include "shell/japanese_setup.h"
 #include "shell/workbench_icon.h"
+#include "workbench/workbench_texts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,7 +27,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 FrmAbout::FrmAbout() {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(false);
-    setWindowTitle(QString::fromUtf8(applicationTitle) + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(platform::qt::toQString(texts::applicationTitle) +
+                   QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
 
     auto* icon = makeLabel(this, "picIcon", QString());
     icon->setPixmap(workbenchPixmap(64));
@@ -70,8 +73,8 @@ FrmAbout::FrmAbout() {
 
 void FrmAbout::showSystemInformation() {
     platform::qt::showMessageBox(this, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"),
-                                 QString::fromUtf8(applicationTitle),
-                                 platform::qt::MessageButtons::Ok);
+                                 platform::qt::toQString(texts::applicationTitle),
+                                 MessageButtons::Ok);
 }
 
 } // namespace casl

@@ -7,8 +7,6 @@ class QCoreApplication;
 
 namespace casl {
 
-/// The application title, used where a message box has no title of its own.
-inline constexpr const char* applicationTitle = "Varnic";
 /// The fixed-pitch Japanese font that the displays are laid out for.
 inline constexpr const char* gothicFamily = "ＭＳ ゴシック";
 

@@ -1,6 +1,7 @@
 #include "shell/source_editor.h"
 
 #include "platform/qt/qt_text.h"
+#include "platform/upper_case.h"
 #include "workbench/editor_text.h"
 
 #include <QInputMethodEvent>
@@ -12,14 +13,7 @@
 namespace casl {
 
 QString upperCasedTyping(const QString& typed) {
-    const std::u32string characters = typed.toStdU32String();
-    QString result;
-    for (const char32_t c : characters) {
-        const QString one = QString::fromUcs4(&c, 1);
-        const QString upper = one.toUpper();
-        result += upper.toStdU32String().size() == 1 ? upper : one;
-    }
-    return result;
+    return platform::qt::toQString(platform::upperCased(typed.toStdU32String()));
 }
 
 SourceEditor::SourceEditor(QWidget* parent) : QPlainTextEdit(parent) {

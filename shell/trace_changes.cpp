@@ -11,16 +11,6 @@
 namespace casl {
 namespace {
 
-/// Where a flag's name ("OF:", "SF:" or "ZF:") and its digit stand in the `fr` caption.
-CaptionRange flagRange(const QString& caption, const QString& name) {
-    const qsizetype at = caption.indexOf(name);
-    if (at < 0) {
-        return {};
-    }
-    const qsizetype length = std::min(name.size() + 1, caption.size() - at);
-    return {static_cast<int>(at), static_cast<int>(length)};
-}
-
 /// Whether one of `rows` of a dump is in view.
 bool anyRowInView(const QPlainTextEdit& dump, const std::vector<int>& rows) {
     // The dumps do not wrap, so the scroll bar counts rows: its value is the top row in view
@@ -41,19 +31,8 @@ TraceChanges::TraceChanges(ChangeDisplays displays, QObject* parent)
     displays_.stackArea->installEventFilter(this);
 }
 
-void TraceChanges::clear() {
-    lastWait_.reset();
-    changes_ = {};
-    markLabels();
-    markDump(*displays_.dataArea, {});
-    markDump(*displays_.stackArea, {});
-}
-
-void TraceChanges::show(DisplayTexts shown, bool atWait) {
-    changes_ = lastWait_ ? displayChanges(*lastWait_, shown) : DisplayChanges{};
-    if (atWait) {
-        lastWait_ = std::move(shown);
-    }
+void TraceChanges::show(const DisplayChanges& changes) {
+    changes_ = changes;
     markLabels();
     markDump(*displays_.dataArea, changes_.dataRows);
     markDump(*displays_.stackArea, changes_.stackRows);
@@ -65,18 +44,8 @@ void TraceChanges::markLabels() {
     }
     displays_.programRegister->setChanged(changes_.programRegister);
     displays_.stackPointer->setChanged(changes_.stackPointer);
-    const QString flags = displays_.flags->text();
-    QList<CaptionRange> changedFlags;
-    const std::array<std::pair<bool, QString>, 3> flagNames{
-        {{changes_.overflowFlag, QStringLiteral("OF:")},
-         {changes_.signFlag, QStringLiteral("SF:")},
-         {changes_.zeroFlag, QStringLiteral("ZF:")}}};
-    for (const auto& [changed, name] : flagNames) {
-        if (changed) {
-            changedFlags.append(flagRange(flags, name));
-        }
-    }
-    displays_.flags->setChangedRanges(changedFlags);
+    displays_.flags->setChangedRanges(
+        QList<CaptionSpan>(changes_.flagSpans.begin(), changes_.flagSpans.end()));
 }
 
 void TraceChanges::markDump(QPlainTextEdit& dump, const std::vector<int>& rows) {

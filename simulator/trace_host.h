@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/message_buttons.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,11 +9,6 @@
 namespace casl {
 
 class TraceDisplays;
-
-/// The buttons a message box of the run offers.
-enum class MessageButtons { Ok, YesNo };
-/// The button that closed a message box.
-enum class MessageAnswer { Ok, Yes, No };
 
 /// A position on the screen in twips from its top-left corner.
 struct ScreenPosition {

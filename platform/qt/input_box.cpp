@@ -1,6 +1,5 @@
 #include "platform/qt/input_box.h"
 
-#include "platform/qt/box_openings.h"
 #include "platform/qt/title_width.h"
 
 #include <QGuiApplication>
@@ -9,6 +8,15 @@
 
 namespace casl::platform::qt {
 namespace {
+
+/// The box's place: `screenPosition` from the top-left corner of the screen.
+void place(QInputDialog& box, QPoint screenPosition) {
+    QPoint origin;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        origin = screen->geometry().topLeft();
+    }
+    box.move(origin + screenPosition);
+}
 
 void setUp(QInputDialog& box, const QString& prompt, const QString& title,
            const QString& defaultText, QPoint screenPosition) {
@@ -19,11 +27,7 @@ void setUp(QInputDialog& box, const QString& prompt, const QString& title,
     // The box builds its layout when it is first measured.
     static_cast<void>(box.minimumSizeHint());
     widenForTitle(box);
-    QPoint origin;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        origin = screen->geometry().topLeft();
-    }
-    box.move(origin + screenPosition);
+    place(box, screenPosition);
 }
 
 } // namespace
@@ -55,7 +59,9 @@ void openInputBox(QWidget* parent, const QString& prompt, const QString& title,
                                                  : std::nullopt);
         });
     box->show();
-    emit BoxOpenings::instance().opened(box);
+    // Showing a window without waiting for it may place it anew; the box stands where it was
+    // asked to.
+    place(*box, screenPosition);
 }
 
 } // namespace casl::platform::qt

@@ -1,6 +1,5 @@
 #include "platform/qt/message_box.h"
 
-#include "platform/qt/box_openings.h"
 #include "platform/qt/title_width.h"
 
 #include <QMessageBox>
@@ -49,7 +48,6 @@ void openMessageBox(QWidget* parent, const QString& text, const QString& title,
         answered(answerOf(*box, buttons));
     });
     box->show();
-    emit BoxOpenings::instance().opened(box);
 }
 
 } // namespace casl::platform::qt

@@ -1,16 +1,13 @@
 #pragma once
 
+#include "platform/message_buttons.h"
+
 #include <QString>
 #include <functional>
 
 class QWidget;
 
 namespace casl::platform::qt {
-
-/// The buttons a message box offers.
-enum class MessageButtons { Ok, YesNo };
-/// The button that closed a message box.
-enum class MessageAnswer { Ok, Yes, No };
 
 /// Shows a modal message box without an icon and returns the button pressed. The box is wide
 /// enough for its whole title. Closing a Yes/No box by its window button answers No.

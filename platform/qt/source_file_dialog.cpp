@@ -16,19 +16,17 @@ const QStringList& nameFilters() {
 
 } // namespace
 
-QString SourceFileDialog::askOpenName(QWidget* parent) {
-    return ask(parent, false, keptName_);
+QString SourceFileDialog::askOpenName(QWidget* parent, const QString& startName) {
+    return ask(parent, false, startName, startName);
 }
 
-QString SourceFileDialog::askSaveName(QWidget* parent) {
-    return ask(parent, true, keptName_);
+QString SourceFileDialog::askSaveName(QWidget* parent, const QString& startName,
+                                      const QString& keptName) {
+    return ask(parent, true, startName, keptName);
 }
 
-QString SourceFileDialog::askSaveNameFor(QWidget* parent, const QString& currentName) {
-    return ask(parent, true, currentName);
-}
-
-QString SourceFileDialog::ask(QWidget* parent, bool save, const QString& presetName) {
+QString SourceFileDialog::ask(QWidget* parent, bool save, const QString& presetName,
+                              const QString& keptName) {
     QFileDialog dialog(parent, QString::fromUtf8(sourceDialogTitle));
     dialog.setNameFilters(nameFilters());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -36,8 +34,8 @@ QString SourceFileDialog::ask(QWidget* parent, bool save, const QString& presetN
     // The folder is always given: left alone, the dialog would start where the last dialog
     // of the program was accepted, also when that save then failed.
     if (presetName.isEmpty()) {
-        dialog.setDirectory(keptName_.isEmpty() ? QDir::currentPath()
-                                                : QFileInfo(keptName_).absolutePath());
+        dialog.setDirectory(keptName.isEmpty() ? QDir::currentPath()
+                                                : QFileInfo(keptName).absolutePath());
     } else {
         const QFileInfo info(presetName);
         dialog.setDirectory(info.absolutePath());

@@ -240,7 +240,7 @@ void EditorMarksTest::breakpointDotFollowsClicksClearNewAndOpen() {
     QTRY_COMPARE(linesWithADot(*gutter), QList<int>{5});
     {
         ModalAnswerer answers;
-        answers.choose(opened);
+        answers.press(QMessageBox::No).choose(opened);
         child<QAction>(&window, "mnuOPEN")->trigger();
         QVERIFY(answers.done());
     }

@@ -52,6 +52,7 @@ private slots:
     void openKeepsUtf8AndLfEndings();
     void openOfAnUnreadableFileLeavesTheEditor();
     void openResetsTheBreakpointAndTrace();
+    void openAsksToSaveAModifiedProgramFirst();
     void saveAsNamesTheFileButKeepsTheModifiedMark();
     void savingAnEmptyEditorWritesOneCrLf();
     void unencodableCharacterStopsTheSaveNamingTheLine();
@@ -162,12 +163,12 @@ void FileCommandsTest::openOfAnUnreadableFileLeavesTheEditor() {
     Form1 window;
     pasteIntoEditor(window, QStringLiteral("KEEP"));
     ModalAnswerer answers;
-    answers.choose(path("bad.cas")).press(QMessageBox::Ok);
+    answers.press(QMessageBox::No).choose(path("bad.cas")).press(QMessageBox::Ok);
     child<QAction>(&window, "mnuOPEN")->trigger();
     QTRY_VERIFY(answers.done());
-    QCOMPARE(answers.seen().at(1).kind, QStringLiteral("message"));
-    QVERIFY2(answers.seen().at(1).text.contains(QStringLiteral("2行目")),
-             qPrintable(answers.seen().at(1).text));
+    QCOMPARE(answers.seen().at(2).kind, QStringLiteral("message"));
+    QVERIFY2(answers.seen().at(2).text.contains(QStringLiteral("2行目")),
+             qPrintable(answers.seen().at(2).text));
     QCOMPARE(window.editor()->toPlainText(), QStringLiteral("KEEP"));
     QCOMPARE(window.currentFileName(), QString());
 }
@@ -185,13 +186,30 @@ void FileCommandsTest::openResetsTheBreakpointAndTrace() {
     clickOnLine(window, 2);
     QCOMPARE(window.breakpointLine(), 2);
 
-    answers.choose(path("two.cas"));
+    // Assemble rewrote the editor, so Open asks whether to save first.
+    answers.press(QMessageBox::No).choose(path("two.cas"));
     child<QAction>(&window, "mnuOPEN")->trigger();
     QCOMPARE(window.breakpointLine(), 0);
     QVERIFY(!child<QPushButton>(&window, "Trace")->isEnabled());
     QVERIFY(!child<QPushButton>(&window, "Command4")->isEnabled());
     QVERIFY(child<QLabel>(&window, "Label6")->isHidden());
     QCOMPARE(child<QLabel>(&window, "Label6")->text(), QString());
+}
+
+void FileCommandsTest::openAsksToSaveAModifiedProgramFirst() {
+    writeBytes(path("other.cas"), QByteArray("\tRET\r\n"));
+    Form1 window;
+    typeIntoEditor(window, QStringLiteral("\tnop"));
+    ModalAnswerer answers;
+    answers.press(QMessageBox::Yes).choose(path("mine.cas")).choose(path("other.cas"));
+    child<QAction>(&window, "mnuOPEN")->trigger();
+    QTRY_VERIFY(answers.done());
+    QCOMPARE(answers.seen().at(0).text, QStringLiteral("ソースプログラムを保存しますか?"));
+    QCOMPARE(answers.seen().at(0).title, QStringLiteral("保存しますか?"));
+    QCOMPARE(readBytes(path("mine.cas")), QByteArray("\tNOP\r\n"));
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("\tRET\n"));
+    QCOMPARE(window.currentFileName(), path("other.cas"));
+    QCOMPARE(answers.unexpected(), 0);
 }
 
 void FileCommandsTest::saveAsNamesTheFileButKeepsTheModifiedMark() {
@@ -386,12 +404,12 @@ void FileCommandsTest::openOfAFifoIsRefusedWithoutWaiting() {
     Form1 window;
     pasteIntoEditor(window, QStringLiteral("KEEP"));
     ModalAnswerer answers;
-    answers.choose(path("pipe.cas")).press(QMessageBox::Ok);
+    answers.press(QMessageBox::No).choose(path("pipe.cas")).press(QMessageBox::Ok);
     // Opening the FIFO used to wait for a writer, freezing the window for ever.
     child<QAction>(&window, "mnuOPEN")->trigger();
     QTRY_VERIFY(answers.done());
-    QVERIFY2(answers.seen().at(1).text.contains(QStringLiteral("名前付きパイプ (FIFO)")),
-             qPrintable(answers.seen().at(1).text));
+    QVERIFY2(answers.seen().at(2).text.contains(QStringLiteral("名前付きパイプ (FIFO)")),
+             qPrintable(answers.seen().at(2).text));
     QCOMPARE(window.editor()->toPlainText(), QStringLiteral("KEEP"));
     QCOMPARE(window.currentFileName(), QString());
 }
@@ -415,10 +433,10 @@ void FileCommandsTest::openRefusesWhatTheEditorCannotShowQuickly() {
     Form1 window;
     pasteIntoEditor(window, QStringLiteral("KEEP"));
     ModalAnswerer answers;
-    answers.choose(path("big.cas")).press(QMessageBox::Ok);
+    answers.press(QMessageBox::No).choose(path("big.cas")).press(QMessageBox::Ok);
     child<QAction>(&window, "mnuOPEN")->trigger();
     QTRY_VERIFY(answers.done());
-    QVERIFY2(answers.seen().at(1).text.contains(message), qPrintable(answers.seen().at(1).text));
+    QVERIFY2(answers.seen().at(2).text.contains(message), qPrintable(answers.seen().at(2).text));
     QCOMPARE(window.editor()->toPlainText(), QStringLiteral("KEEP"));
 }
 

@@ -68,9 +68,8 @@ void MessageBoxTest::theWholeTitleFits() {
     if (kind == BoxKind::Input) {
         platform::qt::showInputBox(&parent, text, title, QString(), QPoint(10, 10));
     } else {
-        platform::qt::showMessageBox(&parent, text, title,
-                                     kind == BoxKind::Ok ? platform::qt::MessageButtons::Ok
-                                                         : platform::qt::MessageButtons::YesNo);
+        platform::qt::showMessageBox(
+            &parent, text, title, kind == BoxKind::Ok ? MessageButtons::Ok : MessageButtons::YesNo);
     }
     QCOMPARE(answers.unexpected(), 0);
     QVERIFY(answers.done());

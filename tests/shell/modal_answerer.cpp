@@ -1,7 +1,5 @@
 #include "modal_answerer.h"
 
-#include "platform/qt/box_openings.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -45,8 +43,6 @@ ModalAnswerer::ModalAnswerer() {
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
     timer_.start();
-    QObject::connect(&platform::qt::BoxOpenings::instance(), &platform::qt::BoxOpenings::opened,
-                     &timer_, [this](QDialog* box) { answerNow(box); });
 }
 
 ModalAnswerer::~ModalAnswerer() = default;
@@ -111,20 +107,6 @@ ModalAnswerer& ModalAnswerer::accept() {
     });
 }
 
-void ModalAnswerer::answerNow(QWidget* box) {
-    box->setProperty("answered", true);
-    box->setProperty("delivered", true);
-    seen_.push_back(describe(box));
-    if (answers_.empty()) {
-        ++unexpected_;
-        dismiss(box);
-        return;
-    }
-    const Answer answer = std::move(answers_.front());
-    answers_.pop_front();
-    answer(box);
-}
-
 void ModalAnswerer::poll() {
     QWidget* box = QApplication::activeModalWidget();
     if (!box || !box->isVisible()) {
@@ -148,13 +130,15 @@ void ModalAnswerer::poll() {
     }
     // Answered from a fresh event, so that a box the answer opens gets polled too.
     QPointer<QWidget> target(box);
-    QTimer::singleShot(0, [target, answer = std::move(answers_.front())] {
+    ++delivering_;
+    QTimer::singleShot(0, &timer_, [this, target, answer = std::move(answers_.front())] {
         if (target) {
             answer(target);
         }
         if (target) {
             target->setProperty("delivered", true);
         }
+        --delivering_;
     });
     answers_.pop_front();
 }

@@ -19,9 +19,10 @@ struct SeenBox {
 };
 
 /// Answers the modal boxes that the code under test opens, one scripted answer per box, in
-/// order: a box opened without waiting (the run's boxes) as it is shown, a box that runs its own
-/// event loop by polling `QApplication::activeModalWidget()` from that loop. A box beyond the
-/// script is recorded as unexpected and closed, so a test never hangs.
+/// order, by polling `QApplication::activeModalWidget()` from the event loop: the loop of a box
+/// that waits for its answer, or the test's own (`QTRY_VERIFY(answers.done())`) for the run's
+/// boxes, which open without waiting. A box beyond the script is recorded as unexpected and
+/// closed, so a test never hangs.
 class ModalAnswerer {
 public:
     using Answer = std::function<void(QWidget*)>;
@@ -44,17 +45,18 @@ public:
 
     const std::vector<SeenBox>& seen() const { return seen_; }
     int unexpected() const { return unexpected_; }
-    bool done() const { return answers_.empty(); }
+    /// Every answer of the script was given.
+    bool done() const { return answers_.empty() && delivering_ == 0; }
 
 private:
     void poll();
-    /// Answers `box` now, or closes it when the script has no answer left.
-    void answerNow(QWidget* box);
 
     QTimer timer_;
     std::deque<Answer> answers_;
     std::vector<SeenBox> seen_;
     int unexpected_ = 0;
+    /// Answers taken from the script and not yet given.
+    int delivering_ = 0;
 };
 
 } // namespace casl::test

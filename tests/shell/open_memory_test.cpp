@@ -33,7 +33,7 @@ void OpenMemoryTest::runningOutOfMemoryIsReportedAndKeepsTheEditor() {
     Form1 window;
     pasteIntoEditor(window, QStringLiteral("KEEP"));
     ModalAnswerer answers;
-    answers
+    answers.press(QMessageBox::No)
         .then([&path](QWidget* box) {
             auto* dialog = qobject_cast<QFileDialog*>(box);
             QVERIFY(dialog);
@@ -46,8 +46,8 @@ void OpenMemoryTest::runningOutOfMemoryIsReportedAndKeepsTheEditor() {
     child<QAction>(&window, "mnuOPEN")->trigger();
     liftAllocationLimit();
     QTRY_VERIFY(answers.done());
-    QCOMPARE(answers.seen().size(), std::size_t{2});
-    QCOMPARE(answers.seen().at(1).text,
+    QCOMPARE(answers.seen().size(), std::size_t{3});
+    QCOMPARE(answers.seen().at(2).text,
              QStringLiteral("メモリが足りないため、ファイルを開けません: ") + path);
     QCOMPARE(window.editor()->toPlainText(), QStringLiteral("KEEP"));
     QCOMPARE(window.currentFileName(), QString());

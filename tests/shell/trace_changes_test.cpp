@@ -160,8 +160,8 @@ void TraceChangesTest::aChangedRegisterIsMarkedAndAnUnchangedOneIsNot() {
     ChangeLabel* gr2 = label(window, "gr2");
     // The caption is the register row as ever; the whole row is marked.
     QCOMPARE(gr1->text(), QStringLiteral("[0000 0000 0000 0101] 0005 (     5)"));
-    QCOMPARE(gr1->changedRanges(), (QList<CaptionRange>{{0, 35}}));
-    QCOMPARE(label(window, "pc")->changedRanges(), (QList<CaptionRange>{{0, 7}}));
+    QCOMPARE(gr1->changedRanges(), (QList<CaptionSpan>{{0, 35}}));
+    QCOMPARE(label(window, "pc")->changedRanges(), (QList<CaptionSpan>{{0, 7}}));
     QCOMPARE(gr2->text(), QStringLiteral("[0000 0000 0000 0000] 0000 (     0)"));
 
     // The colours the painting uses, and the painting itself.
@@ -187,10 +187,10 @@ void TraceChangesTest::eachFlagIsMarkedByItself() {
     QVERIFY(fr->changedRanges().isEmpty());
     next(window); // 0: ZF
     QCOMPARE(fr->text(), QStringLiteral("OF:0 SF:0 ZF:1"));
-    QCOMPARE(fr->changedRanges(), (QList<CaptionRange>{{10, 4}}));
+    QCOMPARE(fr->changedRanges(), (QList<CaptionSpan>{{10, 4}}));
     next(window); // -1: SF and ZF
     QCOMPARE(fr->text(), QStringLiteral("OF:0 SF:1 ZF:0"));
-    QCOMPARE(fr->changedRanges(), (QList<CaptionRange>{{5, 4}, {10, 4}}));
+    QCOMPARE(fr->changedRanges(), (QList<CaptionSpan>{{5, 4}, {10, 4}}));
     // Each range covers a flag's name and digit, nothing between them.
     const QRect sf = fr->rangeRect({5, 4});
     const QRect zf = fr->rangeRect({10, 4});
@@ -264,7 +264,7 @@ void TraceChangesTest::aStepBackMarksWhatItUndid() {
     back->click();
     QCOMPARE(label(window, "gr1")->text(), QStringLiteral("[0000 0000 0000 0101] 0005 (     5)"));
     QCOMPARE(changedLabels(window), (QStringList{"gr1", "pc", "fr"}));
-    QCOMPARE(label(window, "fr")->changedRanges(), (QList<CaptionRange>{{10, 4}}));
+    QCOMPARE(label(window, "fr")->changedRanges(), (QList<CaptionSpan>{{10, 4}}));
     back->click();
     QCOMPARE(changedLabels(window), (QStringList{"gr1", "pc"}));
     // Next compares with the displays the step back showed.

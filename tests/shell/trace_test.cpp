@@ -136,6 +136,8 @@ void TraceTest::wholeRunWithInAndOut() {
         input->accept();
     });
     next->click();
+    // The run's boxes open without waiting: the answer comes from the event loop.
+    QTRY_VERIFY(answers.done());
     QCOMPARE(answers.seen().back().kind, QStringLiteral("input"));
     QCOMPARE(answers.seen().back().title, QStringLiteral("IN command"));
     QCOMPARE(answers.seen().back().text, QStringLiteral("Input"));
@@ -152,6 +154,7 @@ void TraceTest::wholeRunWithInAndOut() {
     // Step 3: OUT shows everything written so far.
     answers.press(QMessageBox::Ok);
     next->click();
+    QTRY_VERIFY(answers.done());
     QCOMPARE(answers.seen().back().title, QStringLiteral("OUT command"));
     QCOMPARE(answers.seen().back().text, QStringLiteral("\nhi"));
 
@@ -164,6 +167,7 @@ void TraceTest::wholeRunWithInAndOut() {
     // Step 5: RET on the empty stack ends the program.
     answers.press(QMessageBox::Ok);
     next->click();
+    QTRY_VERIFY(answers.done());
     QCOMPARE(answers.seen().back().text, QStringLiteral("Program終了"));
     QCOMPARE(answers.seen().back().title, QStringLiteral("Program Terminated"));
     QCOMPARE(answers.unexpected(), 0);
@@ -205,6 +209,7 @@ void TraceTest::openedExampleRunsToItsEnd() {
     child<QPushButton>(&window, "Trace")->click();
     for (int press = 0; press < 20 && window.traceActive(); ++press) {
         child<QPushButton>(&window, "Command1")->click();
+        QTRY_VERIFY(!QApplication::activeModalWidget());
     }
     QVERIFY(!window.traceActive());
     QCOMPARE(answers.unexpected(), 0);
@@ -260,6 +265,7 @@ void TraceTest::stepQuestionStopsAnEndlessLoop() {
     ModalAnswerer answers;
     answers.press(QMessageBox::Yes).press(QMessageBox::No);
     child<QPushButton>(&window, "Trace")->click();
+    QTRY_VERIFY(!window.traceActive());
     QCOMPARE(answers.seen().size(), std::size_t{2});
     const QString question = QStringLiteral("100ステップ実行されました。\n"
                                             "現在のブレークポイントは3行目です。\n"
