@@ -45,8 +45,6 @@ if(BUILD_TESTING)
       ENVIRONMENT "CASL_SITE_DIR=${CASL_SITE_DIR}"
       TIMEOUT 180)
   endforeach()
-  add_test(NAME web.upper_case
-    COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/upper_case.test.mjs)
 
   # Every example traced in the browser against `casl2 run --trace` built natively.
   set(CASL_NATIVE_BUILD_DIR ${PROJECT_SOURCE_DIR}/build CACHE PATH

@@ -1,4 +1,5 @@
 #include "web/binding/page_files.h"
+#include "web/binding/page_workbench.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -22,14 +23,33 @@ void PrintTo(const OpenCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+/// Opens the file `name` holding `bytes` as the page does: the file picker's file is offered,
+/// then named in the open dialog's answer.
+void open(PageWorkbench& workbench, const std::string& bytes, const std::string& name) {
+    workbench.offerFile(name, bytes);
+    workbench.openFile("");
+    ASSERT_EQ(workbench.view().box.kind, "openName");
+    workbench.answer(PageAnswer{"ok", name, false});
+}
+
+/// Saves the page's text under `name` with 名前を付けて保存.
+void saveAs(PageWorkbench& workbench, const std::string& text, const std::string& name) {
+    workbench.saveAs(text);
+    ASSERT_EQ(workbench.view().box.kind, "saveName");
+    workbench.answer(PageAnswer{"ok", name, false});
+}
+
 class OpenSourceBytesTest : public testing::TestWithParam<OpenCase> {};
 
 TEST_P(OpenSourceBytesTest, GivesTheEditorTextAndKeepsHowTheFileIsStored) {
-    SourceFormat format{SourceEncoding::Utf16BeWithBom, LineEndStyle::Cr};
-    const PageOpened opened = openSourceBytes(GetParam().bytes, "prog.cas", format);
-    ASSERT_TRUE(opened.ok) << opened.message;
-    EXPECT_EQ(opened.text, GetParam().text);
-    EXPECT_EQ(formatName(format), GetParam().format);
+    PageWorkbench workbench;
+    workbench.restoreFile("", "utf16be cr", false);
+    open(workbench, GetParam().bytes, "prog.cas");
+    const PageView view = workbench.view();
+    EXPECT_EQ(view.box.kind, "") << view.box.text;
+    EXPECT_EQ(view.editor.text, GetParam().text);
+    EXPECT_EQ(view.fileName, "prog.cas");
+    EXPECT_EQ(workbench.fileFormat(), GetParam().format);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,13 +78,16 @@ void PrintTo(const RefusedCase& c, std::ostream* os) {
 class RefusedOpenTest : public testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedOpenTest, ExplainsAndLeavesTheFormatAlone) {
-    SourceFormat format{SourceEncoding::Utf8, LineEndStyle::Lf};
-    const PageOpened opened = openSourceBytes(GetParam().bytes, "prog.cas", format);
-    EXPECT_FALSE(opened.ok);
-    EXPECT_EQ(opened.text, "");
-    EXPECT_NE(opened.message.find(GetParam().reason), std::string::npos) << opened.message;
-    EXPECT_NE(opened.message.find("prog.cas"), std::string::npos) << opened.message;
-    EXPECT_EQ(format, (SourceFormat{SourceEncoding::Utf8, LineEndStyle::Lf}));
+    PageWorkbench workbench;
+    workbench.restoreFile("", "utf8 lf", false);
+    open(workbench, GetParam().bytes, "prog.cas");
+    const PageView view = workbench.view();
+    EXPECT_EQ(view.box.kind, "message");
+    EXPECT_EQ(view.box.purpose, "fileMessage");
+    EXPECT_NE(view.box.text.find(GetParam().reason), std::string::npos) << view.box.text;
+    EXPECT_NE(view.box.text.find("prog.cas"), std::string::npos) << view.box.text;
+    EXPECT_EQ(view.fileName, "");
+    EXPECT_EQ(workbench.fileFormat(), "utf8 lf");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,25 +101,40 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"Utf16WithoutMark", "P\0G\0M\0 \0S\0"s, "バイト順マーク"}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
-TEST(SaveSourceBytesTest, SavesInTheFormatTheFileWasOpenedIn) {
-    SourceFormat format;
-    ASSERT_TRUE(openSourceBytes("\xEF\xBB\xBFPGM START\n", "prog.cas", format).ok);
-    const PageSaved saved = saveSourceBytes("PGM START\n RET", "prog.cas", format);
-    ASSERT_TRUE(saved.ok) << saved.message;
-    EXPECT_EQ(saved.bytes, "\xEF\xBB\xBFPGM START\n RET\n");
+TEST(PageSaveTest, SavesInTheFormatTheFileWasOpenedIn) {
+    PageWorkbench workbench;
+    open(workbench, "\xEF\xBB\xBFPGM START\n", "prog.cas");
+    saveAs(workbench, "PGM START\n RET", "prog.cas");
+    const PageDownload download = workbench.takeDownload();
+    ASSERT_TRUE(download.ok);
+    EXPECT_EQ(download.name, "prog.cas");
+    EXPECT_EQ(download.bytes, "\xEF\xBB\xBFPGM START\n RET\n");
+    // Taken once.
+    EXPECT_FALSE(workbench.takeDownload().ok);
 }
 
-TEST(SaveSourceBytesTest, ANewProgramIsCp932WithCrLf) {
-    const PageSaved saved = saveSourceBytes(" DC '\xE3\x81\x82'\n", "new.cas", SourceFormat{});
-    ASSERT_TRUE(saved.ok);
-    EXPECT_EQ(saved.bytes, " DC '\x82\xA0'\r\n\r\n");
+TEST(PageSaveTest, ANewProgramIsCp932WithCrLf) {
+    PageWorkbench workbench;
+    saveAs(workbench, " DC '\xE3\x81\x82'\n", "new.cas");
+    EXPECT_EQ(workbench.takeDownload().bytes, " DC '\x82\xA0'\r\n\r\n");
 }
 
-TEST(SaveSourceBytesTest, ACharacterWithoutACp932CodeNamesItsLineAndGivesNoBytes) {
-    const PageSaved saved = saveSourceBytes("A\n; \xF0\x9F\x98\x80\n", "prog.cas", SourceFormat{});
-    EXPECT_FALSE(saved.ok);
-    EXPECT_EQ(saved.bytes, "");
-    EXPECT_TRUE(saved.message.starts_with("2行目の文字")) << saved.message;
+TEST(PageSaveTest, ACharacterWithoutACp932CodeNamesItsLineAndGivesNoDownload) {
+    PageWorkbench workbench;
+    saveAs(workbench, "A\n; \xF0\x9F\x98\x80\n", "prog.cas");
+    EXPECT_FALSE(workbench.takeDownload().ok);
+    const PageView view = workbench.view();
+    EXPECT_EQ(view.box.kind, "message");
+    EXPECT_TRUE(view.box.text.starts_with("ディスクに書き込めません\n\n2行目の文字"))
+        << view.box.text;
+    EXPECT_EQ(view.fileName, "");
+}
+
+TEST(PageSaveTest, AFileThatWasNotOfferedCannotBeOpened) {
+    PageWorkbench workbench;
+    workbench.openFile("");
+    workbench.answer(PageAnswer{"ok", "never.cas", false});
+    EXPECT_EQ(workbench.view().box.purpose, "fileMessage");
 }
 
 TEST(SourceFormatNameTest, EveryFormatComesBackFromItsName) {

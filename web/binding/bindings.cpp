@@ -1,7 +1,7 @@
 // What JavaScript sees of the core. Every result is a plain JavaScript object (an embind value
 // object, whose lists are JavaScript arrays), so the page never holds C++ objects but the one
-// Workbench. Strings are UTF-8 on this side; the bytes of files travel as Uint8Array.
-#include "web/binding/workbench.h"
+// workbench. Strings are UTF-8 on this side; the bytes of files travel as Uint8Array.
+#include "web/binding/page_workbench.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -39,38 +39,24 @@ val bytesOf(const std::string& bytes) {
     return val::global("Uint8Array").new_(view);
 }
 
-val savedFile(const PageSaved& saved) {
-    val result = val::object();
-    result.set("ok", saved.ok);
-    result.set("bytes", bytesOf(saved.bytes));
-    result.set("message", saved.message);
-    return result;
-}
-
 // Wrappers where JavaScript's values differ from the C++ parameters.
-PageAssembly assembleText(Workbench& workbench, const std::string& pageText) {
-    return workbench.assemble(pageText);
-}
-
-val lineTokensOf(const Workbench& workbench, const std::string& line, bool traceListing) {
+val lineTokensOf(const PageWorkbench& workbench, const std::string& line, bool traceListing) {
     return arrayOf(workbench.lineTokens(line, traceListing));
 }
 
-PageOpened openFile(Workbench& workbench, const std::string& bytes, const std::string& name) {
-    return workbench.openSource(bytes, name);
+val takeDownloadOf(PageWorkbench& workbench) {
+    const PageDownload download = workbench.takeDownload();
+    if (!download.ok) {
+        return val::null();
+    }
+    val result = val::object();
+    result.set("name", download.name);
+    result.set("bytes", bytesOf(download.bytes));
+    return result;
 }
 
-PageOpened readExample(const Workbench& workbench, const std::string& bytes,
-                       const std::string& name) {
-    return workbench.readExample(bytes, name);
-}
-
-val saveFile(const Workbench& workbench, const std::string& pageText, const std::string& name) {
-    return savedFile(workbench.saveSource(pageText, name));
-}
-
-void setFormat(Workbench& workbench, const std::string& name) {
-    workbench.setFileFormat(name);
+void offerFileOf(PageWorkbench& workbench, const std::string& name, const std::string& bytes) {
+    workbench.offerFile(name, bytes);
 }
 
 } // namespace
@@ -83,27 +69,10 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("line", &PageFinding::line)
         .field("messages", &PageFinding::messages);
 
-    value_object<PageAssembly>("PageAssembly")
-        .field("blank", &PageAssembly::blank)
-        .field("editorText", &PageAssembly::editorText)
-        .field("listingText", &PageAssembly::listingText)
-        .field("listingWindowText", &PageAssembly::listingWindowText)
-        .field("resultLine", &PageAssembly::resultLine)
-        .field("success", &PageAssembly::success)
-        .field("showListing", &PageAssembly::showListing)
-        .field("errorCount", &PageAssembly::errorCount)
-        .field("findings", &listOf<&PageAssembly::findings, PageAssembly>,
-               &ignoreList<PageAssembly>)
-        .field("breakpointCaption", &PageAssembly::breakpointCaption);
-
     value_object<PageToken>("PageToken")
         .field("from", &PageToken::from)
         .field("to", &PageToken::to)
         .field("kind", &PageToken::kind);
-
-    value_object<PageBreakpoint>("PageBreakpoint")
-        .field("line", &PageBreakpoint::line)
-        .field("caption", &PageBreakpoint::caption);
 
     value_object<PageDisplays>("PageDisplays")
         .field("registers", &listOf<&PageDisplays::registers, PageDisplays>,
@@ -113,18 +82,19 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("fr", &PageDisplays::fr)
         .field("obj", &PageDisplays::obj)
         .field("stackArea", &PageDisplays::stackArea)
-        .field("dataArea", &PageDisplays::dataArea)
-        .field("listing", &PageDisplays::listing)
-        .field("markedLine", &PageDisplays::markedLine);
+        .field("dataArea", &PageDisplays::dataArea);
+
+    value_object<CaptionSpan>("CaptionSpan")
+        .field("from", &CaptionSpan::from)
+        .field("length", &CaptionSpan::length);
 
     value_object<DisplayChanges>("DisplayChanges")
         .field("registers", &listOf<&DisplayChanges::registers, DisplayChanges>,
                &ignoreList<DisplayChanges>)
         .field("programRegister", &DisplayChanges::programRegister)
         .field("stackPointer", &DisplayChanges::stackPointer)
-        .field("overflowFlag", &DisplayChanges::overflowFlag)
-        .field("signFlag", &DisplayChanges::signFlag)
-        .field("zeroFlag", &DisplayChanges::zeroFlag)
+        .field("flagSpans", &listOf<&DisplayChanges::flagSpans, DisplayChanges>,
+               &ignoreList<DisplayChanges>)
         .field("dataRows", &listOf<&DisplayChanges::dataRows, DisplayChanges>,
                &ignoreList<DisplayChanges>)
         .field("stackRows", &listOf<&DisplayChanges::stackRows, DisplayChanges>,
@@ -132,6 +102,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
 
     value_object<PageBox>("PageBox")
         .field("kind", &PageBox::kind)
+        .field("purpose", &PageBox::purpose)
         .field("text", &PageBox::text)
         .field("title", &PageBox::title)
         .field("buttons", &PageBox::buttons)
@@ -144,42 +115,76 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("input", &PageAnswer::input)
         .field("cancelled", &PageAnswer::cancelled);
 
-    value_object<PageTrace>("PageTrace")
-        .field("state", &PageTrace::state)
-        .field("ending", &PageTrace::ending)
-        .field("displays", &PageTrace::displays)
-        .field("changes", &PageTrace::changes)
-        .field("box", &PageTrace::box)
-        .field("stepsBack", &PageTrace::stepsBack)
-        .field("historyDropped", &PageTrace::historyDropped)
-        .field("breakpointCaption", &PageTrace::breakpointCaption);
+    value_object<PageEditor>("PageEditor")
+        .field("revision", &PageEditor::revision)
+        .field("text", &PageEditor::text)
+        .field("locked", &PageEditor::locked)
+        .field("findings", &listOf<&PageEditor::findings, PageEditor>, &ignoreList<PageEditor>)
+        .field("executedLine", &PageEditor::executedLine);
 
-    value_object<PageOpened>("PageOpened")
-        .field("ok", &PageOpened::ok)
-        .field("text", &PageOpened::text)
-        .field("message", &PageOpened::message);
+    value_object<PageListing>("PageListing")
+        .field("revision", &PageListing::revision)
+        .field("text", &PageListing::text)
+        .field("resultLine", &PageListing::resultLine)
+        .field("success", &PageListing::success)
+        .field("shown", &PageListing::shown);
 
-    emscripten::class_<Workbench>("Workbench")
+    value_object<PageView>("PageView")
+        .field("phase", &PageView::phase)
+        .field("windowCaption", &PageView::windowCaption)
+        .field("fileName", &PageView::fileName)
+        .field("modified", &PageView::modified)
+        .field("assembleEnabled", &PageView::assembleEnabled)
+        .field("traceEnabled", &PageView::traceEnabled)
+        .field("traceDisabledReason", &PageView::traceDisabledReason)
+        .field("runButtonsShown", &PageView::runButtonsShown)
+        .field("nextEnabled", &PageView::nextEnabled)
+        .field("endEnabled", &PageView::endEnabled)
+        .field("stepBackEnabled", &PageView::stepBackEnabled)
+        .field("stepBackTip", &PageView::stepBackTip)
+        .field("clearEnabled", &PageView::clearEnabled)
+        .field("fileMenuEnabled", &PageView::fileMenuEnabled)
+        .field("overwriteSaveEnabled", &PageView::overwriteSaveEnabled)
+        .field("dumpsShown", &PageView::dumpsShown)
+        .field("breakpointShown", &PageView::breakpointShown)
+        .field("breakpointCaption", &PageView::breakpointCaption)
+        .field("breakpointLine", &PageView::breakpointLine)
+        .field("breakpointMark", &PageView::breakpointMark)
+        .field("editor", &PageView::editor)
+        .field("listing", &PageView::listing)
+        .field("displaysRevision", &PageView::displaysRevision)
+        .field("displays", &PageView::displays)
+        .field("changes", &PageView::changes)
+        .field("box", &PageView::box);
+
+    emscripten::class_<PageWorkbench>("Workbench")
         .constructor<>()
-        .function("assemble", &assembleText)
+        .function("view", &PageWorkbench::view)
+        .function("editorKeyDown", &PageWorkbench::editorKeyDown)
+        .function("editorTextChanged", &PageWorkbench::editorTextChanged)
+        .function("clickLine", &PageWorkbench::clickLine)
+        .function("clearBreakpoint", &PageWorkbench::clearBreakpoint)
+        .function("editorLineOfListingLine", &PageWorkbench::editorLineOfListingLine)
         .function("lineTokens", &lineTokensOf)
-        .function("clickLine", &Workbench::clickLine)
-        .function("clearBreakpoint", &Workbench::clearBreakpoint)
-        .function("breakpoint", &Workbench::breakpoint)
-        .function("editorLineOfListingLine", &Workbench::editorLineOfListingLine)
-        .function("startTrace", &Workbench::startTrace)
-        .function("next", &Workbench::next)
-        .function("end", &Workbench::end)
-        .function("back", &Workbench::back)
-        .function("answer", &Workbench::answer)
-        .function("setSimpleDisplay", &Workbench::setSimpleDisplay)
-        .function("trace", &Workbench::trace)
-        .function("newSource", &Workbench::newSource)
-        .function("openSource", &openFile)
-        .function("readExample", &readExample)
-        .function("saveSource", &saveFile)
-        .function("fileFormat", &Workbench::fileFormat)
-        .function("setFileFormat", &setFormat);
+        .function("keyCommand", &PageWorkbench::keyCommand)
+        .function("exampleCaption", &PageWorkbench::exampleCaption)
+        .function("upperCased", &PageWorkbench::upperCased)
+        .function("assemble", &PageWorkbench::assemble)
+        .function("startTrace", &PageWorkbench::startTrace)
+        .function("next", &PageWorkbench::next)
+        .function("end", &PageWorkbench::end)
+        .function("stepBack", &PageWorkbench::stepBack)
+        .function("setSimpleDisplay", &PageWorkbench::setSimpleDisplay)
+        .function("answer", &PageWorkbench::answer)
+        .function("newFile", &PageWorkbench::newFile)
+        .function("openFile", &PageWorkbench::openFile)
+        .function("openExample", &PageWorkbench::openExample)
+        .function("saveAs", &PageWorkbench::saveAs)
+        .function("overwriteSave", &PageWorkbench::overwriteSave)
+        .function("offerFile", &offerFileOf)
+        .function("takeDownload", &takeDownloadOf)
+        .function("fileFormat", &PageWorkbench::fileFormat)
+        .function("restoreFile", &PageWorkbench::restoreFile);
 }
 
 } // namespace casl::web

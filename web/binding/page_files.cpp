@@ -3,9 +3,9 @@
 #include "platform/file_error.h"
 #include "platform/source_bytes.h"
 #include "platform/text_codec.h"
-#include "web/binding/page_text.h"
 
 #include <array>
+#include <cerrno>
 #include <filesystem>
 #include <utility>
 #include <variant>
@@ -30,39 +30,46 @@ constexpr std::array<std::pair<std::string_view, LineEndStyle>, 3> lineEndNames{
     {"cr", LineEndStyle::Cr},
 }};
 
-/// The file's name as the messages name files; the browser gives it as UTF-8.
-std::filesystem::path namePath(std::string_view name) {
-    return std::filesystem::path(platform::fromUtf8(name));
-}
-
-PageOpened refused(const platform::FileError& error) {
-    return PageOpened{false, {}, platform::toUtf8(error.message)};
+/// The file's name as the messages name files.
+std::filesystem::path namePath(std::u32string_view name) {
+    return std::filesystem::path(platform::toUtf8(name));
 }
 
 } // namespace
 
-PageOpened openSourceBytes(std::string_view bytes, std::string_view name, SourceFormat& format) {
-    const std::filesystem::path path = namePath(name);
-    if (bytes.size() > platform::maxSourceFileBytes) {
-        return refused(platform::tooLargeFileError(path, platform::maxSourceFileBytes));
-    }
-    auto source = platform::forEditor(platform::decodeSourceBytes(bytes, path), path);
-    if (const auto* error = std::get_if<platform::FileError>(&source)) {
-        return refused(*error);
-    }
-    const auto& text = std::get<platform::SourceText>(source);
-    format = SourceFormat{text.encoding, text.lineEnds};
-    return PageOpened{true, pageTextFromCore(text.text), {}};
+void PageSourceFiles::offer(std::u32string name, std::string bytes) {
+    offered_[std::move(name)] = std::move(bytes);
 }
 
-PageSaved saveSourceBytes(std::string_view pageText, std::string_view name,
-                          const SourceFormat& format) {
-    auto bytes = platform::sourceFileBytes(coreTextFromPage(pageText), format.encoding,
-                                           format.lineEnds, namePath(name));
-    if (const auto* error = std::get_if<platform::FileError>(&bytes)) {
-        return PageSaved{false, {}, platform::toUtf8(error->message)};
+PageDownload PageSourceFiles::takeDownload() {
+    return std::exchange(download_, PageDownload{});
+}
+
+std::variant<platform::SourceText, platform::FileError>
+PageSourceFiles::read(std::u32string_view name) {
+    const std::filesystem::path path = namePath(name);
+    const auto found = offered_.find(name);
+    if (found == offered_.end()) {
+        return platform::systemFileError(platform::FileErrorKind::CannotOpen, path, ENOENT);
     }
-    return PageSaved{true, std::move(std::get<std::string>(bytes)), {}};
+    // Read once: the bytes of a large file are not kept after it was opened.
+    const std::string bytes = std::move(found->second);
+    offered_.erase(found);
+    if (bytes.size() > platform::maxSourceFileBytes) {
+        return platform::tooLargeFileError(path, platform::maxSourceFileBytes);
+    }
+    return platform::forEditor(platform::decodeSourceBytes(bytes, path), path);
+}
+
+std::optional<platform::FileError> PageSourceFiles::write(std::u32string_view name,
+                                                          std::u32string_view text,
+                                                          const SourceFormat& format) {
+    auto bytes = platform::sourceFileBytes(text, format.encoding, format.lineEnds, namePath(name));
+    if (auto* error = std::get_if<platform::FileError>(&bytes)) {
+        return std::move(*error);
+    }
+    download_ = PageDownload{true, platform::toUtf8(name), std::move(std::get<std::string>(bytes))};
+    return std::nullopt;
 }
 
 std::string formatName(const SourceFormat& format) {

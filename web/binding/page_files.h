@@ -1,46 +1,39 @@
 #pragma once
 
-#include "platform/line_ends.h"
-#include "platform/source_file.h"
+#include "workbench/session_services.h"
 
-#include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace casl::web {
 
-/// How a source file is stored: a file is saved back as it was read.
-struct SourceFormat {
-    platform::SourceEncoding encoding = platform::SourceEncoding::Cp932;
-    platform::LineEndStyle lineEnds = platform::LineEndStyle::CrLf;
-
-    friend bool operator==(const SourceFormat&, const SourceFormat&) = default;
-};
-
-/// A file the page opened through the browser's file picker.
-struct PageOpened {
+/// A file the page hands to the browser as a download.
+struct PageDownload {
     bool ok = false;
-    /// The editor text (LF line ends) when `ok`.
-    std::string text;
-    /// Why the file cannot be opened, naming it, when not `ok`.
-    std::string message;
-};
-
-/// A save of the page: the bytes of the download, or why there are none.
-struct PageSaved {
-    bool ok = false;
+    std::string name;
     std::string bytes;
-    std::string message;
 };
 
-/// Reads the bytes of the file `name` as the Open command takes a source file; `format`
-/// receives how it is stored.
-PageOpened openSourceBytes(std::string_view bytes, std::string_view name, SourceFormat& format);
+/// The source files of the page: what the file picker chose and the examples arrive as bytes
+/// that the page offers before the session reads them; what the session writes becomes a
+/// download. Both are read and written as the desktop reads and writes files.
+class PageSourceFiles : public SourceFiles {
+public:
+    /// The bytes of the file `name`, for the next read of that name.
+    void offer(std::u32string name, std::string bytes);
+    /// The file the last save wrote, once; `ok` is false when there is none.
+    PageDownload takeDownload();
 
-/// The bytes of the file `name` holding the editor's text (LF line ends) in `format`.
-PageSaved saveSourceBytes(std::string_view pageText, std::string_view name,
-                          const SourceFormat& format);
+    std::variant<platform::SourceText, platform::FileError> read(std::u32string_view name) override;
+    std::optional<platform::FileError> write(std::u32string_view name, std::u32string_view text,
+                                             const SourceFormat& format) override;
+
+private:
+    std::map<std::u32string, std::string, std::less<>> offered_;
+    PageDownload download_;
+};
 
 /// The format as a short text ("cp932 crlf", "utf8bom lf", …) that the page keeps between
 /// visits, and back; nothing for a text that names no format.

@@ -1,13 +1,9 @@
-// The File menu and "上書き保存" in a browser: Open reads a file chosen with the browser's file
-// picker, Save As and 上書き保存 hand the file to the browser as a download. The core reads and
-// writes the bytes as the desktop does (CP932, or UTF-8 and UTF-16 as the file was read), and the
-// save question comes where the desktop asks it. The program's text and its file's name are kept
-// in the browser's local storage, so that a reload finds them again.
-import { fileNameBox, messageBox } from './message_box.js';
-import { applicationTitle, mainCaption } from './main_window.js';
+// The File menu and "上書き保存" in a browser. The session decides each command and its save
+// question; the page gives it files through the browser's file picker and hands what it saves to
+// the browser as a download. The program's text, its file's name and format and the modified
+// mark are kept in the browser's local storage, so that a reload finds them again.
 
 const storageKey = 'casl2-workbench';
-const writeFailure = 'ディスクに書き込めません';
 
 /** A download of `bytes` named `name`. */
 function download(bytes, name) {
@@ -26,20 +22,19 @@ export class FileCommands {
   constructor(window, fileInput) {
     this.window = window;
     this.fileInput = fileInput;
-    /** The name the save dialog keeps between uses. */
-    this.keptName = '';
     this.storage = null;
     try {
       this.storage = globalThis.localStorage ?? null;
     } catch {
       // Storage can be refused (private modes, policies): nothing is kept then.
     }
-    fileInput.addEventListener('change', () => this.openChosenFile());
-    window.onProgramChanged = () => this.keepProgram();
+    window.pickFile = () => this.pickFile();
+    window.download = download;
+    window.onRendered = () => this.keepProgram();
     addEventListener('beforeunload', (event) => {
       this.keepProgramNow();
       // Leaving with changes: the browser asks whether to leave, as the desktop asks to save.
-      if (this.window.modified) {
+      if (this.window.view?.modified) {
         event.preventDefault();
         event.returnValue = '';
       }
@@ -47,139 +42,46 @@ export class FileCommands {
     addEventListener('pagehide', () => this.keepProgramNow());
   }
 
-  get workbench() {
-    return this.window.workbench;
+  newFile() {
+    this.window.run((w) => w.newFile(this.window.text()));
   }
 
-  setCaption() {
-    const caption = `${mainCaption}   ${this.window.currentFileName}`;
-    document.getElementById('Form1-caption').textContent = caption;
-    document.title = caption;
-  }
-
-  /** Saves the editor's text to `name` (a download); on failure says why and returns false. */
-  async writeEditorText(name, title) {
-    const saved = this.workbench.saveSource(this.window.programText(), name);
-    if (!saved.ok) {
-      await messageBox({ text: `${writeFailure}\n\n${saved.message}`, title, buttons: 'ok' });
-      return false;
-    }
-    download(saved.bytes, name);
-    this.keptName = name;
-    return true;
-  }
-
-  /** The save question; false only when the save was wanted and failed. */
-  async askAndSave(failureTitle) {
-    const answer = await messageBox({
-      text: 'ソースプログラムを保存しますか?',
-      title: '保存しますか?',
-      buttons: 'yesNo',
-    });
-    if (answer !== 'yes') {
-      return true;
-    }
-    const name = await fileNameBox(this.window.currentFileName);
-    if (name === '') {
-      return true;
-    }
-    return this.writeEditorText(name, failureTitle);
-  }
-
-  /** 新規作成. */
-  async newFile() {
-    const window = this.window;
-    if (!this.workbench || window.traceActive) {
-      return false;
-    }
-    // A failed save keeps the program: the user decides again.
-    if (window.modified && !(await this.askAndSave(applicationTitle))) {
-      return false;
-    }
-    window.currentFileName = '';
-    window.mnuUwagaki.disabled = true;
-    this.setCaption();
-    window.setEditorTextByProgram('');
-    this.workbench.newSource();
-    window.enterEditing();
-    window.showBreakpoint(this.workbench.clearBreakpoint());
-    this.keepProgramNow();
-    return true;
-  }
-
-  /** 開く: the browser's file picker; the file is read once it is chosen. */
   openFile() {
-    if (!this.workbench || this.window.traceActive) {
-      return;
-    }
-    this.fileInput.value = '';
-    this.fileInput.click();
+    this.window.run((w) => w.openFile(this.window.text()));
   }
 
-  async openChosenFile() {
-    const file = this.fileInput.files?.[0];
-    if (!file || !this.workbench || this.window.traceActive) {
-      return;
-    }
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const opened = this.workbench.openSource(bytes, file.name);
-    if (!opened.ok) {
-      await messageBox({ text: opened.message, title: applicationTitle, buttons: 'ok' });
-      return;
-    }
-    const window = this.window;
-    window.setEditorTextByProgram(opened.text);
-    this.keptName = file.name;
-    window.currentFileName = file.name;
-    window.mnuUwagaki.disabled = false;
-    this.setCaption();
-    window.enterEditing();
-    window.showBreakpoint(this.workbench.clearBreakpoint());
-    this.keepProgramNow();
+  saveAs() {
+    this.window.run((w) => w.saveAs(this.window.text()));
   }
 
-  /** 名前を付けて保存. */
-  async saveAs() {
-    if (!this.workbench || this.window.traceActive) {
-      return;
-    }
-    const name = await fileNameBox(this.keptName);
-    if (name === '' || !(await this.writeEditorText(name, applicationTitle))) {
-      return;
-    }
-    this.window.currentFileName = name;
-    this.window.mnuUwagaki.disabled = false;
-    this.setCaption();
-    this.keepProgramNow();
-  }
-
-  /** 上書き保存: the file again, under its name. */
-  async overwriteSave() {
-    const window = this.window;
-    if (!this.workbench || window.traceActive || window.currentFileName === '') {
-      return;
-    }
-    if (await this.writeEditorText(window.currentFileName, applicationTitle)) {
-      window.modified = false;
-      this.keepProgramNow();
-    }
+  overwriteSave() {
+    this.window.run((w) => w.overwriteSave(this.window.text()));
   }
 
   /** Opens an example program (bytes of the file `name`) as a new program without a name. */
-  async openExample(bytes, name) {
-    if (!this.workbench || this.window.traceActive) {
-      return;
-    }
-    const example = this.workbench.readExample(bytes, name);
-    if (!example.ok) {
-      await messageBox({ text: example.message, title: applicationTitle, buttons: 'ok' });
-      return;
-    }
-    // New keeps the program when the save it asked for failed; the example must not replace it.
-    if (!(await this.newFile())) {
-      return;
-    }
-    this.window.setEditorTextByProgram(example.text);
+  openExample(bytes, name) {
+    this.window.run((w) => {
+      w.offerFile(name, bytes);
+      w.openExample(this.window.text(), name);
+    });
+  }
+
+  /** The browser's file picker: resolves with the chosen File, or null when it was cancelled. */
+  pickFile() {
+    const input = this.fileInput;
+    input.value = '';
+    return new Promise((resolve) => {
+      const done = (file) => {
+        input.removeEventListener('change', changed);
+        input.removeEventListener('cancel', cancelled);
+        resolve(file);
+      };
+      const changed = () => done(input.files?.[0] ?? null);
+      const cancelled = () => done(null);
+      input.addEventListener('change', changed);
+      input.addEventListener('cancel', cancelled);
+      input.click();
+    });
   }
 
   // What survives a reload.
@@ -191,14 +93,15 @@ export class FileCommands {
 
   keepProgramNow() {
     clearTimeout(this.keepTimer);
-    if (!this.storage) {
+    const view = this.window.view;
+    if (!this.storage || !view) {
       return;
     }
     const kept = {
       text: this.window.programText(),
-      fileName: this.window.currentFileName,
-      format: this.workbench?.fileFormat() ?? this.restoredFormat ?? '',
-      modified: this.window.modified,
+      fileName: view.fileName,
+      format: this.window.workbench.fileFormat(),
+      modified: view.modified,
     };
     try {
       this.storage.setItem(storageKey, JSON.stringify(kept));
@@ -207,8 +110,8 @@ export class FileCommands {
     }
   }
 
-  /** Puts the program of the last visit back into the editor (before the core is loaded). */
-  restoreProgram() {
+  /** The program of the last visit, put back into the editor before the core is loaded. */
+  restoreProgram(setText) {
     let kept = null;
     try {
       kept = JSON.parse(this.storage?.getItem(storageKey) ?? 'null');
@@ -218,22 +121,19 @@ export class FileCommands {
     if (!kept || typeof kept.text !== 'string') {
       return;
     }
-    const window = this.window;
-    window.setEditorTextByProgram(kept.text);
-    window.currentFileName = typeof kept.fileName === 'string' ? kept.fileName : '';
-    window.mnuUwagaki.disabled = window.currentFileName === '';
-    if (window.currentFileName !== '') {
-      this.keptName = window.currentFileName;
-      this.setCaption();
-    }
-    window.modified = kept.modified === true;
-    this.restoredFormat = typeof kept.format === 'string' ? kept.format : '';
+    setText(kept.text);
+    this.restored = {
+      fileName: typeof kept.fileName === 'string' ? kept.fileName : '',
+      format: typeof kept.format === 'string' ? kept.format : '',
+      modified: kept.modified === true,
+    };
   }
 
-  /** The core is loaded: the restored file's format goes to it. */
-  attach() {
-    if (this.restoredFormat) {
-      this.workbench.setFileFormat(this.restoredFormat);
+  /** The core is loaded: the restored file's name, format and mark go to the session. */
+  attach(workbench) {
+    if (this.restored) {
+      const { fileName, format, modified } = this.restored;
+      workbench.restoreFile(fileName, format, modified);
     }
   }
 }

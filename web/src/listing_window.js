@@ -40,11 +40,11 @@ export class ListingWindow {
     return line && this.text1.contains(line) ? Number(line.dataset.line) : null;
   }
 
-  /** Shows an assembly as the desktop's Assemble does (`assembly` from the core). */
-  showAssembly(assembly) {
+  /** Shows an assembly as the desktop's Assemble does (`listing` from the session's view). */
+  showAssembly(listing) {
     // The text and the colour change even when the window stays as it was: a clean one-line
     // program updates the hidden listing but shows nothing.
-    const lines = assembly.listingWindowText.split('\n');
+    const lines = listing.text.split('\n');
     this.text1.replaceChildren(
       ...lines.map((line, index) => {
         const row = document.createElement('span');
@@ -53,10 +53,10 @@ export class ListingWindow {
         return row;
       }),
     );
-    this.label1.classList.toggle('success', assembly.success);
-    this.label1.classList.toggle('failure', !assembly.success);
-    if (assembly.showListing) {
-      this.label1.textContent = assembly.resultLine;
+    this.label1.classList.toggle('success', listing.success);
+    this.label1.classList.toggle('failure', !listing.success);
+    if (listing.shown) {
+      this.label1.textContent = listing.resultLine;
       this.root.hidden = false;
       this.raise();
     }

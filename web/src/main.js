@@ -11,10 +11,11 @@ import {
 } from './edit_commands.js';
 import { FileCommands } from './file_commands.js';
 import { ListingWindow } from './listing_window.js';
-import { MainWindow, applicationTitle } from './main_window.js';
+import { MainWindow } from './main_window.js';
 import { MenuBar } from './menu_bar.js';
 import { messageBox } from './message_box.js';
-import { createSourceEditor } from './source_editor.js';
+import { createSourceEditor, setEditorText } from './source_editor.js';
+import { setUpperCasing } from './upper_case.js';
 
 let window1 = null;
 const editor = createSourceEditor(document.getElementById('source'), {
@@ -28,7 +29,7 @@ const listingWindow = new ListingWindow(document.getElementById('Form2'), {
 });
 window1 = new MainWindow(document, editor, listingWindow);
 const files = new FileCommands(window1, document.getElementById('CommonDialog2'));
-files.restoreProgram();
+files.restoreProgram((text) => setEditorText(editor, text));
 
 const menus = new MenuBar(document.getElementById('menubar'));
 menus.on('mnuSinki', () => files.newFile());
@@ -58,7 +59,7 @@ menus.on('mnuVer', () => {
 about.querySelector('#cmdSysInfo').addEventListener('click', () =>
   messageBox({
     text: '現時点ではｼｽﾃﾑ情報を使用できません',
-    title: applicationTitle,
+    title: 'Varnic',
     buttons: 'ok',
   }),
 );
@@ -76,30 +77,36 @@ document.addEventListener('keydown', (event) => {
   }
 });
 
-async function fillExamplesMenu() {
+/** The example programs with their captions, from the session's catalogue. */
+async function fillExamplesMenu(workbench) {
   const menu = document.getElementById('examplesMenu');
   const response = await fetch('examples/index.json').catch(() => null);
   const names = response?.ok ? await response.json() : [];
-  for (const name of names) {
+  const examples = await Promise.all(
+    names.map(async (name) => {
+      const file = await fetch(`examples/${encodeURIComponent(name)}`).catch(() => null);
+      return { name, bytes: file?.ok ? new Uint8Array(await file.arrayBuffer()) : null };
+    }),
+  );
+  for (const { name, bytes } of examples.filter((example) => example.bytes)) {
     const item = document.createElement('button');
     item.type = 'button';
     item.setAttribute('role', 'menuitem');
-    item.textContent = name;
-    item.addEventListener('click', async () => {
-      const file = await fetch(`examples/${encodeURIComponent(name)}`);
-      files.openExample(new Uint8Array(await file.arrayBuffer()), name);
-    });
+    item.textContent = workbench.exampleCaption(name, bytes);
+    item.addEventListener('click', () => files.openExample(bytes, name));
     menu.append(item);
   }
-  document.getElementById('examplesButton').disabled = names.length === 0;
+  window1.hasExamples = menu.childElementCount > 0;
+  window1.render();
 }
 
 const status = document.getElementById('core-status');
 loadWorkbench().then(
   (workbench) => {
+    setUpperCasing((typed) => workbench.upperCased(typed));
+    files.attach(workbench);
     window1.attach(workbench);
-    files.attach();
-    fillExamplesMenu();
+    fillExamplesMenu(workbench);
   },
   (error) => {
     status.textContent = `The assembler could not be loaded: ${error}`;

@@ -1,7 +1,8 @@
-// The main window (`Form1`): the enable protocol between editing, assembling and tracing, the
-// commands of its buttons, the trace run and its boxes. The core's Workbench keeps the program
-// tables, the machine, the breakpoint and the run; this file keeps what the window itself shows.
-import { inputBox, messageBox } from './message_box.js';
+// The main window (`Form1`) as a view of the core's working session: every command goes to the
+// session, and the window shows what the session's view holds after it. The session decides
+// what is enabled, what the captions say, what changed and which box is open; this file only
+// draws it and shows the boxes.
+import { fileNameBox, inputBox, messageBox } from './message_box.js';
 import {
   colourWith,
   editorText,
@@ -13,11 +14,6 @@ import {
   showBreakpoint,
 } from './source_editor.js';
 import { TraceDisplays } from './trace_displays.js';
-
-/** The window's title before a file was named, and the start of it after. */
-export const mainCaption = 'RuzidOV & OzerAR Orozaraz';
-/** The title of a message box that has none of its own. */
-export const applicationTitle = 'Varnic';
 
 export class MainWindow {
   constructor(doc, editor, listingWindow) {
@@ -44,23 +40,29 @@ export class MainWindow {
     this.mnuUwagaki = byId('mnuUwagaki');
     this.examplesButton = byId('examplesButton');
 
-    /** The window-level marks. */
-    this.modified = false;
-    this.traceActive = false;
-    this.currentFileName = '';
-    /** The program's own text while the editor shows the trace listing. */
-    this.savedProgramText = '';
-    /** Whether a box of the run is open. */
+    /** The view the window shows (the session's, as the page's binding gives it). */
+    this.view = null;
+    /** The revisions of the session's editor text, listing and displays that are shown. */
+    this.shown = { editor: 0, listing: 0, displays: 0 };
+    /** The program's own text while a run shows the listing in the editor. */
+    this.tracedProgramText = '';
+    /** Whether a box is open on the screen. */
     this.boxOpen = false;
-    /** Told when the program's text or the file's name changed (to keep them for a reload). */
-    this.onProgramChanged = () => {};
+    /** Whether the examples menu has programs in it. */
+    this.hasExamples = false;
+    /** Asks for a file with the browser's file picker: resolves with a File, or null. */
+    this.pickFile = async () => null;
+    /** Hands a file that a save wrote to the browser. */
+    this.download = () => {};
+    /** Told after every command (to keep the program for a reload). */
+    this.onRendered = () => {};
 
     this.assembleButton.addEventListener('click', () => this.assembleProgram());
     this.traceButton.addEventListener('click', () => this.startTrace());
-    this.command1.addEventListener('click', () => this.nextStep());
-    this.command2.addEventListener('click', () => this.endStep());
-    this.stepBackButton.addEventListener('click', () => this.stepBack());
-    this.command4.addEventListener('click', () => this.clearBreakpoint());
+    this.command1.addEventListener('click', () => this.run((w) => w.next()));
+    this.command2.addEventListener('click', () => this.run((w) => w.end()));
+    this.stepBackButton.addEventListener('click', () => this.run((w) => w.stepBack()));
+    this.command4.addEventListener('click', () => this.run((w) => w.clearBreakpoint()));
     this.check1.addEventListener('change', () =>
       this.workbench?.setSimpleDisplay(this.check1.checked),
     );
@@ -72,106 +74,62 @@ export class MainWindow {
   attach(workbench) {
     this.workbench = workbench;
     colourWith(this.editor, (line, traceListing) => workbench.lineTokens(line, traceListing));
-    this.displays.show(workbench.trace().displays, null);
-    this.assembleButton.disabled = false;
+    this.render();
   }
 
-  // The enable protocol.
-
-  enterEditing() {
-    this.traceButton.disabled = true;
-    this.label5.hidden = true;
-    this.label6.hidden = true;
-    this.label7.hidden = true;
-    this.command4.disabled = true;
-  }
-
-  enterAssembled() {
-    this.traceButton.disabled = false;
-    this.label5.hidden = false;
-    this.label6.hidden = false;
-    this.label7.hidden = false;
-    this.command4.disabled = false;
-  }
-
-  /** A key went down in the editor: the tables may no longer describe its program. */
-  onEditorKeyDown() {
-    // The locked editor of a run changes nothing, so a key there keeps the trace controls.
-    if (!this.traceActive) {
-      this.enterEditing();
+  /** Runs `command` on the session (unless a box is open) and shows what follows. */
+  run(command) {
+    if (!this.workbench || this.boxOpen) {
+      return;
     }
+    command(this.workbench);
+    this.render();
+  }
+
+  /** The program's text in the editor, which the commands that read it take. */
+  text() {
+    return editorText(this.editor);
+  }
+
+  /** The program's own text: the editor's, or during a run the text the run started with. */
+  programText() {
+    return this.view?.phase === 'tracing' ? this.tracedProgramText : this.text();
+  }
+
+  // The commands of the editor and the buttons.
+
+  onEditorKeyDown() {
+    this.run((w) => w.editorKeyDown());
   }
 
   onEditorChanged(byUser) {
-    this.modified = true;
-    if (byUser && !this.traceActive) {
-      this.enterEditing();
+    if (byUser) {
+      this.run((w) => w.editorTextChanged(true));
+    } else {
+      this.workbench?.editorTextChanged(false);
     }
-    if (!this.traceActive) {
-      this.onProgramChanged();
-    }
-  }
-
-  /** Replaces the editor's text as the program does it; `effects` mark the new text. */
-  setEditorTextByProgram(text, effects = []) {
-    setEditorText(this.editor, text, effects);
-  }
-
-  // The breakpoint.
-
-  showBreakpoint(breakpoint) {
-    this.label6.textContent = breakpoint.caption;
-    showBreakpoint(this.editor, breakpoint.line);
   }
 
   /** A click into the editor's text or beside one of its lines. */
   onEditorLineClick(line) {
-    if (!this.workbench) {
-      return;
-    }
-    this.showBreakpoint(this.workbench.clickLine(line, !this.traceButton.disabled));
+    this.run((w) => w.clickLine(line));
   }
-
-  clearBreakpoint() {
-    if (this.workbench) {
-      this.showBreakpoint(this.workbench.clearBreakpoint());
-    }
-  }
-
-  // Assemble.
 
   assembleProgram() {
-    if (!this.workbench || this.traceActive || this.assembleButton.disabled) {
-      return;
-    }
-    const assembly = this.workbench.assemble(editorText(this.editor));
-    if (assembly.blank) {
-      return;
-    }
-    const errors = new Map(
-      assembly.findings
-        .filter((finding) => finding.sourceLine >= 1)
-        .map((finding) => [finding.sourceLine, finding.messages]),
-    );
-    this.setEditorTextByProgram(assembly.editorText, [errorLinesEffect(errors)]);
-    this.listingWindow.showAssembly(assembly);
-    if (assembly.success) {
-      this.enterAssembled();
-      this.label6.textContent = assembly.breakpointCaption;
-    } else {
-      this.enterEditing();
-    }
-    // The listing passes through the data dump's box, which keeps it when no listing window
-    // shows it (a clean one-line program).
-    this.displays.setDataAreaText(assembly.listingText);
-    if (assembly.showListing) {
-      this.displays.clearDumps();
+    this.run((w) => w.assemble(this.text()));
+  }
+
+  startTrace() {
+    this.tracedProgramText = this.text();
+    this.run((w) => w.startTrace(this.tracedProgramText));
+    if (this.view?.phase === 'tracing') {
+      this.command1.focus();
     }
   }
 
   /** A line of the listing window was picked: the caret goes to its source line. */
   showListingLine(listingLine) {
-    const line = this.workbench?.editorLineOfListingLine(listingLine, this.traceActive) ?? 0;
+    const line = this.workbench?.editorLineOfListingLine(listingLine) ?? 0;
     if (line > 0) {
       moveCaretToLine(this.editor, line);
       this.listingWindow.sendBehind();
@@ -179,127 +137,131 @@ export class MainWindow {
     }
   }
 
-  // The trace.
+  // What the session shows.
 
-  setFileMenuEnabled(enabled) {
-    this.mnuFILE.disabled = !enabled;
-    this.examplesButton.disabled = !enabled;
-  }
-
-  startTrace() {
-    if (!this.workbench || this.traceActive || this.traceButton.disabled) {
+  render() {
+    if (!this.workbench) {
       return;
     }
-    this.setFileMenuEnabled(false);
-    this.mnuUwagaki.disabled = true;
-    this.traceActive = true;
-    this.assembleButton.disabled = true;
-    this.traceButton.disabled = true;
+    const view = this.workbench.view();
+    this.view = view;
+    this.renderEditor(view);
+    this.renderControls(view);
+    if (view.displaysRevision !== this.shown.displays) {
+      this.shown.displays = view.displaysRevision;
+      this.displays.show(view.displays, view.changes);
+    }
+    if (view.listing.revision !== this.shown.listing) {
+      this.shown.listing = view.listing.revision;
+      this.listingWindow.showAssembly(view.listing);
+    }
+    const download = this.workbench.takeDownload();
+    if (download) {
+      this.download(download.bytes, download.name);
+    }
+    this.onRendered(view);
+    if (view.box.kind !== '' && !this.boxOpen) {
+      this.openBox(view.box);
+    }
+  }
+
+  renderEditor(view) {
+    const { editor } = view;
+    if (editor.locked !== this.editorLocked) {
+      this.editorLocked = editor.locked;
+      setTracing(this.editor, editor.locked);
+    }
+    if (editor.revision !== this.shown.editor) {
+      this.shown.editor = editor.revision;
+      const effects = editor.locked
+        ? executedLineEffects(this.editor, editor.text, editor.executedLine)
+        : [
+            errorLinesEffect(
+              new Map(
+                editor.findings
+                  .filter((finding) => finding.sourceLine >= 1)
+                  .map((finding) => [finding.sourceLine, finding.messages]),
+              ),
+            ),
+          ];
+      setEditorText(this.editor, editor.text, effects);
+    }
+  }
+
+  renderControls(view) {
+    this.doc.getElementById('Form1-caption').textContent = view.windowCaption;
+    this.doc.title = view.windowCaption;
+    this.assembleButton.disabled = !view.assembleEnabled;
+    this.traceButton.disabled = !view.traceEnabled;
+    this.traceButton.title = view.traceDisabledReason;
     for (const button of [this.command1, this.command2, this.stepBackButton]) {
-      button.hidden = false;
+      button.hidden = !view.runButtonsShown;
     }
-    this.command1.disabled = false;
-    this.command2.disabled = false;
-    setTracing(this.editor, true);
+    this.command1.disabled = !view.nextEnabled;
+    this.command2.disabled = !view.endEnabled;
+    this.stepBackButton.disabled = !view.stepBackEnabled;
+    this.stepBackButton.title = view.stepBackTip;
+    this.command4.disabled = !view.clearEnabled;
+    for (const label of [this.label5, this.label6, this.label7]) {
+      label.hidden = !view.breakpointShown;
+    }
+    this.label6.textContent = view.breakpointCaption;
+    showBreakpoint(this.editor, view.breakpointMark);
+    this.mnuFILE.disabled = !view.fileMenuEnabled;
+    this.examplesButton.disabled = !view.fileMenuEnabled || !this.hasExamples;
+    this.mnuUwagaki.disabled = !view.overwriteSaveEnabled;
     for (const element of [this.text1, this.text2, ...this.label4]) {
-      element.hidden = false;
-    }
-    this.savedProgramText = editorText(this.editor);
-    this.onProgramChanged();
-    this.command1.focus();
-    this.showTrace(this.workbench.startTrace(this.check1.checked));
-  }
-
-  nextStep() {
-    if (this.traceActive && !this.boxOpen) {
-      this.showTrace(this.workbench.next());
+      element.hidden = !view.dumpsShown;
     }
   }
 
-  endStep() {
-    if (this.traceActive && !this.boxOpen) {
-      this.showTrace(this.workbench.end());
-    }
-  }
-
-  stepBack() {
-    if (this.traceActive && !this.boxOpen && !this.stepBackButton.disabled) {
-      this.showTrace(this.workbench.back());
-    }
-  }
-
-  /** Shows where the run stands: its displays, then its box or its end. */
-  showTrace(trace) {
-    const { displays } = trace;
-    this.displays.show(displays, trace.changes);
-    if (displays.listing !== '') {
-      this.setEditorTextByProgram(
-        displays.listing,
-        executedLineEffects(this.editor, displays.listing, displays.markedLine),
-      );
-    }
-    this.label6.textContent = trace.breakpointCaption;
-    const waiting = trace.state === 'waiting';
-    this.stepBackButton.disabled = !waiting || trace.stepsBack === 0;
-    this.stepBackButton.title = trace.historyDropped
-      ? '古いステップは記録の上限を超えたため、そこまでは戻れません'
-      : '1ステップ戻る (Backspace)';
-    if (trace.state === 'asking') {
-      this.openRunBox(trace.box);
-    } else if (trace.state === 'ended') {
-      this.endTrace();
-    }
-  }
-
-  /** While a box of the run is open the main window waits on its answer. */
+  /** While a box is open the main window waits on its answer. */
   setBoxOpen(open) {
     this.boxOpen = open;
     this.doc.getElementById('Form1').setAttribute('aria-busy', String(open));
   }
 
-  async openRunBox(box) {
+  async openBox(box) {
     this.setBoxOpen(true);
-    let answer;
-    if (box.kind === 'input') {
-      const text = await inputBox({
-        prompt: box.text,
-        title: box.title,
-        defaultText: box.defaultText,
-        leftTwips: box.leftTwips,
-        topTwips: box.topTwips,
-      });
-      answer = { button: 'ok', input: text ?? '', cancelled: text === null };
-    } else {
-      const button = await messageBox({ text: box.text, title: box.title, buttons: box.buttons });
-      answer = { button, input: '', cancelled: false };
-    }
+    const answer = await this.askBox(box);
     this.setBoxOpen(false);
-    this.showTrace(this.workbench.answer(answer));
-    if (this.traceActive) {
+    const running = this.view.phase === 'tracing';
+    this.run((w) => w.answer(answer));
+    if (running && this.view.phase === 'tracing') {
       this.command1.focus();
     }
   }
 
-  endTrace() {
-    for (const button of [this.command1, this.command2, this.stepBackButton]) {
-      button.hidden = true;
-      button.disabled = true;
+  /** Shows `box` as its kind says and resolves with the answer for the session. */
+  async askBox(box) {
+    switch (box.kind) {
+      case 'input': {
+        const text = await inputBox({
+          prompt: box.text,
+          title: box.title,
+          defaultText: box.defaultText,
+          leftTwips: box.leftTwips,
+          topTwips: box.topTwips,
+        });
+        return { button: 'ok', input: text ?? '', cancelled: text === null };
+      }
+      case 'saveName': {
+        const name = await fileNameBox(box.defaultText);
+        return { button: 'ok', input: name, cancelled: name === '' };
+      }
+      case 'openName': {
+        const file = await this.pickFile();
+        if (!file) {
+          return { button: 'ok', input: '', cancelled: true };
+        }
+        this.workbench.offerFile(file.name, new Uint8Array(await file.arrayBuffer()));
+        return { button: 'ok', input: file.name, cancelled: false };
+      }
+      default: {
+        const button = await messageBox({ text: box.text, title: box.title, buttons: box.buttons });
+        return { button, input: '', cancelled: false };
+      }
     }
-    this.assembleButton.disabled = false;
-    this.traceButton.disabled = false;
-    setTracing(this.editor, false);
-    this.setFileMenuEnabled(true);
-    // Overwrite-save needs a file to write to.
-    this.mnuUwagaki.disabled = this.currentFileName === '';
-    this.traceActive = false;
-    this.setEditorTextByProgram(this.savedProgramText);
-    this.savedProgramText = '';
-    this.onProgramChanged();
-  }
-
-  /** The program's own text: the editor's, or during a trace the text the run put aside. */
-  programText() {
-    return this.traceActive ? this.savedProgramText : editorText(this.editor);
   }
 
   /**
@@ -309,17 +271,14 @@ export class MainWindow {
   onWindowKey(event) {
     const target = event.target;
     const inMainWindow = target === this.doc.body || target.closest?.('#Form1, #menubar');
-    if (!this.traceActive || this.boxOpen || !inMainWindow || event.altKey || event.ctrlKey) {
+    if (!this.workbench || this.boxOpen || !inMainWindow || event.altKey || event.ctrlKey) {
       return;
     }
-    if (event.key === 'Enter' && !(target instanceof HTMLButtonElement)) {
+    const command = this.workbench.keyCommand(event.key, target instanceof HTMLButtonElement);
+    if (command === 'next' || command === 'stepBack') {
       event.preventDefault();
       event.stopPropagation();
-      this.nextStep();
-    } else if (event.key === 'Backspace') {
-      event.preventDefault();
-      event.stopPropagation();
-      this.stepBack();
+      this.run((w) => (command === 'next' ? w.next() : w.stepBack()));
     }
   }
 }

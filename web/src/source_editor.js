@@ -140,7 +140,8 @@ export function createSourceEditor(parent, { onKeyDown, onLineClick, onChange })
         lineNumbers({ domEventHandlers: lineClickHandlers(besideLine) }),
         traceListingField,
         colours.of([]),
-        lock.of(EditorState.readOnly.of(false)),
+        // Until the core is loaded (and with it the upper casing of typed letters).
+        lock.of(EditorState.readOnly.of(true)),
         EditorState.tabSize.of(8),
         history(),
         keymap.of([

@@ -3,32 +3,26 @@
 // mark colours around the same text.
 
 const registerIds = ['GR0', 'gr1', 'gr2', 'gr3', 'GR4', 'gr5', 'gr6', 'gr7'];
-/** "OF:0 SF:0 ZF:0": each flag is three characters and its digit. */
-const flagParts = [
-  { from: 0, to: 4, change: 'overflowFlag' },
-  { from: 5, to: 9, change: 'signFlag' },
-  { from: 10, to: 14, change: 'zeroFlag' },
-];
 
 function setCaption(element, text, changed) {
   element.textContent = text;
   element.classList.toggle('changed', Boolean(changed));
 }
 
-/** The flags with the changed ones marked; the text stays exactly the caption. */
-function setFlags(element, text, changes) {
+/**
+ * A caption with the parts that `spans` name (from the core) marked as changed; the text stays
+ * exactly the caption.
+ */
+function setSpans(element, text, spans) {
   element.replaceChildren();
   let at = 0;
-  for (const part of flagParts) {
-    if (part.from >= text.length) {
-      break;
-    }
-    element.append(text.slice(at, part.from));
-    const flag = document.createElement('span');
-    flag.textContent = text.slice(part.from, part.to);
-    flag.classList.toggle('changed', Boolean(changes?.[part.change]));
-    element.append(flag);
-    at = Math.min(part.to, text.length);
+  for (const { from, length } of spans ?? []) {
+    element.append(text.slice(at, from));
+    const part = document.createElement('span');
+    part.className = 'changed';
+    part.textContent = text.slice(from, from + length);
+    element.append(part);
+    at = from + length;
   }
   element.append(text.slice(at));
 }
@@ -96,7 +90,7 @@ export class TraceDisplays {
     });
     setCaption(this.pc, displays.pc, changes?.programRegister);
     setCaption(this.sp, displays.sp, changes?.stackPointer);
-    setFlags(this.fr, displays.fr, changes);
+    setSpans(this.fr, displays.fr, changes?.flagSpans);
     setCaption(this.obj, displays.obj, false);
     setDump(this.text1, displays.dataArea, changes?.dataRows, true);
     setDump(this.text2, displays.stackArea, changes?.stackRows, false);

@@ -1,15 +1,19 @@
+// The forced upper case of typed text is the core's (the same table as the desktop's); the page
+// hands it over once the core is loaded, and the editor takes no typing before.
+
+let upperCasing = null;
+
+/** The core's upper casing of typed text. */
+export function setUpperCasing(upperCased) {
+  upperCasing = upperCased;
+}
+
 /**
- * The typed text as the editor inserts it: every character in its upper-case form, as the
- * desktop editor does with what is typed. A character whose upper case is more than one
- * character (ß becomes SS) and characters without a case pass unchanged.
+ * The typed text as the editor inserts it: every character in its upper-case form; a character
+ * whose upper case is more than one character (ß) and characters without a case pass unchanged.
  * @param {string} typed
  * @returns {string}
  */
 export function upperCasedTyping(typed) {
-  let result = '';
-  for (const character of typed) {
-    const upper = character.toUpperCase();
-    result += [...upper].length === 1 ? upper : character;
-  }
-  return result;
+  return upperCasing ? upperCasing(typed) : typed;
 }

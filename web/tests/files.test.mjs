@@ -23,10 +23,18 @@ function windowCaption(page) {
   return page.locator('#Form1-caption').textContent();
 }
 
-async function openFile(page, name, buffer) {
+/** Opens the file `name` holding `buffer`; with `saveAnswer`, the save question comes first. */
+async function openFile(page, name, buffer, saveAnswer = null) {
   const chooser = page.waitForEvent('filechooser');
   await page.locator('#mnuFILE').click();
   await page.locator('#mnuOPEN').click();
+  if (saveAnswer) {
+    await page.locator('#messageBox').waitFor();
+    const { box } = await traceSnapshot(page);
+    assert.equal(box.text, 'ソースプログラムを保存しますか?');
+    assert.equal(box.title, '保存しますか?');
+    await answerBox(page, saveAnswer);
+  }
   await (await chooser).setFiles({ name, mimeType: 'text/plain', buffer });
 }
 
@@ -74,7 +82,8 @@ test('a UTF-8 file with LF line ends is saved back as UTF-8 with LF', async () =
 test('a file that is neither CP932 nor UTF-8 is refused with a message; the editor keeps its text', async () => {
   const page = await site.open();
   await pasteProgram(page, 'KEEP');
-  await openFile(page, 'bad.cas', Buffer.from('A\r\n\x82\xFF\r\n', 'latin1'));
+  // Open asks first whether to save the changed program, as New does.
+  await openFile(page, 'bad.cas', Buffer.from('A\r\n\x82\xFF\r\n', 'latin1'), 'no');
   const shown = await page.locator('#messageBox').waitFor().then(() => traceSnapshot(page));
   assert.equal(shown.box.title, 'Varnic');
   assert.match(shown.box.text, /bad\.cas.*2行目に CP932 としても UTF-8 としても読めないバイトがあります/);

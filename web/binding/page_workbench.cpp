@@ -1,0 +1,100 @@
+#include "web/binding/page_workbench.h"
+
+#include "platform/text_codec.h"
+#include "platform/upper_case.h"
+#include "web/binding/page_text.h"
+#include "workbench/example_catalogue.h"
+#include "workbench/key_commands.h"
+
+namespace casl::web {
+
+PageWorkbench::PageWorkbench() : model_(SessionServices{files_}) {}
+
+PageView PageWorkbench::view() {
+    PageView page = pageView(model_.view());
+    // The parts that did not change since the page took them last stay empty.
+    if (page.editor.revision == deliveredEditor_) {
+        page.editor.text.clear();
+    }
+    deliveredEditor_ = page.editor.revision;
+    if (page.listing.revision == deliveredListing_) {
+        page.listing.text.clear();
+    }
+    deliveredListing_ = page.listing.revision;
+    if (page.displaysRevision == deliveredDisplays_) {
+        page.displays = PageDisplays{};
+    }
+    deliveredDisplays_ = page.displaysRevision;
+    return page;
+}
+
+std::vector<PageToken> PageWorkbench::lineTokens(const std::string& line, bool traceListing) const {
+    return pageLineTokens(line, traceListing);
+}
+
+std::string PageWorkbench::exampleCaption(const std::string& name, const std::string& bytes) const {
+    return platform::toUtf8(
+        casl::exampleCaption(platform::fromUtf8(name), platform::fromUtf8(bytes)));
+}
+
+std::string PageWorkbench::upperCased(const std::string& typed) const {
+    return platform::toUtf8(platform::upperCased(platform::fromUtf8(typed)));
+}
+
+std::string PageWorkbench::keyCommand(const std::string& key, bool buttonFocused) const {
+    if (key != "Enter" && key != "Backspace") {
+        return {};
+    }
+    const RunKey runKey = key == "Enter" ? RunKey::Enter : RunKey::Backspace;
+    switch (casl::keyCommand(model_.view(), runKey, buttonFocused)) {
+    case KeyCommand::Next:
+        return "next";
+    case KeyCommand::StepBack:
+        return "stepBack";
+    case KeyCommand::PressFocusedButton:
+        return "pressFocusedButton";
+    case KeyCommand::None:
+        break;
+    }
+    return {};
+}
+
+void PageWorkbench::assemble(const std::string& pageText) {
+    model_.assemble(coreTextFromPage(pageText));
+}
+
+void PageWorkbench::startTrace(const std::string& pageText) {
+    model_.startTrace(coreTextFromPage(pageText));
+}
+
+void PageWorkbench::newFile(const std::string& pageText) {
+    model_.newFile(coreTextFromPage(pageText));
+}
+
+void PageWorkbench::openFile(const std::string& pageText) {
+    model_.openFile(coreTextFromPage(pageText));
+}
+
+void PageWorkbench::openExample(const std::string& pageText, const std::string& name) {
+    model_.openExample(coreTextFromPage(pageText), platform::fromUtf8(name));
+}
+
+void PageWorkbench::saveAs(const std::string& pageText) {
+    model_.saveAs(coreTextFromPage(pageText));
+}
+
+void PageWorkbench::overwriteSave(const std::string& pageText) {
+    model_.overwriteSave(coreTextFromPage(pageText));
+}
+
+void PageWorkbench::offerFile(const std::string& name, std::string bytes) {
+    files_.offer(platform::fromUtf8(name), std::move(bytes));
+}
+
+void PageWorkbench::restoreFile(const std::string& fileName, const std::string& format,
+                                bool modified) {
+    model_.restoreFile(platform::fromUtf8(fileName),
+                       formatFromName(format).value_or(SourceFormat{}), modified);
+}
+
+} // namespace casl::web

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "web/binding/page_files.h"
+#include "web/binding/page_tokens.h"
+#include "web/binding/page_view.h"
+#include "workbench/workbench.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace casl::web {
+
+/// The working session as the page drives it: texts in UTF-8 with LF line ends at this edge,
+/// files as bytes. Every command returns nothing; the page then renders `view()`.
+class PageWorkbench {
+public:
+    PageWorkbench();
+
+    /// What the page shows now. The editor's text, the listing and the displays come only when
+    /// they changed since the last call (their revision tells), so that a keystroke does not
+    /// carry the whole program across.
+    PageView view();
+
+    // The editor.
+    void editorKeyDown() { model_.editorKeyDown(); }
+    void editorTextChanged(bool byUser) { model_.editorTextChanged(byUser); }
+    void clickLine(int editorLine) { model_.clickLine(editorLine); }
+    void clearBreakpoint() { model_.clearBreakpoint(); }
+    int editorLineOfListingLine(int listingLine) const {
+        return model_.editorLineOfListingLine(listingLine);
+    }
+    /// The coloured tokens of one editor line (see `pageLineTokens`).
+    std::vector<PageToken> lineTokens(const std::string& line, bool traceListing) const;
+    /// The examples menu's caption of the example `name` whose file holds `bytes`.
+    std::string exampleCaption(const std::string& name, const std::string& bytes) const;
+    /// Typed text as the editor inserts it, upper-cased.
+    std::string upperCased(const std::string& typed) const;
+    /// What a key does during a run: "next", "stepBack", "pressFocusedButton" or "".
+    std::string keyCommand(const std::string& key, bool buttonFocused) const;
+
+    // Assemble and trace.
+    void assemble(const std::string& pageText);
+    void startTrace(const std::string& pageText);
+    void next() { model_.next(); }
+    void end() { model_.end(); }
+    void stepBack() { model_.stepBack(); }
+    void setSimpleDisplay(bool simple) { model_.setSimpleDisplay(simple); }
+    void answer(const PageAnswer& answer) { model_.answer(boxAnswer(answer)); }
+
+    // The file commands.
+    void newFile(const std::string& pageText);
+    void openFile(const std::string& pageText);
+    void openExample(const std::string& pageText, const std::string& name);
+    void saveAs(const std::string& pageText);
+    void overwriteSave(const std::string& pageText);
+    /// The bytes of the file `name` (chosen in the file picker, or an example) for the session
+    /// to read.
+    void offerFile(const std::string& name, std::string bytes);
+    /// The file a save wrote, to be downloaded.
+    PageDownload takeDownload() { return files_.takeDownload(); }
+    /// The current file's format as a short text the page keeps between visits.
+    std::string fileFormat() const { return formatName(model_.format()); }
+    /// A reloaded page takes back its file's name, format (a text that names no format keeps
+    /// the one of a new program) and modified mark.
+    void restoreFile(const std::string& fileName, const std::string& format, bool modified);
+
+private:
+    PageSourceFiles files_;
+    Workbench model_;
+    double deliveredEditor_ = -1;
+    double deliveredListing_ = -1;
+    double deliveredDisplays_ = -1;
+};
+
+} // namespace casl::web
