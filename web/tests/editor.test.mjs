@@ -94,6 +94,41 @@ test('the colours follow the core: labels, mnemonics, registers, numbers, litera
   assert.equal(new Set(colours).size, colours.length, colours.join(' '));
 });
 
+test('the longest line the editor takes is coloured, and so is every text after it', async () => {
+  const page = await site.open();
+  const errors = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') {
+      errors.push(message.text());
+    }
+  });
+  // As long as a line that Open takes can be: the editor draws only the part of it in view.
+  const longest = 32768;
+  const head = '\tDC\t';
+  const line = head + '1,'.repeat((longest - head.length) / 2);
+  assert.equal(line.length, longest);
+  await pasteProgram(page, `${line}\n\tRET`);
+  const scroller = page.locator('#source .cm-scroller');
+  for (const place of [0.5, 1]) {
+    await scroller.evaluate((element, share) => {
+      element.scrollLeft = (element.scrollWidth - element.clientWidth) * share;
+    }, place);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+    const shown = await tokensOfLine(page, 1);
+    assert.ok(shown.length > 100, `${shown.length} coloured stretches in view`);
+    assert.ok(shown.every(([kind, text]) => kind === 'tok-decimal' && text === '1'));
+  }
+  assert.deepEqual(await tokensOfLine(page, 2), [['tok-mnemonic', 'RET']]);
+  await pasteProgram(page, 'LOOP\tLD\tGR1,=5');
+  assert.deepEqual(await tokensOfLine(page, 1), [
+    ['tok-label', 'LOOP'],
+    ['tok-mnemonic', 'LD'],
+    ['tok-register', 'GR1'],
+    ['tok-literal', '=5'],
+  ]);
+  assert.deepEqual(errors, []);
+});
+
 test('after a failed assembly each line in error is marked with its messages until an edit', async () => {
   const page = await site.open();
   await pasteProgram(page, 'P\tSTART\n\n\tFOO\tGR1\n\tLD\tGR9,X\n\tRET\n\tEND\n');
