@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -315,9 +316,23 @@ void Form1::buildControls() {
     left->addWidget(label2_);
     left->addWidget(source_, 1);
 
+    // The trace side scrolls when a zoom makes it larger than its place: zooming never makes
+    // the window larger than it is (or than the screen).
+    auto* machinePane = new QWidget;
+    machinePane->setObjectName(QStringLiteral("machinePane"));
+    right->setContentsMargins(0, 0, 0, 0);
+    machinePane->setLayout(right);
+    auto* machineScroll = new QScrollArea(central);
+    machineScroll->setObjectName(QStringLiteral("machineScroll"));
+    machineScroll->setFrameShape(QFrame::NoFrame);
+    machineScroll->setFocusPolicy(Qt::NoFocus);
+    machineScroll->setWidgetResizable(true);
+    machineScroll->setWidget(machinePane);
+    machineScroll->setMinimumSize(machinePane->minimumSizeHint());
+
     auto* layout = new QHBoxLayout(central);
     layout->addLayout(left, 1);
-    layout->addLayout(right);
+    layout->addWidget(machineScroll);
 
     installEventFilter(this);
     source_->installEventFilter(this);
