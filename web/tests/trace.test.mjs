@@ -3,7 +3,15 @@
 // question and the executed line.
 import assert from 'node:assert/strict';
 import { after, afterEach, before, test } from 'node:test';
-import { Site, editorLine, editorText, pasteProgram, settled, traceSnapshot } from './site.mjs';
+import {
+  Site,
+  contrastRatio,
+  editorLine,
+  editorText,
+  pasteProgram,
+  settled,
+  traceSnapshot,
+} from './site.mjs';
 
 const site = new Site();
 before(() => site.start());
@@ -161,6 +169,43 @@ test('End ends a waiting run at once, without a message', async () => {
   assert.equal(shown.box, null);
   assert.equal(await editorText(page), countProgram);
 });
+
+for (const colorScheme of ['light', 'dark']) {
+  test(`every token of the executed line is legible on its background (${colorScheme})`, async () => {
+    const page = await site.open({ colorScheme });
+    await startTrace(
+      page,
+      'P\tSTART\n\tLD\tGR1,=5\n\tLAD\tGR2,#0010\nTOP\tLAD\tGR3,-1,GR2\n' +
+        "\tLD\tGR4,='A'\n\tADDA\tGR1,DATA\n\tRET\nDATA\tDC\t3\n\tEND\n",
+    );
+    const kinds = new Set();
+    for (;;) {
+      const shown = await page.evaluate(() => {
+        const line = document.querySelector('#source .cm-line.executed-line');
+        const background = getComputedStyle(line).backgroundColor;
+        return [...line.querySelectorAll('[class^="tok-"]')].map((token) => ({
+          kind: token.className,
+          colour: getComputedStyle(token).color,
+          background,
+        }));
+      });
+      for (const { kind, colour, background } of shown) {
+        kinds.add(kind);
+        const ratio = await contrastRatio(page, colour, background);
+        assert.ok(ratio >= 4.5, `${kind}: ${colour} on ${background}, ${ratio.toFixed(2)}:1`);
+      }
+      if (!(await traceSnapshot(page)).waiting) {
+        break;
+      }
+      await page.locator('#Command1').click();
+    }
+    const expected = ['decimal', 'hexadecimal', 'label', 'literal', 'mnemonic', 'register'];
+    assert.deepEqual(
+      [...kinds].sort(),
+      expected.map((kind) => `tok-${kind}`),
+    );
+  });
+}
 
 test('a breakpoint that is never reached brings the step question after 101 steps', async () => {
   const page = await site.open();
