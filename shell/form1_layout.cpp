@@ -4,6 +4,7 @@
 #include "platform/qt/twips.h"
 #include "platform/temp_folder.h"
 #include "shell/change_label.h"
+#include "shell/default_button_style.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
@@ -57,6 +58,8 @@ QPlainTextEdit* makeDump(QWidget* parent, const char* name, int columns) {
     auto* dump = new QPlainTextEdit(parent);
     dump->setObjectName(QString::fromLatin1(name));
     dump->setReadOnly(true);
+    // With the focus a caret shows in it, and the arrow keys move through the rows.
+    dump->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Nothing is ever undone in a dump; its texts change at every step.
     dump->setUndoRedoEnabled(false);
     dump->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -185,6 +188,7 @@ void Form1::buildControls() {
     assemble_ = makeButton(central, "Assemble", QStringLiteral("Assemble"));
     trace_ = makeButton(central, "Trace", QStringLiteral("Trace"));
     command1_ = makeButton(central, "Command1", QStringLiteral("Next"));
+    command1_->setStyle(new DefaultButtonStyle(command1_));
     command2_ = makeButton(central, "Command2", QStringLiteral("End"));
     command4_ = makeButton(central, "Command4", QStringLiteral("クリア"));
     stepBack_ = makeButton(central, "stepBack", QStringLiteral("戻る"));
