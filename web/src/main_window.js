@@ -281,12 +281,20 @@ export class MainWindow {
   }
 
   endTrace() {
+    const focused = this.doc.activeElement;
+    const focusLost =
+      focused === this.doc.body ||
+      [this.command1, this.command2, this.stepBackButton].includes(focused);
     for (const button of [this.command1, this.command2, this.stepBackButton]) {
       button.hidden = true;
       button.disabled = true;
     }
     this.assembleButton.disabled = false;
     this.traceButton.disabled = false;
+    // The run's buttons go away: their focus goes to Trace, which starts the next run.
+    if (focusLost) {
+      this.traceButton.focus();
+    }
     setTracing(this.editor, false);
     this.setFileMenuEnabled(true);
     // Overwrite-save needs a file to write to.
