@@ -38,10 +38,6 @@ std::u32string characterLiteralText(std::u32string_view t, bool& closed) {
     return text;
 }
 
-bool lastLineIsEnd(const ProgramTables& t) {
-    return t.lineCounter >= 2 && t.lineFields[t.lineCounter - 1][mnemonicColumn] == U"END";
-}
-
 void resolveLiteral(AssemblyState& state, int line, std::u32string_view t) {
     ProgramTables& tables = state.tables;
     std::u32string& findings = findingsOf(tables, line);
@@ -90,7 +86,7 @@ void resolveLiteral(AssemblyState& state, int line, std::u32string_view t) {
         return;
     }
     // Literal lines go before END; without a closing END there is no place for them.
-    if (!lastLineIsEnd(tables)) {
+    if (closingEndLine(tables) == 0) {
         appendFinding(findings, 8);
         return;
     }

@@ -10,14 +10,6 @@ bool isLiteralLine(const ProgramTables& t, int n) {
     return t.lineFields[n][literalMarkColumn] == U"1";
 }
 
-int literalLineCount(const ProgramTables& t) {
-    int count = 0;
-    for (int n = 1; n < t.lineCounter; ++n) {
-        count += isLiteralLine(t, n) ? 1 : 0;
-    }
-    return count;
-}
-
 } // namespace
 
 std::vector<LineFinding> lineFindings(const ProgramTables& tables) {
@@ -40,25 +32,31 @@ int sourceLineOf(const ProgramTables& tables, int line) {
     if (line < 1 || line >= tables.lineCounter) {
         return 0;
     }
-    const int last = tables.lineCount();
-    const int literals = literalLineCount(tables);
-    if (literals == 0 || line < last - literals) {
+    // The literal lines stand together, just before the closing END.
+    int first = 1;
+    while (first < tables.lineCounter && !isLiteralLine(tables, first)) {
+        ++first;
+    }
+    int literals = 0;
+    while (first + literals < tables.lineCounter && isLiteralLine(tables, first + literals)) {
+        ++literals;
+    }
+    if (line < first) {
         return line;
     }
-    const int lastSourceLine = last - literals;
-    if (line == last) {
-        return lastSourceLine;
+    if (line >= first + literals) {
+        return line - literals;
     }
     // A literal line: the line whose operand is this literal ("=" and the constant).
     const std::u32string written = U"=" + tables.lineFields[line][operand1Column];
-    for (int n = 1; n < lastSourceLine; ++n) {
+    for (int n = 1; n < first; ++n) {
         for (int k : {operand1Column, operand2Column, operand3Column}) {
             if (tables.lineFields[n][k] == written) {
                 return n;
             }
         }
     }
-    return lastSourceLine;
+    return first;
 }
 
 } // namespace casl

@@ -26,9 +26,9 @@ std::vector<LineFinding> lineFindings(const ProgramTables& tables);
 
 /// The line of the assembled editor text (the kept lines, numbered from 1) that program line
 /// `line` comes from. The two agree but where literals were placed: the literal lines stand
-/// before the last line, which moved down past them. A literal line comes from the first line
-/// that writes its literal, or from the last line when none does; 0 for a line outside the
-/// program.
+/// before the closing `END`, which moved down past them with the lines after it. A literal line
+/// comes from the first line that writes its literal, or from the `END` when none does; 0 for
+/// a line outside the program.
 int sourceLineOf(const ProgramTables& tables, int line);
 
 } // namespace casl

@@ -19,6 +19,15 @@ std::u32string literalDcForm(std::u32string_view text, LiteralKind kind) {
     return form;
 }
 
+int closingEndLine(const ProgramTables& tables) {
+    int line = tables.lineCounter - 1;
+    // The address pass marks the lines with nothing to assemble with the comment mark.
+    while (line >= 1 && tables.lineFields[line][findingsColumn] == U"0") {
+        --line;
+    }
+    return line >= 1 && tables.lineFields[line][mnemonicColumn] == U"END" ? line : 0;
+}
+
 std::optional<std::int16_t> addLiteral(AssemblyState& state, std::u32string_view text,
                                        LiteralKind kind) {
     ProgramTables& t = state.tables;
@@ -33,25 +42,30 @@ std::optional<std::int16_t> addLiteral(AssemblyState& state, std::u32string_view
         state.stop(tooManyLinesMessage);
         return std::nullopt;
     }
+    const int end = closingEndLine(t);
     const int words = kind == LiteralKind::character ? static_cast<int>(text.size()) : 1;
-    const int movedAddress = t.lineAddress[n] + words;
-    // The moved END keeps its two words, which must still fit.
-    if (movedAddress + 2 > highestAddress + 1) {
+    const int movedAddress = t.lineAddress[end] + words;
+    // The moved END keeps its two words, which must still fit; the blank and comment lines
+    // after it stand at the address after them, which must exist.
+    const int highest = end == n ? highestAddress + 1 : highestAddress;
+    if (movedAddress + 2 > highest) {
         state.stop(addressOverflowMessage);
         return std::nullopt;
     }
-    t.lineFields[n + 1] = std::move(t.lineFields[n]);
-    t.lineCode[n + 1] = t.lineCode[n];
-    t.lineFields[n] = {};
-    t.lineCode[n] = {};
-    t.lineFields[n][mnemonicColumn] = U"DC";
-    t.lineFields[n][literalMarkColumn] = U"1";
-    t.lineFields[n][operand1Column] = form;
-    t.lineAddress[n + 1] = static_cast<std::int16_t>(movedAddress);
-    t.lineCode[n][opColumn] = instructionTable[row::dc].firstCode;
-    t.lineCode[n + 1][opColumn] = instructionTable[row::end].firstCode;
+    for (int row = n; row >= end; --row) {
+        t.lineFields[row + 1] = std::move(t.lineFields[row]);
+        t.lineCode[row + 1] = t.lineCode[row];
+        t.lineAddress[row + 1] = static_cast<std::int16_t>(t.lineAddress[row] + words);
+    }
+    t.lineFields[end] = {};
+    t.lineCode[end] = {};
+    t.lineFields[end][mnemonicColumn] = U"DC";
+    t.lineFields[end][literalMarkColumn] = U"1";
+    t.lineFields[end][operand1Column] = form;
+    t.lineCode[end][opColumn] = instructionTable[row::dc].firstCode;
+    t.lineCode[end + 1][opColumn] = instructionTable[row::end].firstCode;
     ++t.lineCounter;
-    return t.lineAddress[n];
+    return t.lineAddress[end];
 }
 
 } // namespace casl

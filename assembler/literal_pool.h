@@ -15,10 +15,15 @@ enum class LiteralKind { decimal, hexadecimal, character };
 /// "=", a character literal quoted again with every quote doubled.
 std::u32string literalDcForm(std::u32string_view text, LiteralKind kind);
 
+/// The row of the `END` that closes the program: the last line, or the `END` after which only
+/// lines with nothing to assemble (blank lines, comments) follow; 0 when there is none, and so no
+/// place for literals.
+int closingEndLine(const ProgramTables& tables);
+
 /// The address of the literal's first word: the literal line already placed for the same `DC`
-/// form, or a new literal line placed just before the program's last line (`END`), which moves
-/// one row down. Empty when the line table or the address space has no room (the state then
-/// names the limit).
+/// form, or a new literal line placed just before the closing `END` (`closingEndLine`), which
+/// moves one row down with the lines after it. Empty when the line table or the address space
+/// has no room (the state then names the limit). The program must have a closing `END`.
 std::optional<std::int16_t> addLiteral(AssemblyState& state, std::u32string_view text,
                                        LiteralKind kind);
 

@@ -2,6 +2,7 @@
 
 #include "platform/text_codec.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 #include <system_error>
@@ -38,6 +39,32 @@ std::u32string sizeText(std::size_t bytes) {
     return exact;
 }
 
+/// What the user is told of a system error: a Japanese sentence for the common reasons, the
+/// system's own text for the others.
+std::u32string reasonText(int errorNumber, bool writing) {
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM:
+        return writing ? U"書き込む権限がありません" : U"読む権限がありません";
+    case ENOSPC:
+        return U"ディスクの空きが足りません";
+    case EDQUOT:
+        return U"ディスクの使用量の上限に達しています";
+    case EROFS:
+        return U"読み取り専用のファイルシステムです";
+    case ENOENT:
+        return writing ? U"保存先のフォルダがありません" : U"ファイルがありません";
+    case ENOTDIR:
+        return U"途中のフォルダがありません";
+    case EFBIG:
+        return U"ファイルが大きすぎます";
+    case ENAMETOOLONG:
+        return U"ファイル名が長すぎます";
+    default:
+        return fromUtf8(std::generic_category().message(errorNumber));
+    }
+}
+
 /// The error of a failed operation on `path` with a Japanese reason of its own.
 FileError explainedError(FileErrorKind kind, const std::filesystem::path& path, bool writing,
                          std::string reason, std::u32string_view explanation) {
@@ -69,7 +96,10 @@ FileError systemFileError(FileErrorKind kind, const std::filesystem::path& path,
         lead = U"ファイルに書き込めません: ";
         break;
     }
-    error.message = lead + pathText(path) + U" (" + fromUtf8(error.reason) + U")";
+    error.message = lead + pathText(path) + U" (" +
+                    reasonText(errorNumber, kind != FileErrorKind::CannotOpen &&
+                                                kind != FileErrorKind::CannotRead) +
+                    U")";
     return error;
 }
 
@@ -120,9 +150,9 @@ FileError brokenLinkFileError(const std::filesystem::path& path, bool loop) {
 
 FileError backupFailedFileError(const std::filesystem::path& path, int errorNumber) {
     const std::string reason = std::generic_category().message(errorNumber);
-    return explainedError(FileErrorKind::CannotWrite, path, true,
-                          "cannot keep a copy of the old contents: " + reason,
-                          U"元の内容の控えを作れないため、保存をやめました: " + fromUtf8(reason));
+    return explainedError(
+        FileErrorKind::CannotWrite, path, true, "cannot keep a copy of the old contents: " + reason,
+        U"元の内容の控えを作れないため、保存をやめました: " + reasonText(errorNumber, true));
 }
 
 FileError restoreFailedFileError(const std::filesystem::path& path, int errorNumber,
@@ -130,7 +160,7 @@ FileError restoreFailedFileError(const std::filesystem::path& path, int errorNum
     const std::string reason = std::generic_category().message(errorNumber);
     return explainedError(FileErrorKind::CannotWrite, path, true,
                           reason + "; the old contents are kept in " + backup.native(),
-                          fromUtf8(reason) +
+                          reasonText(errorNumber, true) +
                               U"。書きかけのファイルを元に戻せませんでした。元の内容は " +
                               pathText(backup) + U" にあります");
 }

@@ -1,7 +1,9 @@
 #include "shell/editor_colours.h"
 
 #include <QFont>
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace casl {
 
@@ -34,16 +36,45 @@ QColor mix(const QColor& a, const QColor& b, double share) {
 /// How far a syntax colour's hue keeps from the red of errors.
 constexpr int redDistance = 30;
 
+/// `wanted`, made darker (or lighter) keeping its hue until it reaches `ratio` on every one of
+/// `backgrounds`.
+QColor legibleOnAll(const QColor& wanted, bool darker, std::initializer_list<QColor> backgrounds,
+                    double ratio) {
+    const auto legible = [&](const QColor& colour) {
+        return std::all_of(backgrounds.begin(), backgrounds.end(), [&](const QColor& background) {
+            return contrastRatio(colour, background) >= ratio;
+        });
+    };
+    QColor colour = wanted.toHsl();
+    for (int step = 0; step < 64 && !legible(colour); ++step) {
+        const int lightness = std::clamp(colour.lightness() + (darker ? -6 : 6), 0, 255);
+        colour = QColor::fromHsl(colour.hslHue(), colour.hslSaturation(), lightness);
+    }
+    return colour.toRgb();
+}
+
+/// Whether text on `background` is made darker, not lighter, to be legible.
+bool darkerOn(const QColor& background) {
+    return luminance(background) > 0.18;
+}
+
+/// `wanted`, legible on the base and on the executed line's tint of it: the tint keeps the
+/// normal text legible, so both lie on the same side and the same direction serves both.
+QColor legibleOnBoth(const QColor& wanted, const QColor& base, const QColor& tint, double ratio) {
+    return legibleOnAll(wanted, darkerOn(base), {base, tint}, ratio);
+}
+
 /// The link colour's hue turned by `degrees`, kept clear of the errors' red, as saturated as a
-/// link and legible on `base`.
-QColor turned(const QColor& link, int degrees, const QColor& base) {
+/// link and legible on `base` and on the executed line's `tint`.
+QColor turned(const QColor& link, int degrees, const QColor& base, const QColor& tint) {
     const QColor hsl = link.toHsl();
     int hue = ((hsl.hslHue() < 0 ? 240 : hsl.hslHue()) + degrees) % 360;
     if (hue < redDistance || hue > 360 - redDistance) {
         hue = hue < 180 ? redDistance : 360 - redDistance;
     }
     const int saturation = std::max(hsl.hslSaturation(), 160);
-    return legibleOn(QColor::fromHsl(hue, saturation, hsl.lightness()), base, textContrast);
+    return legibleOnBoth(QColor::fromHsl(hue, saturation, hsl.lightness()), base, tint,
+                         textContrast);
 }
 
 } // namespace
@@ -55,29 +86,24 @@ double contrastRatio(const QColor& a, const QColor& b) {
 }
 
 QColor legibleOn(const QColor& wanted, const QColor& background, double ratio) {
-    QColor colour = wanted.toHsl();
-    const bool darker = luminance(background) > 0.18;
-    for (int step = 0; step < 64 && contrastRatio(colour, background) < ratio; ++step) {
-        const int lightness = std::clamp(colour.lightness() + (darker ? -6 : 6), 0, 255);
-        colour = QColor::fromHsl(colour.hslHue(), colour.hslSaturation(), lightness);
+    return legibleOnAll(wanted, darkerOn(background), {background}, ratio);
+}
+
+QColor resultBackground(const QColor& colour, const QPalette& palette) {
+    QColor best = palette.color(QPalette::Active, QPalette::Window);
+    for (const auto role : {QPalette::Base, QPalette::WindowText, QPalette::Text}) {
+        const QColor candidate = palette.color(QPalette::Active, role);
+        if (contrastRatio(candidate, colour) > contrastRatio(best, colour)) {
+            best = candidate;
+        }
     }
-    return colour.toRgb();
+    return legibleOn(best, colour, textContrast);
 }
 
 EditorColours editorColours(const QPalette& palette) {
     EditorColours c;
     c.text = palette.color(QPalette::Active, QPalette::Text);
     c.base = palette.color(QPalette::Active, QPalette::Base);
-    const QColor link = palette.color(QPalette::Active, QPalette::Link);
-    c.label = c.text;
-    c.mnemonic = legibleOn(link, c.base, textContrast);
-    // Hues evenly apart from the link's.
-    c.registerName = turned(link, 72, c.base);
-    c.number = turned(link, 144, c.base);
-    c.character = turned(link, 216, c.base);
-    c.literal = turned(link, 288, c.base);
-    c.comment = legibleOn(mix(c.text, c.base, 0.45), c.base, dimContrast);
-
     // As light a tint of the selection colour as keeps the text on it legible.
     const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
     c.executedLine = mix(c.base, highlight, 0.4);
@@ -85,6 +111,17 @@ EditorColours editorColours(const QPalette& palette) {
          share -= 0.05) {
         c.executedLine = mix(c.base, highlight, share);
     }
+
+    // The tokens of a program line stay legible on the executed line too.
+    const QColor link = palette.color(QPalette::Active, QPalette::Link);
+    c.label = c.text;
+    c.mnemonic = legibleOnBoth(link, c.base, c.executedLine, textContrast);
+    // Hues evenly apart from the link's.
+    c.registerName = turned(link, 72, c.base, c.executedLine);
+    c.number = turned(link, 144, c.base, c.executedLine);
+    c.character = turned(link, 216, c.base, c.executedLine);
+    c.literal = turned(link, 288, c.base, c.executedLine);
+    c.comment = legibleOn(mix(c.text, c.base, 0.45), c.base, dimContrast);
 
     c.gutterBackground = mix(c.base, palette.color(QPalette::Active, QPalette::Window), 0.6);
     c.gutterNumber =

@@ -14,6 +14,10 @@ inline const QColor failureRed{255, 0, 0};
 /// The colour of the listing window's result line after a clean assembly.
 inline const QColor successGreen{0, 255, 0};
 
+/// The background behind the listing window's result line in `colour` (the green or the red
+/// above): the palette colour it reads best on, darkened or lightened until it reaches 4.5:1.
+QColor resultBackground(const QColor& colour, const QPalette& palette);
+
 /// The colours the editor draws with, all taken from a palette: the syntax colours turn the
 /// hue of the palette's link colour and keep the contrast of normal text on the palette's base,
 /// so that light and dark desktop themes both stay legible.

@@ -5,6 +5,7 @@
 #include "platform/qt/twips.h"
 #include "platform/temp_folder.h"
 #include "shell/change_label.h"
+#include "shell/default_button_style.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -56,6 +58,8 @@ QPlainTextEdit* makeDump(QWidget* parent, const char* name, int columns) {
     auto* dump = new QPlainTextEdit(parent);
     dump->setObjectName(QString::fromLatin1(name));
     dump->setReadOnly(true);
+    // With the focus a caret shows in it, and the arrow keys move through the rows.
+    dump->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Nothing is ever undone in a dump; its texts change at every step.
     dump->setUndoRedoEnabled(false);
     dump->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -183,6 +187,7 @@ void Form1::buildControls() {
     assemble_ = makeButton(central, "Assemble", QStringLiteral("Assemble"));
     trace_ = makeButton(central, "Trace", QStringLiteral("Trace"));
     command1_ = makeButton(central, "Command1", QStringLiteral("Next"));
+    command1_->setStyle(new DefaultButtonStyle(command1_));
     command2_ = makeButton(central, "Command2", QStringLiteral("End"));
     command4_ = makeButton(central, "Command4", QStringLiteral("クリア"));
     stepBack_ = makeButton(central, "stepBack", QStringLiteral("戻る"));
@@ -315,9 +320,23 @@ void Form1::buildControls() {
     left->addWidget(label2_);
     left->addWidget(source_, 1);
 
+    // The trace side scrolls when a zoom makes it larger than its place: zooming never makes
+    // the window larger than it is (or than the screen).
+    auto* machinePane = new QWidget;
+    machinePane->setObjectName(QStringLiteral("machinePane"));
+    right->setContentsMargins(0, 0, 0, 0);
+    machinePane->setLayout(right);
+    auto* machineScroll = new QScrollArea(central);
+    machineScroll->setObjectName(QStringLiteral("machineScroll"));
+    machineScroll->setFrameShape(QFrame::NoFrame);
+    machineScroll->setFocusPolicy(Qt::NoFocus);
+    machineScroll->setWidgetResizable(true);
+    machineScroll->setWidget(machinePane);
+    machineScroll->setMinimumSize(machinePane->minimumSizeHint());
+
     auto* layout = new QHBoxLayout(central);
     layout->addLayout(left, 1);
-    layout->addLayout(right);
+    layout->addWidget(machineScroll);
 
     installEventFilter(this);
     source_->installEventFilter(this);

@@ -2,6 +2,7 @@
 
 #include "platform/qt/text_printer.h"
 #include "platform/qt/twips.h"
+#include "shell/editor_colours.h"
 #include "shell/japanese_setup.h"
 #include "shell/line_activation.h"
 
@@ -30,8 +31,9 @@ Form2::Form2(QWidget* mainWindow)
     text1_->setTabStopDistance(QFontMetricsF(text1_->font()).horizontalAdvance(QLatin1Char(' ')) *
                                8);
     label1_->setFont(gothicFont(14));
-    label1_->setMinimumWidth(QFontMetrics(label1_->font()).horizontalAdvance(QLatin1Char('0')) *
-                             24);
+    // The result's green or red stands on a background of its own, on which it is legible.
+    label1_->setAutoFillBackground(true);
+    label1_->setMargin(3);
 
     connect(command1_, &QPushButton::clicked, this, &Form2::printListing);
     connect(command2_, &QPushButton::clicked, this, &Form2::backToMain);
@@ -39,7 +41,8 @@ Form2::Form2(QWidget* mainWindow)
             &Form2::listingLineActivated);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(label1_, 1);
+    bottom->addWidget(label1_);
+    bottom->addStretch(1);
     bottom->addWidget(command1_);
     bottom->addWidget(command2_);
     auto* layout = new QVBoxLayout(this);
@@ -62,6 +65,7 @@ void Form2::setResult(const QString& caption, const QColor& colour) {
 void Form2::setResultColour(const QColor& colour) {
     QPalette palette = label1_->palette();
     palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Window, resultBackground(colour, QWidget::palette()));
     label1_->setPalette(palette);
 }
 

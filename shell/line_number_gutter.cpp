@@ -129,17 +129,21 @@ void LineNumberGutter::paintEvent(QPaintEvent* event) {
         painter.drawText(shown.rect.adjusted(0, 0, -padding, 0), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(shown.line));
         const QRectF mark = QRectF(markRect(shown)).adjusted(2, 2, -2, -2);
-        if (inError) {
-            // A cross: the line has errors.
-            painter.setPen(
-                QPen(failureRed, std::max(1.5, mark.width() / 6), Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(mark.topLeft(), mark.bottomRight());
-            painter.drawLine(mark.topRight(), mark.bottomLeft());
-        }
-        if (shown.line == breakpoint) {
+        const bool onBreakpoint = shown.line == breakpoint;
+        if (onBreakpoint) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(failureRed);
             painter.drawEllipse(mark);
+        }
+        if (inError) {
+            // A cross: the line has errors. On the breakpoint's dot it is cut out of the dot in
+            // the text's background, so that both marks show.
+            const double inset = onBreakpoint ? mark.width() * 0.22 : 0;
+            const QRectF cross = mark.adjusted(inset, inset, -inset, -inset);
+            painter.setPen(QPen(onBreakpoint ? colours.base : failureRed,
+                                std::max(1.5, mark.width() / 6), Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(cross.topLeft(), cross.bottomRight());
+            painter.drawLine(cross.topRight(), cross.bottomLeft());
         }
     }
 }

@@ -54,6 +54,14 @@ void SourceEditor::keepLineInSight(int line) {
     }
 }
 
+void SourceEditor::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    // Locked during a run, the editor still shows its caret where the focus is.
+    if (event->type() == QEvent::ReadOnlyChange && isReadOnly()) {
+        setTextInteractionFlags(textInteractionFlags() | Qt::TextSelectableByKeyboard);
+    }
+}
+
 void SourceEditor::keyPressEvent(QKeyEvent* event) {
     emit keyDown();
     const QString typed = event->text();

@@ -50,8 +50,12 @@ Zoom::Zoom(QObject* parent)
 }
 
 void Zoom::add(QWidget* widget) {
-    Scaled scaled{widget, widget->font(), QFontInfo(widget->font()).pixelSize(),
-                  qobject_cast<QLabel*>(widget) ? widget->minimumWidth() : 0, 0};
+    Scaled scaled{widget,
+                  widget->font(),
+                  QFontInfo(widget->font()).pixelSize(),
+                  qobject_cast<QLabel*>(widget) ? widget->minimumWidth() : 0,
+                  widget->minimumHeight(),
+                  0};
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
         scaled.tabStop = edit->tabStopDistance();
     }
@@ -112,6 +116,9 @@ void Zoom::apply(Scaled& scaled) const {
     widget->setFont(font);
     if (scaled.minimumWidth > 0) {
         widget->setMinimumWidth(static_cast<int>(std::lround(scaled.minimumWidth * share)));
+    }
+    if (scaled.minimumHeight > 0) {
+        widget->setMinimumHeight(static_cast<int>(std::lround(scaled.minimumHeight * share)));
     }
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
         // The tab stops stay at the same column: as many blanks as at the normal size.

@@ -22,7 +22,8 @@ public:
     explicit Zoom(QObject* parent);
 
     /// Scales `widget`'s font (as it is now, the normal size) with the others. A label's least
-    /// width grows with it; a text box's tab stops keep their columns.
+    /// width and any widget's least height grow with it (a dump keeps its rows); a text box's
+    /// tab stops keep their columns.
     void add(QWidget* widget);
     /// Makes the shortcuts work while `window` is active.
     void addShortcutsTo(QWidget* window);
@@ -49,6 +50,7 @@ private:
         QFont font;
         int pixelSize = 0;
         int minimumWidth = 0;
+        int minimumHeight = 0;
         double tabStop = 0;
     };
     void step(int by);

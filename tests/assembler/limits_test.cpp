@@ -86,6 +86,12 @@ TEST(Limits, LocationCounterPastTheHighestAddressStops) {
 TEST(Limits, ALiteralThatWouldPushEndPastTheHighestAddressStops) {
     const auto a = assembleText(U"P START\r\n LD GR1,=1\r\n RET\r\nD DS 32761\r\n END\r\n");
     expectStoppedBy(a, addressOverflowMessage);
+    // A comment after END stands after END's words: it, too, needs an address.
+    const auto room = assembleText(U"P START\r\n LD GR1,=1\r\n RET\r\nD DS 32760\r\n END\r\n");
+    EXPECT_EQ(room.result.limitMessage, tooManyDataWordsMessage);
+    expectStoppedBy(
+        assembleText(U"P START\r\n LD GR1,=1\r\n RET\r\nD DS 32760\r\n END\r\n; end\r\n"),
+        addressOverflowMessage);
 }
 
 /// The listing line of the `n`th program line; the limit programs have no message lines.

@@ -1,6 +1,9 @@
+#include "assembler/line_findings.h"
 #include "assembly_fixture.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace casl {
 namespace {
@@ -84,6 +87,82 @@ TEST(LiteralPool, DecimalLiteralWithTrailingTextFailsAsALabel) {
     EXPECT_EQ(a.field(4, operand1Column), U"12AB");
     EXPECT_EQ(a.findings(4), U"9");
     EXPECT_FALSE(a.result.success);
+}
+
+/// `text` without its last `count` lines (each ending in CR LF).
+std::u32string withoutLastLines(const std::u32string& text, int count) {
+    std::size_t end = text.size();
+    for (int i = 0; i <= count; ++i) {
+        end = text.rfind(U"\r\n", end - 1);
+    }
+    return text.substr(0, end + 2);
+}
+
+// Students end a program with a blank line, a tab or a comment after END: the literals still
+// go before END, and the program is what it would be without those lines, with them listed
+// after END as comment lines.
+TEST(LiteralPool, LinesWithNothingToAssembleAfterEndLeaveTheLiteralsBeforeEnd) {
+    const std::u32string program =
+        U"P START\r\n LD GR1,=5\r\n LD GR2,='AB'\r\n LD GR3,=5\r\n RET\r\n END\r\n";
+    const auto plain = test::assembleText(program);
+    ASSERT_TRUE(plain.result.success);
+    const int lines = plain.tables->lineCount();
+    ASSERT_EQ(lines, 8);
+    const std::vector<std::u32string_view> tails[] = {
+        {U" "}, {U"\t"}, {U"; the end"}, {U"   ", U"\t; note", U";"}};
+    for (const auto& tail : tails) {
+        std::u32string text = program;
+        for (const std::u32string_view line : tail) {
+            text += std::u32string(line) + U"\r\n";
+        }
+        const auto a = test::assembleText(text);
+        SCOPED_TRACE(std::string(tail.front().begin(), tail.front().end()));
+        ASSERT_TRUE(a.result.success);
+        EXPECT_EQ(a.result.errorCount, 0);
+        ASSERT_EQ(a.tables->lineCount(), lines + static_cast<int>(tail.size()));
+        for (int n = 1; n <= lines; ++n) {
+            EXPECT_EQ(a.tables->lineFields[n], plain.tables->lineFields[n]) << n;
+            EXPECT_EQ(a.address(n), plain.address(n)) << n;
+            // START without an operand takes the address of the last line without a label,
+            // which nothing uses; the lines after END are such lines.
+            if (n > 1) {
+                EXPECT_EQ(a.tables->lineCode[n], plain.tables->lineCode[n]) << n;
+            }
+        }
+        EXPECT_EQ(a.tables->dataWords, plain.tables->dataWords);
+        for (int n = lines + 1; n <= a.tables->lineCount(); ++n) {
+            EXPECT_EQ(a.findings(n), U"0");
+            // The address after END's two words, as for a comment after END without literals.
+            EXPECT_EQ(a.address(n), plain.address(lines) + 2);
+            EXPECT_EQ(a.code(n, opColumn), 0);
+        }
+        const int count = static_cast<int>(tail.size());
+        EXPECT_EQ(withoutLastLines(a.result.listingText, count), plain.result.listingText);
+        EXPECT_EQ(a.result.listingText.substr(plain.result.listingText.size()).substr(0, 7),
+                  U"000E\t\t ");
+        // The info file: a line of blank label and mnemonic columns for each, before the
+        // file's final empty line.
+        std::u32string info = plain.result.infoText.substr(0, plain.result.infoText.size() - 2);
+        for (int i = 0; i < count; ++i) {
+            info += std::u32string(18, U' ') + U"\r\n";
+        }
+        EXPECT_EQ(a.result.infoText, info + U"\r\n");
+        // The editor's lines: the literals come from the lines that write them, END and the
+        // lines after it from their own lines.
+        EXPECT_EQ(sourceLineOf(*a.tables, 6), 2);
+        EXPECT_EQ(sourceLineOf(*a.tables, 7), 3);
+        EXPECT_EQ(sourceLineOf(*a.tables, 8), 6);
+        EXPECT_EQ(sourceLineOf(*a.tables, 9), 7);
+    }
+}
+
+TEST(LiteralPool, AnythingToAssembleAfterEndStillLeavesNoPlaceForLiterals) {
+    for (const auto* after : {U" NOP", U"X", U" DC 1"}) {
+        const auto a = assembleLines({U"P START", U" LD GR1,=5", U" RET", U" END", U"; c", after});
+        EXPECT_EQ(a.tables->lineCounter, 7);
+        EXPECT_EQ(a.findings(2), U"8");
+        EXPECT_EQ(a.field(4, mnemonicColumn), U"END");
+    }
 }
 
 } // namespace

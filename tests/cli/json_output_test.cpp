@@ -178,7 +178,8 @@ TEST_P(RunJsonState, TheMachineIsWhatTheFinalDisplaysShow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, RunJsonState,
-                         testing::Values("hello", "literals", "loop", "strings", "subroutine"));
+                         testing::Values("hello", "literals", "loop", "strings", "subroutine"),
+                         [](const auto& info) { return info.param; });
 
 } // namespace
 } // namespace casl::cli

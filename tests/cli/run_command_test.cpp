@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,6 +53,10 @@ struct ExampleCase {
     std::string name;
     std::vector<std::string> options;
 };
+
+void PrintTo(const ExampleCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class Examples : public ::testing::TestWithParam<ExampleCase> {};
 

@@ -1,6 +1,8 @@
 #include "platform/line_ends.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace casl::platform {
 namespace {
@@ -9,6 +11,24 @@ struct StyleCase {
     std::u32string text;
     LineEndStyle style;
 };
+
+/// The text with its line ends named: "a_CR_LF_b_LF".
+std::string textName(std::u32string_view text) {
+    std::string name;
+    for (const char32_t c : text) {
+        if (!name.empty()) {
+            name += '_';
+        }
+        name += c == U'\r'   ? std::string("CR")
+                : c == U'\n' ? std::string("LF")
+                             : std::string(1, static_cast<char>(c));
+    }
+    return name.empty() ? "Empty" : name;
+}
+
+void PrintTo(const StyleCase& c, std::ostream* out) {
+    *out << textName(c.text);
+}
 
 class DominantLineEndsTest : public testing::TestWithParam<StyleCase> {};
 
@@ -27,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, DominantLineEndsTest,
                                          // A CR LF pair is one line end, not a CR and an LF.
                                          StyleCase{U"a\r\nb\r\nc\n", LineEndStyle::CrLf},
                                          StyleCase{U"a\r\nb\n", LineEndStyle::CrLf},
-                                         StyleCase{U"a\rb\n", LineEndStyle::Lf}));
+                                         StyleCase{U"a\rb\n", LineEndStyle::Lf}),
+                         [](const auto& info) { return textName(info.param.text); });
 
 TEST(LineNumberAtTest, CountsEveryKindOfLineEndOnce) {
     const std::u32string text = U"a\r\nb\rc\nd\n\re";

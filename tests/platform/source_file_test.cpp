@@ -175,8 +175,8 @@ TEST(ReadSourceFileTest, ReportsAMissingFileWithTheSystemsReason) {
     EXPECT_EQ(error.kind, FileErrorKind::CannotOpen);
     EXPECT_EQ(error.path, path);
     EXPECT_EQ(error.reason, std::generic_category().message(ENOENT));
-    EXPECT_EQ(error.message, U"ファイルを開けません: " + fromUtf8(path.native()) + U" (" +
-                                 fromUtf8(error.reason) + U")");
+    EXPECT_EQ(error.message,
+              U"ファイルを開けません: " + fromUtf8(path.native()) + U" (ファイルがありません)");
 }
 
 TEST(ReadSourceFileTest, RefusesAFolderWithoutReadingIt) {

@@ -1,6 +1,8 @@
 #include "platform/text_codec.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -10,10 +12,33 @@ namespace {
 
 using namespace std::string_literals;
 
+/// "U0041" for 'A': a case name for a character.
+std::string characterName(char32_t c) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U%04X", static_cast<unsigned>(c));
+    return name;
+}
+
+/// "x41_x42_x80": a case name for bytes.
+std::string bytesName(std::string_view bytes) {
+    std::string name;
+    for (const char b : bytes) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%sx%02X", name.empty() ? "" : "_",
+                      static_cast<unsigned>(static_cast<unsigned char>(b)));
+        name += hex;
+    }
+    return name.empty() ? "Empty" : name;
+}
+
 struct CodeCase {
     char32_t character;
     std::optional<int> code;
 };
+
+void PrintTo(const CodeCase& c, std::ostream* out) {
+    *out << characterName(c.character);
+}
 
 class Cp932CodeTest : public testing::TestWithParam<CodeCase> {};
 
@@ -39,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CodeCase{U'～', doubleByte(0x8160)}, CodeCase{U'￢', doubleByte(0x81CA)},
                     CodeCase{U'\U0001F600', std::nullopt}, CodeCase{U'é', std::nullopt},
                     CodeCase{U'\uFEFF', std::nullopt}, CodeCase{U'\xD800', std::nullopt},
-                    CodeCase{U'\x110000', std::nullopt}, CodeCase{U'\xFFFFFFFF', std::nullopt}));
+                    CodeCase{U'\x110000', std::nullopt}, CodeCase{U'\xFFFFFFFF', std::nullopt}),
+    [](const auto& info) { return characterName(info.param.character); });
 
 TEST(Cp932CodeTest, AgreesAcrossThreads) {
 #ifdef __EMSCRIPTEN__
@@ -119,6 +145,10 @@ struct BadBytesCase {
     std::u32string decodedBefore;
 };
 
+void PrintTo(const BadBytesCase& c, std::ostream* out) {
+    *out << bytesName(c.bytes);
+}
+
 class Cp932BadBytesTest : public testing::TestWithParam<BadBytesCase> {};
 
 TEST_P(Cp932BadBytesTest, ReportsTheFirstUndecodableByte) {
@@ -133,13 +163,18 @@ INSTANTIATE_TEST_SUITE_P(Bytes, Cp932BadBytesTest,
                                          BadBytesCase{"A\xFF", 1, U"A"},
                                          // A lead byte without its trail byte.
                                          BadBytesCase{"A\x82", 1, U"A"},
-                                         BadBytesCase{"\x82\n", 0, U""}));
+                                         BadBytesCase{"\x82\n", 0, U""}),
+                         [](const auto& info) { return bytesName(info.param.bytes); });
 
 struct Utf8Case {
     std::string bytes;
     std::u32string lenient;         // fromUtf8
     std::optional<std::size_t> bad; // decodeUtf8
 };
+
+void PrintTo(const Utf8Case& c, std::ostream* out) {
+    *out << bytesName(c.bytes);
+}
 
 class Utf8DecodeTest : public testing::TestWithParam<Utf8Case> {};
 
@@ -167,7 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf8Case{"x\xE0\x80\x80", U"x\uFFFD\uFFFD\uFFFD", 1},
                     Utf8Case{"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", 0},
                     Utf8Case{"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", 0},
-                    Utf8Case{"\x80\xBF", U"\uFFFD\uFFFD", 0}, Utf8Case{"\xFF", U"\uFFFD", 0}));
+                    Utf8Case{"\x80\xBF", U"\uFFFD\uFFFD", 0}, Utf8Case{"\xFF", U"\uFFFD", 0}),
+    [](const auto& info) { return bytesName(info.param.bytes); });
 
 TEST(Utf8EncodeTest, EncodesEveryLengthAndRefusesSurrogates) {
     const std::u32string text = U"A\0é\u3042\U0001F600"s;

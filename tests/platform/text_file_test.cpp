@@ -2,6 +2,7 @@
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace casl::platform {
@@ -14,6 +15,10 @@ struct ScratchCase {
     std::u32string text;
     std::string bytes;
 };
+
+void PrintTo(const ScratchCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TextFileTest : public testing::TestWithParam<ScratchCase> {};
 

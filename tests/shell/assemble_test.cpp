@@ -4,6 +4,7 @@
 #include "modal_answerer.h"
 #include "platform/temp_folder.h"
 #include "programs.h"
+#include "shell/editor_colours.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/source_editor.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <utility>
 #include <variant>
 
 using namespace casl;
@@ -48,6 +50,8 @@ private slots:
 
     void cleanProgramShowsGreenResultAndEnablesTrace();
     void faultyProgramListsItsErrorsInRed();
+    void resultLineIsLegibleOnItsBackground_data();
+    void resultLineIsLegibleOnItsBackground();
     void emptyLinesDisappearFromTheEditor();
     void blankTextDoesNothing();
     void oneCleanLineShowsNoListing();
@@ -114,6 +118,34 @@ void AssembleTest::faultyProgramListsItsErrorsInRed() {
     pasteIntoEditor(window, addProgram);
     child<QPushButton>(&window, "Assemble")->click();
     QCOMPARE(resultColour(*listing), QColor(0, 255, 0));
+}
+
+void AssembleTest::resultLineIsLegibleOnItsBackground_data() {
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("light") << lightPalette();
+    QTest::newRow("dark") << darkPalette();
+}
+
+// The result keeps its pure green or red; what the label paints behind it makes it legible.
+void AssembleTest::resultLineIsLegibleOnItsBackground() {
+    QFETCH(QPalette, palette);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(palette);
+    {
+        Form1 window;
+        for (const auto& [program, colour] : {std::pair{addProgram, QColor(0, 255, 0)},
+                                              std::pair{faultyProgram, QColor(255, 0, 0)}}) {
+            pasteIntoEditor(window, program);
+            child<QPushButton>(&window, "Assemble")->click();
+            Form2* listing = window.listingWindow();
+            QCOMPARE(resultColour(*listing), colour);
+            const QImage shown = child<QLabel>(listing, "Label1")->grab().toImage();
+            const QColor background = shown.pixelColor(1, 1);
+            QVERIFY2(contrastRatio(colour, background) >= 4.5,
+                     qPrintable(colour.name() + QStringLiteral(" on ") + background.name()));
+        }
+    }
+    QApplication::setPalette(before);
 }
 
 void AssembleTest::emptyLinesDisappearFromTheEditor() {

@@ -97,6 +97,22 @@ QList<int> linesWithACross(const LineNumberGutter& gutter) {
     return lines;
 }
 
+/// The lines with both marks: the dot, with the cross cut out of its middle in the text's
+/// background.
+QList<int> linesWithCrossOnDot(const LineNumberGutter& gutter, const QColor& base) {
+    const QImage image = gutterOnScreen(gutter);
+    QList<int> lines;
+    for (const auto& shown : gutter.shownLines()) {
+        const QRect mark = gutter.markRect(shown);
+        const QPoint offDiagonal = mark.center() + QPoint(0, mark.height() / 4);
+        if (QColor(image.pixel(offDiagonal)) == failureRed &&
+            QColor(image.pixel(mark.center())) == base) {
+            lines.append(shown.line);
+        }
+    }
+    return lines;
+}
+
 /// The extra selections of the editor as (kind, 1-based line) pairs.
 QList<QPair<QString, int>> selectionsOf(const Form1& window) {
     QList<QPair<QString, int>> found;
@@ -154,6 +170,7 @@ private slots:
     void gutterNumbersFollowScrollingAndZoom();
     void breakpointDotFollowsClicksClearNewAndOpen();
     void breakpointDotStaysWhileEditing();
+    void breakpointOnALineInErrorShowsBothMarks();
     void gutterClickChoosesAsATextClickDoes_data();
     void gutterClickChoosesAsATextClickDoes();
     void executedLineHasABackgroundAndStaysInView();
@@ -257,6 +274,24 @@ void EditorMarksTest::breakpointDotStaysWhileEditing() {
     QTest::keyClick(window.editor(), Qt::Key_End);
     QVERIFY(child<QLabel>(&window, "Label6")->isHidden());
     QTRY_COMPARE(linesWithADot(*gutterOf(window)), QList<int>{5});
+}
+
+void EditorMarksTest::breakpointOnALineInErrorShowsBothMarks() {
+    Form1 window;
+    showAndAssemble(window, addProgram);
+    clickOnLine(window, 3);
+    QCOMPARE(child<QLabel>(&window, "Label6")->text(), QStringLiteral("3"));
+    // Lines 2 and 3 now fail; the breakpoint stays on line 3.
+    pasteIntoEditor(window, QString(addProgram)
+                                .replace(QStringLiteral("LD\tGR1"), QStringLiteral("LD\tGR9"))
+                                .replace(QStringLiteral("GR1,B"), QStringLiteral("GR1,X")));
+    child<QPushButton>(&window, "Assemble")->click();
+    QCOMPARE(marksOf(window)->errors().size(), std::size_t{2});
+    const LineNumberGutter& gutter = *gutterOf(window);
+    const QColor base = marksOf(window)->colours().base;
+    QTRY_COMPARE(linesWithACross(gutter), QList<int>{2});
+    QCOMPARE(linesWithADot(gutter), QList<int>{3});
+    QCOMPARE(linesWithCrossOnDot(gutter, base), QList<int>{3});
 }
 
 void EditorMarksTest::gutterClickChoosesAsATextClickDoes_data() {

@@ -68,6 +68,8 @@ private slots:
     void traceListingIsColouredAfterItsMark();
     void coloursStayLegible_data();
     void coloursStayLegible();
+    void executedLineTokensAreLegible_data();
+    void executedLineTokensAreLegible();
     void aNewPaletteRecoloursWithoutChangingTheText();
 };
 
@@ -165,6 +167,8 @@ void HighlighterTest::coloursStayLegible() {
     };
     for (const auto& [name, colour] : texts) {
         QVERIFY2(contrastRatio(colour, c.base) >= 4.5, name);
+        // Program lines are also shown on the executed line's background during a run.
+        QVERIFY2(contrastRatio(colour, c.executedLine) >= 4.5, name);
     }
     // None of them looks like the red of the errors.
     for (const QColor& colour : {c.mnemonic, c.registerName, c.number, c.literal, c.character}) {
@@ -176,6 +180,45 @@ void HighlighterTest::coloursStayLegible() {
     QVERIFY(c.executedLine != c.base);
     QVERIFY(contrastRatio(c.gutterNumber, c.gutterBackground) >= 3.0);
     QVERIFY(contrastRatio(failureRed, c.base) >= 3.0);
+}
+
+void HighlighterTest::executedLineTokensAreLegible_data() {
+    coloursStayLegible_data();
+}
+
+// What the window draws during a run: each token's colour on the executed line's background.
+void HighlighterTest::executedLineTokensAreLegible() {
+    QFETCH(QPalette, palette);
+    Form1 window;
+    window.setPalette(palette);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    pasteIntoEditor(window, QStringLiteral("P\tSTART\n\tLD\tGR1,=5\n\tLAD\tGR2,#0010\n"
+                                           "TOP\tLAD\tGR3,-1,GR2\n\tLD\tGR4,='A'\n"
+                                           "\tADDA\tGR1,DATA\n\tRET\nDATA\tDC\t3\n\tEND\n"));
+    child<QPushButton>(&window, "Assemble")->click();
+    child<QPushButton>(&window, "Trace")->click();
+    std::set<int> colouredLines;
+    // START and the six instructions up to RET, whose step would end the run.
+    for (int step = 0; step < 7; ++step) {
+        if (step > 0) {
+            child<QPushButton>(&window, "Command1")->click();
+        }
+        const auto selections = window.editor()->extraSelections();
+        QVERIFY(!selections.isEmpty());
+        const QColor background = selections.front().format.background().color();
+        const QTextBlock block = selections.front().cursor.block();
+        QVERIFY(block.text().startsWith(QStringLiteral(">>>>>> ")));
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            const QColor colour = range.format.foreground().color();
+            QVERIFY2(contrastRatio(colour, background) >= 4.5,
+                     qPrintable(block.text().mid(range.start, range.length) + QLatin1Char(' ') +
+                                colour.name() + QStringLiteral(" on ") + background.name()));
+            colouredLines.insert(block.blockNumber());
+        }
+    }
+    QCOMPARE(colouredLines.size(), std::size_t{7});
+    child<QPushButton>(&window, "Command2")->click();
 }
 
 void HighlighterTest::aNewPaletteRecoloursWithoutChangingTheText() {

@@ -3,6 +3,7 @@
 #include "modal_answerer.h"
 #include "programs.h"
 #include "shell/form1.h"
+#include "shell/form2.h"
 #include "shell/source_editor.h"
 #include "shell_test_support.h"
 
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <utility>
 
 using namespace casl;
 using namespace casl::test;
@@ -39,7 +41,62 @@ private slots:
     void controlsDoNotOverlapAtTheDefaultSize();
     void fixedPitchTextsUseTheJapaneseGothic();
     void standardButtonsAreJapanese();
+    void everyFocusStopShowsTheFocus();
 };
+
+namespace {
+
+/// Presses Tab in `window` from `first` until the focus comes back to it, and gives the name of
+/// every widget that looked the same with the focus as after Tab took it on.
+QStringList stopsWithoutAFocusMark(QWidget& window, QWidget* first, QStringList& visited) {
+    QStringList unmarked;
+    first->setFocus(Qt::OtherFocusReason);
+    QWidget* focused = first;
+    for (int step = 0; step < 40; ++step) {
+        QApplication::processEvents();
+        const QImage withFocus = focused->grab().toImage();
+        visited.append(focused->objectName());
+        QTest::keyClick(focused, Qt::Key_Tab);
+        QApplication::processEvents();
+        if (focused->grab().toImage() == withFocus) {
+            unmarked.append(focused->objectName());
+        }
+        focused = window.focusWidget();
+        if (focused == first || focused == nullptr) {
+            break;
+        }
+    }
+    return unmarked;
+}
+
+} // namespace
+
+// A user who moves with Tab sees where the focus is: every stop looks different with it.
+void WindowStateTest::everyFocusStopShowsTheFocus() {
+    // A caret that blinks would be seen only half of the time.
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(0);
+    Form1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    pasteIntoEditor(window, addProgram);
+    child<QPushButton>(&window, "Assemble")->click();
+    child<QPushButton>(&window, "Trace")->click();
+    child<QPushButton>(&window, "Command1")->click();
+    QVERIFY(child<QPushButton>(&window, "stepBack")->isEnabled());
+    for (auto [shown, first] :
+         {std::pair<QWidget*, QWidget*>{&window, window.editor()},
+          {window.listingWindow(), child<QPlainTextEdit>(window.listingWindow(), "Text1")}}) {
+        shown->activateWindow();
+        QTRY_VERIFY(shown->isActiveWindow());
+        QStringList visited;
+        const QStringList unmarked = stopsWithoutAFocusMark(*shown, first, visited);
+        QVERIFY2(visited.size() >= 3, qPrintable(visited.join(QLatin1Char(' '))));
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QLatin1Char(' '))));
+    }
+    child<QPushButton>(&window, "Command2")->click();
+    QApplication::setCursorFlashTime(flashTime);
+}
 
 void WindowStateTest::buttonsAndLabelsHaveTheirNamesAndCaptions_data() {
     QTest::addColumn<QString>("name");

@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -84,6 +86,7 @@ private slots:
     void zoomKeysScaleEverythingTogether();
     void columnsStayAlignedAtEverySize();
     void ctrlWheelZoomsAndTheWheelAloneScrolls();
+    void zoomKeepsTheWindowsSizeAndTheDumpsRows();
     void examplesMenuListsTheShippedPrograms();
     void exampleOpensAsANewUnnamedProgram();
     void exampleKeepsTheProgramWhenItsSaveFails();
@@ -174,6 +177,54 @@ void ZoomExamplesTest::ctrlWheelZoomsAndTheWheelAloneScrolls() {
     QCOMPARE(zoom->factor(), 1.0);
     sendWheel(viewport, 120, Qt::NoModifier);
     QCOMPARE(zoom->factor(), 1.0);
+}
+
+/// How many whole rows of text a dump shows.
+int rowsShown(const QPlainTextEdit& dump) {
+    return dump.viewport()->height() / QFontMetrics(dump.font()).lineSpacing();
+}
+
+void ZoomExamplesTest::zoomKeepsTheWindowsSizeAndTheDumpsRows() {
+    Form1 window;
+    window.resize(1000, 700);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    pasteIntoEditor(window, addProgram);
+    child<QPushButton>(&window, "Assemble")->click();
+    child<QPushButton>(&window, "Trace")->click();
+    QVERIFY(window.traceActive());
+    QApplication::processEvents();
+    const QSize size = window.size();
+    const auto* data = child<QPlainTextEdit>(&window, "Text1");
+    const auto* stack = child<QPlainTextEdit>(&window, "Text2");
+    const int rows = rowsShown(*data);
+    QVERIFY(rows >= 6);
+    // At the normal size everything of the trace side is in view.
+    const auto* pane = child<QScrollArea>(&window, "machineScroll");
+    QVERIFY(!pane->horizontalScrollBar()->isVisible());
+    QVERIFY(!pane->verticalScrollBar()->isVisible());
+
+    window.activateWindow();
+    QTRY_VERIFY(window.isActiveWindow());
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(window.editor(), Qt::Key_Plus, Qt::ControlModifier);
+        QApplication::processEvents();
+        QCOMPARE(window.size(), size);
+        QVERIFY(window.minimumSizeHint().width() <= size.width());
+        QVERIFY(window.minimumSizeHint().height() <= size.height());
+        // The dumps keep their rows (the trace side scrolls instead).
+        QVERIFY2(rowsShown(*data) >= 6, qPrintable(QString::number(rowsShown(*data))));
+        QVERIFY(rowsShown(*stack) >= 6);
+    }
+    QVERIFY(window.findChild<Zoom*>()->factor() > 2);
+
+    QTest::keyClick(window.editor(), Qt::Key_0, Qt::ControlModifier);
+    QApplication::processEvents();
+    QCOMPARE(window.size(), size);
+    QTRY_COMPARE(rowsShown(*data), rows);
+    QTRY_VERIFY(!pane->horizontalScrollBar()->isVisible());
+    QTRY_VERIFY(!pane->verticalScrollBar()->isVisible());
+    child<QPushButton>(&window, "Command2")->click();
 }
 
 void ZoomExamplesTest::examplesMenuListsTheShippedPrograms() {

@@ -1,6 +1,8 @@
 #include "traced_program.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace casl::test {
 namespace {
@@ -13,6 +15,16 @@ struct FlagCase {
     int overflowFlag;
     int signZeroState;
 };
+
+/// The instruction and the two values: "ADDA_GR1_GR2_32767_1".
+std::string flagCaseName(const FlagCase& c) {
+    return caseName(std::u32string(c.instruction) + U' ' + std::u32string(c.a) + U' ' +
+                    std::u32string(c.b));
+}
+
+void PrintTo(const FlagCase& c, std::ostream* out) {
+    *out << flagCaseName(c);
+}
 
 class Flags : public ::testing::TestWithParam<FlagCase> {};
 
@@ -65,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FlagCase{U"AND     GR1,B", U"#1234", U"65535", 0x1234, 0, 0},
                       FlagCase{U"CPL     GR1,B", U"#FFFF", U"65535", -1, 0, 1},
                       FlagCase{U"CPA     GR1,B", U"#FFFF", U"65535", -1, 0, 2},
-                      FlagCase{U"ADDL    GR1,B", U"1", U"65535", 0, 1, 1}));
+                      FlagCase{U"ADDL    GR1,B", U"1", U"65535", 0, 1, 1}),
+    [](const auto& info) { return flagCaseName(info.param); });
 
 TEST(Flags, LogicalInstructionsClearAnEarlierOverflow) {
     TracedProgram p({U"P       START", U"        LD      GR1,A", U"        ADDA    GR1,A",

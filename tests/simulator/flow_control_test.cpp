@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+#include <string>
 
 namespace casl::test {
 namespace {
@@ -14,6 +16,17 @@ struct ShiftCase {
     std::int32_t pattern;
     int overflowFlag;
 };
+
+/// The shift, the value and the count: "SRL_xFFFF_1".
+std::string shiftCaseName(const ShiftCase& c) {
+    const std::string count = std::to_string(c.count);
+    return caseName(std::u32string(c.mnemonic) + U' ' + std::u32string(c.value) + U' ' +
+                    std::u32string(count.begin(), count.end()));
+}
+
+void PrintTo(const ShiftCase& c, std::ostream* out) {
+    *out << shiftCaseName(c);
+}
 
 class Shifts : public ::testing::TestWithParam<ShiftCase> {};
 
@@ -47,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         ShiftCase{U"SRA", U"#8000", 1, 0xC000, 0}, ShiftCase{U"SRA", U"#FFFF", 0, 0xFFFF, 0},
         ShiftCase{U"SLL", U"#8001", 0, 0x8001, 0}, ShiftCase{U"SLL", U"#8000", 1, 0x0000, 1},
         ShiftCase{U"SLL", U"#0001", 16, 0x0000, 1}, ShiftCase{U"SLL", U"#FFFF", 17, 0x0000, 0},
-        ShiftCase{U"SLL", U"#0003", 3, 0x0018, 0}));
+        ShiftCase{U"SLL", U"#0003", 3, 0x0018, 0}),
+    [](const auto& info) { return shiftCaseName(info.param); });
 
 TEST(Shifts, ANegativeCountStopsWithoutShifting) {
     TracedProgram p({U"P       START", U"        LD      GR1,A", U"        LD      GR2,M",
@@ -96,6 +110,14 @@ struct TargetCase {
     std::u32string_view named;
 };
 
+std::string targetCaseName(const TargetCase& c) {
+    return caseName(std::u32string(c.jump) + U" GR2 " + std::u32string(c.index));
+}
+
+void PrintTo(const TargetCase& c, std::ostream* out) {
+    *out << targetCaseName(c);
+}
+
 class BranchTargets : public ::testing::TestWithParam<TargetCase> {};
 
 TEST_P(BranchTargets, AnIndexedJumpToNoInstructionNamesT) {
@@ -120,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(JumpsAndCalls, BranchTargets,
                                            TargetCase{U"7", U"JPL     0,GR2", U"0007(7)"},
                                            TargetCase{U"6", U"CALL    1,GR2", U"0007(7)"},
                                            // Wraps into a word.
-                                           TargetCase{U"1", U"JUMP    32767,GR2",
-                                                      U"8000(-32768)"}));
+                                           TargetCase{U"1", U"JUMP    32767,GR2", U"8000(-32768)"}),
+                         [](const auto& info) { return targetCaseName(info.param); });
 
 TEST(Calls, ReturnToTheLineAfterTheCall) {
     TracedProgram p({U"P       START", U"        CALL    S", U"        LAD     GR2,1",
@@ -212,6 +234,14 @@ struct RpopCase {
     std::int16_t gr1;
 };
 
+std::string rpopCaseName(const RpopCase& c) {
+    return caseName(std::u32string(c.pushes) + U" pushes");
+}
+
+void PrintTo(const RpopCase& c, std::ostream* out) {
+    *out << rpopCaseName(c);
+}
+
 class Rpop : public ::testing::TestWithParam<RpopCase> {};
 
 TEST_P(Rpop, PopsSevenValuesOrUnderflows) {
@@ -235,7 +265,8 @@ TEST_P(Rpop, PopsSevenValuesOrUnderflows) {
 INSTANTIATE_TEST_SUITE_P(StackDepths, Rpop,
                          ::testing::Values(RpopCase{U"7", false, 9}, RpopCase{U"6", true, 0},
                                            RpopCase{U"5", true, 0}, RpopCase{U"4", true, 1},
-                                           RpopCase{U"0", true, 1}));
+                                           RpopCase{U"0", true, 1}),
+                         [](const auto& info) { return rpopCaseName(info.param); });
 
 TEST(Stack, RpushThenRpopRestoresTheRegisters) {
     TracedProgram p({U"P       START", U"        LAD     GR1,1", U"        LAD     GR4,4",

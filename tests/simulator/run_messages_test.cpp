@@ -2,6 +2,7 @@
 #include "traced_program.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace casl::test {
 namespace {
@@ -92,6 +93,10 @@ struct OperandCase {
     bool refreshed;
 };
 
+void PrintTo(const OperandCase& c, std::ostream* out) {
+    *out << caseName(c.instruction);
+}
+
 class OperandStops : public ::testing::TestWithParam<OperandCase> {};
 
 TEST_P(OperandStops, StopWithTheirMessage) {
@@ -114,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OperandCase{U"ADDA    GR1,1000", outsideProgram, warning, true},
                       OperandCase{U"LD      GR1,0,GR2", outsideProgram, warning, true},
                       OperandCase{U"LD      GR1,LOOP", outsideProgram, U"実行時エラー", true},
-                      OperandCase{U"CPA     GR1,A,GR2", outsideProgram, U"実行時エラー", true}));
+                      OperandCase{U"CPA     GR1,A,GR2", outsideProgram, U"実行時エラー", true}),
+    [](const auto& info) { return caseName(info.param.instruction); });
 
 TEST(Messages, LabelsThatBeginWithASignAndADigitAreLabelsNotNumbers) {
     // -1X names an instruction and +1D + 256 lies outside the program: as labels both stop

@@ -2,6 +2,7 @@
 
 #include "platform/text_codec.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace casl::test {
@@ -127,6 +128,29 @@ std::int32_t TracedProgram::data(std::u32string_view label) const {
     }
     ADD_FAILURE() << "no data word with that label";
     return 0;
+}
+
+std::string caseName(std::u32string_view text) {
+    std::string name;
+    const auto separate = [&name] {
+        if (!name.empty() && name.back() != '_') {
+            name.push_back('_');
+        }
+    };
+    for (const char32_t c : text) {
+        if (c < 0x80 && std::isalnum(static_cast<unsigned char>(c))) {
+            name.push_back(static_cast<char>(c));
+        } else if (c == U'-' || c == U'#') {
+            separate();
+            name += c == U'-' ? "minus" : "x";
+        } else {
+            separate();
+        }
+    }
+    while (!name.empty() && name.back() == '_') {
+        name.pop_back();
+    }
+    return name;
 }
 
 } // namespace casl::test

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace casl::test {
@@ -81,5 +82,9 @@ private:
     ScriptedHost host_;
     std::unique_ptr<TraceSession> session_;
 };
+
+/// A parameterised case's name from `text`: its ASCII letters and digits, "minus" for "-", "x"
+/// for "#", and one "_" for every other run ("LD      GR1,#0500" gives "LD_GR1_x0500").
+std::string caseName(std::u32string_view text);
 
 } // namespace casl::test

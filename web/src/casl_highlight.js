@@ -59,11 +59,18 @@ export function caslHighlight(tokensOf) {
   function decorate(view) {
     const traceListing = view.state.field(traceListingField);
     const ranges = [];
+    // The editor draws only the part of a long line that is in view, so one line can hold
+    // several visible ranges: each colours the stretch of its tokens that lies inside it, which
+    // keeps the marks in order and never marks a stretch twice.
     for (const { from, to } of view.visibleRanges) {
       for (let pos = from; pos <= to; ) {
         const line = view.state.doc.lineAt(pos);
         for (const token of cache.get(line.text, traceListing)) {
-          ranges.push(markOf(token.kind).range(line.from + token.from, line.from + token.to));
+          const start = Math.max(line.from + token.from, from);
+          const end = Math.min(line.from + token.to, to);
+          if (start < end) {
+            ranges.push(markOf(token.kind).range(start, end));
+          }
         }
         pos = line.to + 1;
       }

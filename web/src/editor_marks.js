@@ -122,10 +122,11 @@ class LineMark extends GutterMarker {
       mark.title = this.messages;
     }
     if (this.breakpoint) {
-      // The dot covers the cross: a line can hold the breakpoint only after a clean assembly.
-      mark.className = 'breakpoint-dot';
-      mark.textContent = '';
-      mark.setAttribute('aria-label', 'ブレークポイント');
+      // The breakpoint stays where it was when the line later fails to assemble: the cross is
+      // then cut out of the dot, so that both show.
+      mark.className = this.messages ? 'breakpoint-dot with-error' : 'breakpoint-dot';
+      const label = this.messages ? 'ブレークポイント (エラーのある行)' : 'ブレークポイント';
+      mark.setAttribute('aria-label', label);
     }
     return mark;
   }

@@ -1,7 +1,8 @@
 // The listing window of the desktop (`Form2`, "Assemble Result") as a window of the page: the
 // listing text, the result line "Assemble Error: N" (green after a clean assembly, red
 // otherwise), Print (the browser's print of the listing) and Back (the main window comes to the
-// front; the listing window stays). A click on a line, or Enter on it, leads to its source line.
+// front; the listing window stays; Escape does the same). A click on a line, or Enter on it,
+// leads to its source line.
 
 export class ListingWindow {
   /** `onLineActivated(index)` hears the 0-based line of the listing text that was picked. */
@@ -10,9 +11,17 @@ export class ListingWindow {
     this.text1 = root.querySelector('#Form2-Text1');
     this.label1 = root.querySelector('#Form2-Label1');
     root.querySelector('#Form2-Command1').addEventListener('click', () => this.print());
-    root.querySelector('#Form2-Command2').addEventListener('click', () => {
+    const back = () => {
       this.sendBehind();
       onBack();
+    };
+    root.querySelector('#Form2-Command2').addEventListener('click', back);
+    // Escape leaves the listing window as Back does.
+    root.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape' && !event.altKey && !event.ctrlKey && !event.metaKey) {
+        event.preventDefault();
+        back();
+      }
     });
     this.text1.addEventListener('click', (event) => {
       const line = this.lineAt(event.target);
@@ -59,6 +68,8 @@ export class ListingWindow {
       this.label1.textContent = listing.resultLine;
       this.root.hidden = false;
       this.raise();
+      // The window that opens takes the keys, as a window of the desktop does.
+      this.text1.focus();
     }
   }
 

@@ -194,13 +194,22 @@ export class MainWindow {
     this.assembleButton.disabled = !view.assembleEnabled;
     this.traceButton.disabled = !view.traceEnabled;
     this.traceButton.title = view.traceDisabledReason;
-    for (const button of [this.command1, this.command2, this.stepBackButton]) {
+    const runButtons = [this.command1, this.command2, this.stepBackButton];
+    const focused = this.doc.activeElement;
+    const focusLost =
+      !view.runButtonsShown && (focused === this.doc.body || runButtons.includes(focused));
+    for (const button of runButtons) {
       button.hidden = !view.runButtonsShown;
     }
     this.command1.disabled = !view.nextEnabled;
     this.command2.disabled = !view.endEnabled;
     this.stepBackButton.disabled = !view.stepBackEnabled;
     this.stepBackButton.title = view.stepBackTip;
+    // The run's buttons went away: their focus goes to Trace, which starts the next run.
+    if (focusLost && this.wasTracing) {
+      this.traceButton.focus();
+    }
+    this.wasTracing = view.runButtonsShown;
     this.command4.disabled = !view.clearEnabled;
     for (const label of [this.label5, this.label6, this.label7]) {
       label.hidden = !view.breakpointShown;

@@ -3,7 +3,7 @@
 // fixed-pitch Japanese font of the displays.
 import assert from 'node:assert/strict';
 import { after, afterEach, before, test } from 'node:test';
-import { Site, editorLine, editorText, pasteProgram } from './site.mjs';
+import { Site, contrastRatio, editorLine, editorText, pasteProgram } from './site.mjs';
 
 const site = new Site();
 before(() => site.start());
@@ -94,6 +94,41 @@ test('the colours follow the core: labels, mnemonics, registers, numbers, litera
   assert.equal(new Set(colours).size, colours.length, colours.join(' '));
 });
 
+test('the longest line the editor takes is coloured, and so is every text after it', async () => {
+  const page = await site.open();
+  const errors = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') {
+      errors.push(message.text());
+    }
+  });
+  // As long as a line that Open takes can be: the editor draws only the part of it in view.
+  const longest = 32768;
+  const head = '\tDC\t';
+  const line = head + '1,'.repeat((longest - head.length) / 2);
+  assert.equal(line.length, longest);
+  await pasteProgram(page, `${line}\n\tRET`);
+  const scroller = page.locator('#source .cm-scroller');
+  for (const place of [0.5, 1]) {
+    await scroller.evaluate((element, share) => {
+      element.scrollLeft = (element.scrollWidth - element.clientWidth) * share;
+    }, place);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+    const shown = await tokensOfLine(page, 1);
+    assert.ok(shown.length > 100, `${shown.length} coloured stretches in view`);
+    assert.ok(shown.every(([kind, text]) => kind === 'tok-decimal' && text === '1'));
+  }
+  assert.deepEqual(await tokensOfLine(page, 2), [['tok-mnemonic', 'RET']]);
+  await pasteProgram(page, 'LOOP\tLD\tGR1,=5');
+  assert.deepEqual(await tokensOfLine(page, 1), [
+    ['tok-label', 'LOOP'],
+    ['tok-mnemonic', 'LD'],
+    ['tok-register', 'GR1'],
+    ['tok-literal', '=5'],
+  ]);
+  assert.deepEqual(errors, []);
+});
+
 test('after a failed assembly each line in error is marked with its messages until an edit', async () => {
   const page = await site.open();
   await pasteProgram(page, 'P\tSTART\n\n\tFOO\tGR1\n\tLD\tGR9,X\n\tRET\n\tEND\n');
@@ -165,6 +200,44 @@ test('a click on a DC line sets the breakpoint on the instruction above, in the 
   await page.locator('#Command4').click();
   assert.equal(await page.locator('#Label6').textContent(), '');
   assert.equal(await dotLine(page), 0);
+});
+
+test('a breakpoint on a line in error shows both: the cross cut out of the dot', async () => {
+  const missing = 'オペランドのラベルが見つからない ';
+  const page = await site.open();
+  await pasteProgram(page, program);
+  await page.locator('#Assemble').click();
+  await page.locator('#Form2-Command2').click();
+  await editorLine(page, 3).click();
+  assert.equal(await page.locator('#Label6').textContent(), '3');
+  // Lines 3 and 2 now name labels that no line has (typed: a click would move the breakpoint).
+  await page.keyboard.press('End');
+  await page.keyboard.type('X');
+  await page.keyboard.press('ArrowUp');
+  await page.keyboard.press('End');
+  await page.keyboard.type('Y');
+  await page.locator('#Assemble').click();
+  await page.locator('#Form2-Command2').click();
+  const marks = await page.evaluate(() =>
+    [...document.querySelectorAll('#source .cm-marks .cm-gutterElement > span')].map((mark) => {
+      const style = getComputedStyle(mark);
+      return {
+        className: mark.className,
+        text: mark.textContent,
+        title: mark.title,
+        colour: style.color,
+        background: style.backgroundColor,
+      };
+    }),
+  );
+  const [cross, both] = marks.filter((mark) => mark.className !== '');
+  assert.deepEqual([cross.className, cross.text], ['error-cross', '×']);
+  assert.equal(cross.colour, 'rgb(255, 0, 0)');
+  assert.deepEqual([both.className, both.text], ['breakpoint-dot with-error', '×']);
+  assert.deepEqual([cross.title, both.title], [missing, missing]);
+  assert.equal(both.background, 'rgb(255, 0, 0)');
+  assert.ok((await contrastRatio(page, both.colour, both.background)) >= 3);
+  assert.equal(await dotLine(page), 3);
 });
 
 test('a key in the editor returns to editing: Trace, クリア and the breakpoint labels go', async () => {

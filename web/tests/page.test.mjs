@@ -5,6 +5,8 @@ import { after, afterEach, before, test } from 'node:test';
 import {
   Site,
   assembleResult,
+  backgroundBehind,
+  contrastRatio,
   editorText,
   green,
   listingHeader,
@@ -133,6 +135,41 @@ test('Back brings the main window to the front; the next assembly shows the list
   await page.locator('#Assemble').click();
   assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form2');
 });
+
+test('the listing window takes the focus when it opens; Escape leaves it as Back does', async () => {
+  const page = await site.open();
+  await pasteProgram(page, 'P\tSTART\n\tRET\n\tEND\n');
+  await page.locator('#Assemble').click();
+  const focused = () => page.evaluate(() => document.activeElement?.id);
+  assert.equal(await focused(), 'Form2-Text1');
+  await page.keyboard.press('Escape');
+  assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form1');
+  assert.ok(await page.locator('#source .cm-content').evaluate((e) => e === document.activeElement));
+  // From its buttons too.
+  await page.locator('#Assemble').click();
+  assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form2');
+  await page.locator('#Form2-Command1').focus();
+  await page.keyboard.press('Escape');
+  assert.equal(await topmostAt(page, '#Form2-Text1'), 'Form1');
+});
+
+for (const colorScheme of ['light', 'dark']) {
+  test(`the result line keeps its green or red on a background it reads on (${colorScheme})`, async () => {
+    const page = await site.open({ colorScheme });
+    for (const [program, colour] of [
+      ['P\tSTART\n\tRET\n\tEND\n', green],
+      ['P\tSTART\n\tFOO\n\tEND\n', red],
+    ]) {
+      await pasteProgram(page, program);
+      const result = await assembleResult(page);
+      assert.equal(result.colour, colour);
+      const background = await backgroundBehind(page.locator('#Form2-Label1'));
+      const ratio = await contrastRatio(page, colour, background);
+      assert.ok(ratio >= 4.5, `${colour} on ${background}: ${ratio.toFixed(2)}:1`);
+      await page.locator('#Form2-Command2').click();
+    }
+  });
+}
 
 test('Print prints the listing alone, in the fixed-pitch gothic at 12 points', async () => {
   const page = await site.open();

@@ -184,3 +184,49 @@ export function displayBlock(snapshot) {
     `Stack Area\n${snapshot.stackArea}Data Area\n${snapshot.dataArea}`
   );
 }
+
+/**
+ * The contrast ratio (1 to 21) of text in colour `text` on `background`, as the page paints them
+ * (any colour syntax, a background that lets the page show through included), by the
+ * accessibility guidelines' formula.
+ */
+export function contrastRatio(page, text, background) {
+  return page.evaluate(
+    ([foreground, behind]) => {
+      const canvas = document.createElement('canvas');
+      canvas.width = 1;
+      canvas.height = 1;
+      const context = canvas.getContext('2d', { willReadFrequently: true });
+      const luminance = (layers) => {
+        for (const colour of layers) {
+          context.fillStyle = colour;
+          context.fillRect(0, 0, 1, 1);
+        }
+        const [red, green, blue] = context.getImageData(0, 0, 1, 1).data;
+        const channel = (value) => {
+          const v = value / 255;
+          return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+        };
+        return 0.2126 * channel(red) + 0.7152 * channel(green) + 0.0722 * channel(blue);
+      };
+      const page = getComputedStyle(document.body).backgroundColor;
+      const la = luminance([page, behind, foreground]);
+      const lb = luminance([page, behind]);
+      return (Math.max(la, lb) + 0.05) / (Math.min(la, lb) + 0.05);
+    },
+    [text, background],
+  );
+}
+
+/** The colour that shows behind `element`'s text: its own background or its nearest opaque one. */
+export function backgroundBehind(locator) {
+  return locator.evaluate((element) => {
+    for (let e = element; e; e = e.parentElement) {
+      const colour = getComputedStyle(e).backgroundColor;
+      if (colour !== 'rgba(0, 0, 0, 0)' && colour !== 'transparent') {
+        return colour;
+      }
+    }
+    return getComputedStyle(document.body).backgroundColor;
+  });
+}

@@ -3,7 +3,15 @@
 // question and the executed line.
 import assert from 'node:assert/strict';
 import { after, afterEach, before, test } from 'node:test';
-import { Site, editorLine, editorText, pasteProgram, settled, traceSnapshot } from './site.mjs';
+import {
+  Site,
+  contrastRatio,
+  editorLine,
+  editorText,
+  pasteProgram,
+  settled,
+  traceSnapshot,
+} from './site.mjs';
 
 const site = new Site();
 before(() => site.start());
@@ -161,6 +169,92 @@ test('End ends a waiting run at once, without a message', async () => {
   assert.equal(shown.box, null);
   assert.equal(await editorText(page), countProgram);
 });
+
+/** The id of the element that has the focus, or its tag name. */
+function focusedControl(page) {
+  return page.evaluate(() => document.activeElement?.id || document.activeElement?.tagName);
+}
+
+test('when a run ends the focus goes to Trace, not to the page', async () => {
+  const page = await site.open();
+  await startTrace(page, countProgram);
+  await page.locator('#Command1').click();
+  await page.locator('#Command2').click();
+  assert.equal(await focusedControl(page), 'Trace');
+  // From the keyboard: Enter on Trace starts the next run, Enter on End ends it.
+  await page.keyboard.press('Enter');
+  assert.equal(await focusedControl(page), 'Command1');
+  await page.locator('#Command2').focus();
+  await page.keyboard.press('Enter');
+  await page.locator('#Command1').waitFor({ state: 'hidden' });
+  assert.equal(await focusedControl(page), 'Trace');
+  // A run that ends with its message box, answered from the keyboard.
+  const ending = 'P\tSTART\n\tLAD\tGR1,1\n\tRET\n\tEND\n';
+  await startTrace(page, ending);
+  for (let i = 0; i < 3 && !(await page.locator('#messageBox').isVisible()); ++i) {
+    await page.keyboard.press('Enter');
+  }
+  assert.equal((await traceSnapshot(page)).box?.text, 'Program終了');
+  await page.keyboard.press('Enter');
+  await page.locator('#Command1').waitFor({ state: 'hidden' });
+  assert.equal(await focusedControl(page), 'Trace');
+});
+
+test('the OUT box wraps a long line without blanks', async () => {
+  const page = await site.open();
+  const text = 'X'.repeat(250);
+  await startTrace(
+    page,
+    `P\tSTART\n\tOUT\tBUF,LEN\n\tRET\nBUF\tDC\t'${text}'\nLEN\tDC\t${text.length}\n\tEND\n`,
+  );
+  await page.locator('#Command1').click();
+  await page.locator('#messageBox').waitFor();
+  const box = await page.locator('#messageBox-text').evaluate((element) => ({
+    text: element.textContent,
+    overflow: element.scrollWidth - element.clientWidth,
+    right: element.getBoundingClientRect().right,
+  }));
+  assert.ok(box.text.includes(text), box.text);
+  assert.equal(box.overflow, 0);
+  assert.ok(box.right <= 1280, `the text reaches ${box.right}`);
+});
+
+for (const colorScheme of ['light', 'dark']) {
+  test(`every token of the executed line is legible on its background (${colorScheme})`, async () => {
+    const page = await site.open({ colorScheme });
+    await startTrace(
+      page,
+      'P\tSTART\n\tLD\tGR1,=5\n\tLAD\tGR2,#0010\nTOP\tLAD\tGR3,-1,GR2\n' +
+        "\tLD\tGR4,='A'\n\tADDA\tGR1,DATA\n\tRET\nDATA\tDC\t3\n\tEND\n",
+    );
+    const kinds = new Set();
+    for (;;) {
+      const shown = await page.evaluate(() => {
+        const line = document.querySelector('#source .cm-line.executed-line');
+        const background = getComputedStyle(line).backgroundColor;
+        return [...line.querySelectorAll('[class^="tok-"]')].map((token) => ({
+          kind: token.className,
+          colour: getComputedStyle(token).color,
+          background,
+        }));
+      });
+      for (const { kind, colour, background } of shown) {
+        kinds.add(kind);
+        const ratio = await contrastRatio(page, colour, background);
+        assert.ok(ratio >= 4.5, `${kind}: ${colour} on ${background}, ${ratio.toFixed(2)}:1`);
+      }
+      if (!(await traceSnapshot(page)).waiting) {
+        break;
+      }
+      await page.locator('#Command1').click();
+    }
+    const expected = ['decimal', 'hexadecimal', 'label', 'literal', 'mnemonic', 'register'];
+    assert.deepEqual(
+      [...kinds].sort(),
+      expected.map((kind) => `tok-${kind}`),
+    );
+  });
+}
 
 test('a breakpoint that is never reached brings the step question after 101 steps', async () => {
   const page = await site.open();
