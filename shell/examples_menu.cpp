@@ -1,5 +1,7 @@
 #include "shell/examples_menu.h"
 
+#include "platform/qt/data_folders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,9 +26,8 @@ QStringList programsIn(const QString& folder) {
 } // namespace
 
 QString findExamplesFolder(const QString& programFolder) {
-    const QDir program(programFolder);
-    for (const QString& folder : {program.filePath(QStringLiteral("examples")),
-                                  program.filePath(QStringLiteral("../share/varnic/examples"))}) {
+    for (const QString& folder :
+         platform::qt::dataFolderCandidates(programFolder, QStringLiteral("examples"))) {
         if (!programsIn(folder).isEmpty()) {
             return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
         }
