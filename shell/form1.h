@@ -105,6 +105,11 @@ public slots:
     void stepBack();
     void clearBreakpoint();
 
+    /// Opens the file named on the command line as Open opens the one chosen in its dialog.
+    /// Text that is not saved (a program that the recovery put back) is not replaced without
+    /// the save question, asked as New asks it.
+    void openGivenFile(const QString& name);
+
     /// Opens a shipped example program as a new program without a file name (New first, with
     /// its save question), so that "上書き保存" can never write into the examples.
     void openExample(const QString& path);
@@ -135,6 +140,8 @@ private:
     void setEditorTextByProgram(std::u32string_view text);
 
     void setWindowCaptionForFile();
+    /// Open, from the reading of the file on.
+    void openPath(const QString& name);
     void setBreakpointCaption();
     /// Writes the editor text to `path` in the current file's encoding and line-end style.
     /// On failure shows "ディスクに書き込めません" with the reason under `title` and returns false.

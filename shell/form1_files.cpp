@@ -107,9 +107,22 @@ void Form1::newFile() {
 
 void Form1::openFile() {
     const QString name = fileDialog_.askOpenName(this);
-    if (name.isEmpty()) {
+    if (!name.isEmpty()) {
+        openPath(name);
+    }
+}
+
+void Form1::openGivenFile(const QString& name) {
+    if (traceActive_ || sessionCalls_ > 0) {
         return;
     }
+    if (modified_ && !askAndSave(QString::fromUtf8(applicationTitle), false, nullptr)) {
+        return;
+    }
+    openPath(name);
+}
+
+void Form1::openPath(const QString& name) {
     // The whole file is read before the editor changes, so a bad file leaves it as it was.
     try {
         auto source = readForEditor(filePath(name));
