@@ -2,11 +2,16 @@
 # and runs every test (normal build, sanitizer build, then the WebAssembly build with its tests
 # under node and in a headless browser). Both first install the Debian packages that a fresh
 # machine lacks. `make web` builds the browser version, `make web-serve` serves it on localhost.
+# `make package` makes the Debian package build/package/casl2-workbench_VERSION_ARCH.deb.
 
 PACKAGES := cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth \
             libcli11-dev libtomlplusplus-dev nlohmann-json3-dev \
             libxml2-utils python3-jsonschema node-tap-parser
+# Making the Debian package (`make package`) and its tests in the suite: lintian, the validators
+# of the desktop entry, metainfo and file type, and what an installed package is used with.
+PACKAGING_PACKAGES := dpkg-dev file lintian appstream desktop-file-utils shared-mime-info \
+                      man-db bash-completion x11-utils xdotool libglib2.0-bin
 # The browser version is large to install (emscripten brings its own clang), so `make run`
 # leaves it out; npm comes with some node packages and not with others.
 WEB_PACKAGES := cmake ninja-build libgtest-dev emscripten $(if $(shell command -v npm),,npm)
@@ -14,8 +19,8 @@ BROWSER_TEST_PACKAGES := chromium fonts-ipafont-gothic
 JOBS ?= $(shell nproc)
 PORT ?= 8080
 
-.PHONY: run test deps deps-web deps-browser-test build build-asan web web-serve web-bench \
-        bench fuzz clean
+.PHONY: run test deps deps-web deps-browser-test deps-packaging build build-asan web web-serve \
+        web-bench bench fuzz package package-test clean
 
 # Installs the Debian packages of the list $(1) that are not installed.
 define install-missing
@@ -40,6 +45,9 @@ deps-web:
 deps-browser-test:
 	$(call install-missing,$(BROWSER_TEST_PACKAGES))
 
+deps-packaging:
+	$(call install-missing,$(PACKAGING_PACKAGES))
+
 build: deps
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
@@ -58,10 +66,19 @@ run: build
 	  ./build/shell/varnic; \
 	fi
 
-test: build build-asan web deps-browser-test
+test: build build-asan web deps-browser-test deps-packaging
 	ctest --preset default -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 	ctest --preset web -j $(JOBS)
+
+package: build deps-packaging
+	cpack --config build/CPackConfig.cmake -B build/package
+	@ls build/package/*.deb
+
+# The package's checks alone (they are part of `make test`): lintian, the metadata, the manual
+# pages against --help, the completion, and an installation with dpkg (as root) and its removal.
+package-test: build deps-packaging
+	ctest --preset default -R '^packaging\.' --output-on-failure
 
 # The core, its tests and the page in WebAssembly (build-web/); the page goes to build-web/site/.
 # The build runs `npm ci` in web/ when the npm packages are missing or the lock file changed.

@@ -1,5 +1,6 @@
 #include "shell/examples_menu.h"
 
+#include "platform/qt/data_folders.h"
 #include "platform/qt/qt_text.h"
 #include "workbench/example_catalogue.h"
 #include "workbench/workbench_texts.h"
@@ -12,9 +13,8 @@
 namespace casl {
 
 QString findExamplesFolder(const QString& programFolder) {
-    const QDir program(programFolder);
-    for (const QString& folder : {program.filePath(QStringLiteral("examples")),
-                                  program.filePath(QStringLiteral("../share/varnic/examples"))}) {
+    for (const QString& folder :
+         platform::qt::dataFolderCandidates(programFolder, QStringLiteral("examples"))) {
         if (!exampleCatalogue(QFile::encodeName(folder).toStdString()).empty()) {
             return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
         }

@@ -96,6 +96,11 @@ public slots:
     void stepBack();
     void clearBreakpoint();
 
+    /// Opens the file named on the command line as Open opens the one chosen in its dialog.
+    /// Text that is not saved (a program that the recovery put back) is not replaced without
+    /// the save question.
+    void openGivenFile(const QString& name);
+
     /// Opens a shipped example program as a new program without a file name (New first, with
     /// its save question), so that "上書き保存" can never write into the examples.
     void openExample(const QString& path);

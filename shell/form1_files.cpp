@@ -22,6 +22,10 @@ void Form1::openFile() {
     command([this] { model_.openFile(editorText()); });
 }
 
+void Form1::openGivenFile(const QString& name) {
+    command([this, &name] { model_.openFile(editorText(), platform::qt::toU32(name)); });
+}
+
 void Form1::saveAs() {
     command([this] { model_.saveAs(editorText()); });
 }

@@ -67,7 +67,9 @@ public:
 
     // The file commands.
     void newFile(std::u32string_view editorText);
-    void openFile(std::u32string_view editorText);
+    /// Open: the save question, then the open dialog; with `name`, that file without the
+    /// dialog (a file named on the command line).
+    void openFile(std::u32string_view editorText, std::u32string_view name = {});
     /// Opens the example program `name` as a new program without a file name.
     void openExample(std::u32string_view editorText, std::u32string_view name);
     void saveAs(std::u32string_view editorText);
@@ -98,6 +100,8 @@ private:
         std::u32string_view failureTitle;
         /// The example that replaces the program once New is done.
         std::u32string example;
+        /// The file Open opens without its dialog.
+        std::u32string name;
         /// The text an earlier session left behind.
         UnsavedTextStore::Left left;
     };

@@ -55,7 +55,7 @@ void Workbench::newFile(std::u32string_view editorText) {
     startFlow(std::move(flow));
 }
 
-void Workbench::openFile(std::u32string_view editorText) {
+void Workbench::openFile(std::u32string_view editorText, std::u32string_view name) {
     if (view_.phase == WorkbenchPhase::Tracing || flow_ || view_.box) {
         return;
     }
@@ -64,6 +64,7 @@ void Workbench::openFile(std::u32string_view editorText) {
     flow.failureTitle = texts::applicationTitle;
     flow.command = FileFlow::Command::Open;
     flow.text = editorText;
+    flow.name = name;
     startFlow(std::move(flow));
 }
 
@@ -253,8 +254,15 @@ void Workbench::savedOrDeclined() {
         flow_.reset();
         break;
     case FileFlow::Command::Open:
-        view_.box = fileDialog(WorkbenchBox::Kind::OpenName, WorkbenchBox::Purpose::OpenName,
-                               view_.keptFileName);
+        if (flow_->name.empty()) {
+            view_.box = fileDialog(WorkbenchBox::Kind::OpenName,
+                                   WorkbenchBox::Purpose::OpenName, view_.keptFileName);
+        } else {
+            openNamed(flow_->name);
+            if (!view_.box) {
+                flow_.reset();
+            }
+        }
         break;
     case FileFlow::Command::Exit:
     case FileFlow::Command::Close:

@@ -1,5 +1,7 @@
 #include "platform/qt/help_viewer.h"
 
+#include "platform/qt/data_folders.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -11,10 +13,7 @@
 namespace casl::platform::qt {
 
 QString findHelpFolder(const QString& programFolder) {
-    const QDir program(programFolder);
-    const QStringList candidates{program.filePath(QStringLiteral("help")),
-                                 program.filePath(QStringLiteral("../share/varnic/help"))};
-    for (const QString& folder : candidates) {
+    for (const QString& folder : dataFolderCandidates(programFolder, QStringLiteral("help"))) {
         if (QFileInfo::exists(QDir(folder).filePath(QString::fromLatin1(helpContentsPage)))) {
             return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
         }

@@ -127,6 +127,18 @@ TEST(Files, OpenTakesTheFileItsNameAndFormatAndResetsTheBreakpoint) {
     EXPECT_EQ(s.files.writes[0].second, s.files.readFormat);
 }
 
+TEST(Files, AFileNamedOnTheCommandLineOpensWithoutTheDialogAfterTheSaveQuestion) {
+    Session s;
+    s.type("KEEP");
+    s.files.files[U"/w/given.cas"] = U"\tRET\r\n";
+    s.workbench.openFile(s.editor, U"/w/given.cas");
+    ASSERT_EQ(s.boxPurpose(), Purpose::SaveQuestion);
+    s.answer(MessageAnswer::No);
+    EXPECT_FALSE(s.view().box);
+    EXPECT_EQ(utf8(s.editor), "\tRET\r\n");
+    EXPECT_EQ(utf8(s.view().fileName), "/w/given.cas");
+}
+
 TEST(Files, AFileThatCannotBeReadLeavesTheEditor) {
     Session s;
     s.type("KEEP");
