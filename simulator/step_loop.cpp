@@ -87,31 +87,7 @@ namespace {
 
 void TraceSession::carryOn(Next next) {
     for (;;) {
-        switch (next) {
-        case Next::Execute:
-        case Next::Finish:
-        case Next::Proceed:
-            next = runSteps(next);
-            break;
-        case Next::Ask:
-            if (!immediateAnswer_) {
-                state_ = TraceState::Asking;
-                return;
-            }
-            next = resume(*std::exchange(immediateAnswer_, std::nullopt));
-            break;
-        case Next::Wait:
-            state_ = TraceState::Waiting;
-            showToHost();
-            return;
-        case Next::Stop:
-            return;
-        }
-    }
-}
-
-TraceSession::Next TraceSession::runSteps(Next next) {
-    for (;;) {
+        // Execute, Finish and Proceed follow each other until a step waits, asks or stops.
         if (next == Next::Execute) {
             next = executeStep();
         }
@@ -121,9 +97,23 @@ TraceSession::Next TraceSession::runSteps(Next next) {
         if (next == Next::Proceed) {
             next = proceed();
         }
-        if (next != Next::Execute) {
-            return next;
+        if (next == Next::Execute) {
+            continue;
         }
+        if (next == Next::Wait) {
+            state_ = TraceState::Waiting;
+            showToHost();
+            return;
+        }
+        if (next == Next::Stop) {
+            return;
+        }
+        // A box is open.
+        if (!immediateAnswer_) {
+            state_ = TraceState::Asking;
+            return;
+        }
+        next = resume(*std::exchange(immediateAnswer_, std::nullopt));
     }
 }
 
@@ -252,32 +242,37 @@ TraceSession::Next TraceSession::runSteps(Next next) {
                                                                              const DecodedLine& d) {
     showObjectCode(line);
     showProgramRegister(line, d.programRegister);
-    if (d.form == OperandForm::Row) {
-        auto& reg = machine_.generalRegisters[d.r];
-        if (d.operation == Operation::St) {
-            writeDataWord(d.row, reg);
-        } else {
-            applyOperandValue(d.operation, reg,
-                              tables_.dataWords[static_cast<std::size_t>(d.row)][dataValueColumn],
-                              machine_);
+    int row = d.row;
+    if (d.form != OperandForm::Row) {
+        if (d.form == OperandForm::NotData) {
+            // The label names an instruction line, not a `DC` or `DS`.
+            return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
         }
-        ++machine_.currentLine;
-        return Flow::Go;
+        std::int32_t address = d.adr;
+        if (d.indexed) {
+            const std::int64_t sum = std::int64_t{d.adr} + machine_.generalRegisters[d.x];
+            // A number wraps around; a label's address plus the index is taken exactly.
+            address = d.form == OperandForm::Number ? fitWord(sum) : static_cast<std::int32_t>(sum);
+        }
+        row = index_.firstDataRow(address);
+        if (row == 0) {
+            return askAboutOperand(line, d, address);
+        }
+        if (index_.repeatedDataAddress(address)) {
+            // Which of the words with the address take part depends on the operation.
+            return applyMemoryOperand(d, Operand{address, false});
+        }
     }
-    if (d.form == OperandForm::NotData) {
-        // The label names an instruction line, not a `DC` or `DS`.
-        return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
+    auto& reg = machine_.generalRegisters[d.r];
+    if (d.operation == Operation::St) {
+        writeDataWord(row, reg);
+    } else {
+        applyOperandValue(d.operation, reg,
+                          tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn],
+                          machine_);
     }
-    std::int32_t address = d.adr;
-    if (d.indexed) {
-        const std::int64_t sum = std::int64_t{d.adr} + machine_.generalRegisters[d.x];
-        // A number wraps around; a label's address plus the index is taken exactly.
-        address = d.form == OperandForm::Number ? fitWord(sum) : static_cast<std::int32_t>(sum);
-    }
-    if (index_.firstDataRow(address) == 0) {
-        return askAboutOperand(line, d, address);
-    }
-    return applyMemoryOperand(d, Operand{address, false});
+    ++machine_.currentLine;
+    return Flow::Go;
 }
 
 TraceSession::Flow TraceSession::applyMemoryOperand(const DecodedLine& d, Operand operand) {

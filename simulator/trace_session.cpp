@@ -33,16 +33,6 @@ void TraceSession::start() {
     carryOn(Next::Execute);
 }
 
-void TraceSession::next() {
-    if (state_ != TraceState::Waiting) {
-        return;
-    }
-    state_ = TraceState::Running;
-    // A step that answered a question and went on was never counted; stepping back onto it
-    // and on again must not count it either.
-    carryOn(displayOnly_ ? Next::Execute : Next::Proceed);
-}
-
 void TraceSession::end() {
     if (state_ == TraceState::Waiting) {
         endTrace(TraceEnding::EndButton);
@@ -92,7 +82,10 @@ void TraceSession::answer(const BoxAnswer& answer) {
 }
 
 TraceSession::Next TraceSession::askStepQuestion() {
-    std::u32string text{messages::stepQuestionHead};
+    std::u32string text;
+    // One allocation for the question that a long run asks every 101 steps.
+    text.reserve(messages::stepQuestionHead.size() + 6 + messages::stepQuestionTail.size());
+    text += messages::stepQuestionHead;
     if (breakpointLine_ != 0) {
         text += decimalText(breakpointLine_);
     }
@@ -133,11 +126,6 @@ TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {
         ++machine_.currentLine;
         return Next::Finish;
     }
-}
-
-void TraceSession::showToHost() {
-    hostBehind_ = false;
-    host_.showDisplays(displays());
 }
 
 void TraceSession::endTrace(TraceEnding ending) {

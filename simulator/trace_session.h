@@ -71,7 +71,15 @@ public:
     /// run ends.
     void start();
     /// Next: the waiting step goes on. Does nothing unless the run waits.
-    void next();
+    void next() {
+        if (state_ != TraceState::Waiting) {
+            return;
+        }
+        state_ = TraceState::Running;
+        // A step that answered a question and went on was never counted; stepping back onto it
+        // and on again must not count it either.
+        carryOn(displayOnly_ ? Next::Execute : Next::Proceed);
+    }
     /// End: the waiting run ends without a message. Does nothing unless the run waits.
     void end();
     /// 戻る: undoes the last step, so that every display shows what it showed after the step
@@ -147,14 +155,15 @@ private:
     inline Next finishStep();
     inline Next proceed();
     Next askStepQuestion();
-    /// Runs steps while they neither wait, ask nor stop: the loop of running on.
-    Next runSteps(Next next);
     Next resume(const BoxAnswer& answer);
     static Next after(Flow flow) {
         return flow == Flow::Go ? Next::Finish : flow == Flow::Ask ? Next::Ask : Next::Stop;
     }
     inline void refresh();
-    void showToHost();
+    void showToHost() {
+        hostBehind_ = false;
+        host_.showDisplays(displays_);
+    }
     void endTrace(TraceEnding ending);
     Flow openBox(RunBox box, Continuation continuation);
     Flow stopWith(std::u32string_view text, std::u32string_view title, bool refreshFirst);
