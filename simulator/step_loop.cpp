@@ -87,19 +87,7 @@ namespace {
 
 void TraceSession::carryOn(Next next) {
     for (;;) {
-        // Execute, Finish and Proceed follow each other until a step waits, asks or stops.
-        if (next == Next::Execute) {
-            next = executeStep();
-        }
-        if (next == Next::Finish) {
-            next = finishStep();
-        }
-        if (next == Next::Proceed) {
-            next = proceed();
-        }
-        if (next == Next::Execute) {
-            continue;
-        }
+        next = runSteps(next);
         if (next == Next::Wait) {
             state_ = TraceState::Waiting;
             showToHost();
@@ -114,6 +102,27 @@ void TraceSession::carryOn(Next next) {
             return;
         }
         next = resume(*std::exchange(immediateAnswer_, std::nullopt));
+    }
+}
+
+// A call of its own, left at least at every step question: a WebAssembly engine moves a
+// function to its optimised code only when the function is called again, so a loop that
+// never returned would run on in its first, slow translation.
+TraceSession::Next TraceSession::runSteps(Next next) {
+    // Execute, Finish and Proceed follow each other until a step waits, asks or stops.
+    for (;;) {
+        if (next == Next::Execute) {
+            next = executeStep();
+        }
+        if (next == Next::Finish) {
+            next = finishStep();
+        }
+        if (next == Next::Proceed) {
+            next = proceed();
+        }
+        if (next != Next::Execute) {
+            return next;
+        }
     }
 }
 

@@ -155,6 +155,8 @@ private:
     inline Next finishStep();
     inline Next proceed();
     Next askStepQuestion();
+    /// Runs steps until one waits, asks or stops.
+    Next runSteps(Next next);
     Next resume(const BoxAnswer& answer);
     static Next after(Flow flow) {
         return flow == Flow::Go ? Next::Finish : flow == Flow::Ask ? Next::Ask : Next::Stop;
