@@ -3,6 +3,7 @@
 #include "platform/source_file.h"
 #include "quiet_host.h"
 #include "simulator/trace_session.h"
+#include "tests/simulator/reference/reference_trace_session.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -34,7 +35,9 @@ Assembled loop4m() {
 }
 
 /// The loop program run to its end; `breakpoint` 0 presses Next at every step, a line that
-/// is never executed lets it run on. `historyBytes` 0 keeps no steps for 戻る.
+/// is never executed lets it run on. `historyBytes` 0 keeps no steps for 戻る. `Session` is the
+/// simulator's loop, or the loop it replaced, for comparison.
+template <typename Session = casl::TraceSession>
 void runLoop4m(benchmark::State& state, int breakpoint,
                std::size_t historyBytes = casl::TraceOptions::defaultHistoryBytes) {
     const Assembled program = loop4m();
@@ -42,8 +45,8 @@ void runLoop4m(benchmark::State& state, int breakpoint,
     for (auto _ : state) {
         casl::MachineState machine;
         casl::bench::QuietHost host;
-        casl::TraceSession session(*program.tables, machine, program.result.infoText,
-                                   casl::TraceOptions{breakpoint, false, historyBytes}, host);
+        Session session(*program.tables, machine, program.result.infoText,
+                        casl::TraceOptions{breakpoint, false, historyBytes}, host);
         session.start();
         while (session.waiting()) {
             session.next();
@@ -69,6 +72,20 @@ void loop4mRunOnWithoutHistory(benchmark::State& state) {
 BENCHMARK(loop4mSingleStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(loop4mRunOn)->Unit(benchmark::kMillisecond);
 BENCHMARK(loop4mRunOnWithoutHistory)->Unit(benchmark::kMillisecond);
+
+using Reference = casl::test::ReferenceTraceSession;
+void loop4mSingleStepBeforeDecoding(benchmark::State& state) {
+    runLoop4m<Reference>(state, 0);
+}
+void loop4mRunOnBeforeDecoding(benchmark::State& state) {
+    runLoop4m<Reference>(state, 1);
+}
+void loop4mRunOnWithoutHistoryBeforeDecoding(benchmark::State& state) {
+    runLoop4m<Reference>(state, 1, 0);
+}
+BENCHMARK(loop4mSingleStepBeforeDecoding)->Unit(benchmark::kMillisecond);
+BENCHMARK(loop4mRunOnBeforeDecoding)->Unit(benchmark::kMillisecond);
+BENCHMARK(loop4mRunOnWithoutHistoryBeforeDecoding)->Unit(benchmark::kMillisecond);
 
 /// The memory the history of 100,000 steps of the loop program takes (a counter, in MB).
 void historyOf100000Steps(benchmark::State& state) {

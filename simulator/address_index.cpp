@@ -3,12 +3,10 @@
 #include "assembler/findings.h"
 #include "assembler/numeric_text.h"
 
+#include <algorithm>
+
 namespace casl {
 namespace {
-
-constexpr std::size_t keyOf(std::int32_t address) {
-    return static_cast<std::size_t>(address + 32768);
-}
 
 constexpr bool hasKey(std::int32_t address) {
     return address >= -32768 && address <= 32767;
@@ -23,16 +21,44 @@ bool isNumericText(const std::u32string& text) {
 } // namespace
 
 AddressIndex::AddressIndex(const ProgramTables& t)
-    : tables_(t), firstLine_(65536, 0), firstCodeLine_(65536, 0), codeWordLine_(65536, 0),
-      firstDataRow_(65536, 0), lastDataRow_(65536, 0),
-      numericOperand_(static_cast<std::size_t>(maxLines) + 1, false) {
+    : tables_(t), numericOperand_(static_cast<std::size_t>(maxLines) + 1, false) {
     const int lastLine = t.lineCounter - 1 < maxLines ? t.lineCounter - 1 : maxLines;
+    const int lastRow = t.dataWordCounter - 1 < maxDataWords ? t.dataWordCounter - 1 : maxDataWords;
+    // The addresses the program uses: its lines (and the second words after them) and its data.
+    std::int32_t lowest = 32767;
+    std::int32_t highest = -32768;
+    const auto uses = [&](std::int32_t address) {
+        lowest = std::min(lowest, address);
+        highest = std::max(highest, address);
+    };
+    for (int k = 1; k <= lastLine; ++k) {
+        const std::int32_t address = t.lineAddress[static_cast<std::size_t>(k)];
+        uses(address);
+        if (hasKey(address + 1)) {
+            uses(address + 1);
+        }
+    }
+    for (int w = 1; w <= lastRow; ++w) {
+        if (const std::int32_t address =
+                t.dataWords[static_cast<std::size_t>(w)][dataAddressColumn];
+            hasKey(address)) {
+            uses(address);
+        }
+    }
+    if (lowest <= highest) {
+        lowest_ = lowest;
+        entries_.resize(static_cast<std::size_t>(highest - lowest + 1));
+    }
+    const auto at = [this](std::int32_t address) -> Entry& {
+        return entries_[static_cast<std::size_t>(address - lowest_)];
+    };
+
     // Filled from the last line backwards, so the first line with an address wins.
     for (int k = lastLine; k >= 1; --k) {
         const std::int32_t address = t.lineAddress[static_cast<std::size_t>(k)];
-        firstLine_[keyOf(address)] = static_cast<std::int16_t>(k);
+        at(address).firstLine = static_cast<std::int16_t>(k);
         if (t.lineFields[static_cast<std::size_t>(k)][findingsColumn] != commentMark) {
-            firstCodeLine_[keyOf(address)] = static_cast<std::int16_t>(k);
+            at(address).firstCodeLine = static_cast<std::int16_t>(k);
         }
         numericOperand_[static_cast<std::size_t>(k)] =
             isNumericText(t.lineFields[static_cast<std::size_t>(k)][operand2Column]);
@@ -47,17 +73,16 @@ AddressIndex::AddressIndex(const ProgramTables& t)
         const std::int32_t address = t.lineAddress[static_cast<std::size_t>(k)];
         const std::int32_t second = address + 1;
         if (hasKey(second) && t.address(k + 1) != second) {
-            codeWordLine_[keyOf(second)] = static_cast<std::int16_t>(k);
+            at(second).codeWordLine = static_cast<std::int16_t>(k);
         }
-        codeWordLine_[keyOf(address)] = static_cast<std::int16_t>(k);
+        at(address).codeWordLine = static_cast<std::int16_t>(k);
     }
-    const int lastRow = t.dataWordCounter - 1 < maxDataWords ? t.dataWordCounter - 1 : maxDataWords;
     for (int w = lastRow; w >= 1; --w) {
         const std::int32_t address = t.dataWords[static_cast<std::size_t>(w)][dataAddressColumn];
         if (hasKey(address)) {
-            firstDataRow_[keyOf(address)] = static_cast<std::int16_t>(w);
-            if (lastDataRow_[keyOf(address)] == 0) {
-                lastDataRow_[keyOf(address)] = static_cast<std::int16_t>(w);
+            at(address).firstDataRow = static_cast<std::int16_t>(w);
+            if (at(address).lastDataRow == 0) {
+                at(address).lastDataRow = static_cast<std::int16_t>(w);
             }
         }
     }

@@ -16,19 +16,20 @@ public:
     explicit AddressIndex(const ProgramTables& tables);
 
     /// The first line with `lineAddress` = `address`.
-    int firstLine(std::int32_t address) const { return lookup(firstLine_, address); }
+    int firstLine(std::int32_t address) const { return entry(address).firstLine; }
     /// The first line with `lineAddress` = `address` that is not a comment or blank line.
-    int firstCodeLine(std::int32_t address) const { return lookup(firstCodeLine_, address); }
+    int firstCodeLine(std::int32_t address) const { return entry(address).firstCodeLine; }
     /// The first line holding the code word at `address`: its first word, or the second word
     /// of a two-word line that the next line does not start at.
-    int codeWordLine(std::int32_t address) const { return lookup(codeWordLine_, address); }
+    int codeWordLine(std::int32_t address) const { return entry(address).codeWordLine; }
     /// The first data row with that address.
-    int firstDataRow(std::int32_t address) const { return lookup(firstDataRow_, address); }
+    int firstDataRow(std::int32_t address) const { return entry(address).firstDataRow; }
     /// The last data row with that address.
-    int lastDataRow(std::int32_t address) const { return lookup(lastDataRow_, address); }
+    int lastDataRow(std::int32_t address) const { return entry(address).lastDataRow; }
     /// Whether more than one data row has that address.
     bool repeatedDataAddress(std::int32_t address) const {
-        return firstDataRow(address) != lastDataRow(address);
+        const Entry& e = entry(address);
+        return e.firstDataRow != e.lastDataRow;
     }
     /// The first data row whose label is `label` (0 for an empty label or none).
     int labelledDataRow(std::u32string_view label) const;
@@ -39,18 +40,26 @@ public:
     }
 
 private:
-    using Table = std::vector<std::int16_t>;
-    static int lookup(const Table& table, std::int32_t address) {
-        const std::int32_t key = address + 32768;
-        return key >= 0 && key < 65536 ? table[static_cast<std::size_t>(key)] : 0;
+    /// What one address holds.
+    struct Entry {
+        std::int16_t firstLine = 0;
+        std::int16_t firstCodeLine = 0;
+        std::int16_t codeWordLine = 0;
+        std::int16_t firstDataRow = 0;
+        std::int16_t lastDataRow = 0;
+    };
+    const Entry& entry(std::int32_t address) const {
+        // Unsigned, so that an address below the first one wraps far beyond the last.
+        const auto key = static_cast<std::uint64_t>(std::int64_t{address} - lowest_);
+        return key < entries_.size() ? entries_[key] : none_;
     }
 
     const ProgramTables& tables_;
-    Table firstLine_;
-    Table firstCodeLine_;
-    Table codeWordLine_;
-    Table firstDataRow_;
-    Table lastDataRow_;
+    /// One entry for every address from `lowest_` to the highest address the program uses,
+    /// so that a run of a small program sets up a small table.
+    std::vector<Entry> entries_;
+    std::int32_t lowest_ = 0;
+    Entry none_;
     std::vector<bool> numericOperand_;
 };
 

@@ -42,9 +42,11 @@ public:
     T& back() { return items_[(head_ + size_ - 1) & (capacity_ - 1)]; }
     const T& front() const { return items_[head_]; }
     void popBack() { --size_; }
-    void popFront() {
-        head_ = (head_ + 1) & (capacity_ - 1);
-        --size_;
+    void popFront() { dropFront(1); }
+    /// Drops the `count` oldest items; there must be as many.
+    void dropFront(std::size_t count) {
+        head_ = (head_ + count) & (capacity_ - 1);
+        size_ -= count;
     }
 
 private:

@@ -6,29 +6,7 @@
 namespace casl {
 namespace {
 
-constexpr int sla = 0x50;
-constexpr int sra = 0x51;
-constexpr int sll = 0x52;
-
 constexpr int topSlot = stackSlotCount - 1;
-
-/// Whether a jump's condition holds for the flags.
-bool jumpTaken(int code, int signZeroState, int overflowFlag) {
-    switch (code) {
-    case 0x61: // JMI
-        return signZeroState == 2;
-    case 0x62: // JNZ
-        return signZeroState != 1;
-    case 0x63: // JZE
-        return signZeroState == 1;
-    case 0x64: // JUMP
-        return true;
-    case 0x65: // JPL
-        return signZeroState == 0;
-    default: // JOV
-        return overflowFlag == 1;
-    }
-}
 
 struct ShiftResult {
     std::int32_t pattern = 0;
@@ -36,20 +14,20 @@ struct ShiftResult {
 };
 
 /// A shift of the 16-bit pattern `bits` by `count` ≥ 0, with the last bit shifted out.
-ShiftResult shift(int code, std::uint32_t bits, std::int64_t count) {
+ShiftResult shift(Operation op, std::uint32_t bits, std::int64_t count) {
     const auto bit = [bits](std::int64_t n) { return static_cast<int>((bits >> n) & 1); };
     const std::uint32_t sign = bits & 0x8000;
     ShiftResult r;
-    if (code == sla) {
+    if (op == Operation::Sla) {
         // The sign stays; the other 15 bits move left.
         r.shiftOutBit = count > 15 ? 0 : bit(15 - count);
         r.pattern = static_cast<std::int32_t>(sign | (count >= 15 ? 0 : (bits << count) & 0x7FFF));
-    } else if (code == sra) {
+    } else if (op == Operation::Sra) {
         // The sign stays and fills the vacated bits.
         r.shiftOutBit = count > 15 ? bit(15) : (count == 0 ? 0 : bit(count - 1));
         const std::int64_t n = count > 15 ? 15 : count;
         r.pattern = wordPattern(static_cast<std::int16_t>(bits) >> n);
-    } else if (code == sll) {
+    } else if (op == Operation::Sll) {
         r.shiftOutBit = count == 0 || count > 16 ? 0 : bit(16 - count);
         r.pattern = count >= 16 ? 0 : static_cast<std::int32_t>((bits << count) & 0xFFFF);
     } else {
@@ -61,16 +39,13 @@ ShiftResult shift(int code, std::uint32_t bits, std::int64_t count) {
 
 } // namespace
 
-TraceSession::Flow TraceSession::executeShift(int line, int code) {
-    showObjectCode(line);
-    showProgramRegister(line, 2);
-    const std::int32_t count = effectiveAddress(line);
+TraceSession::Flow TraceSession::executeShift(const DecodedLine& d) {
+    const std::int32_t count = effectiveAddress(d);
     if (count < 0) {
         return stopWith(messages::negativeShift, messages::errorTitle, false);
     }
-    auto& reg =
-        machine_.generalRegisters[static_cast<std::size_t>(tables_.code(line, rColumn) & 7)];
-    const ShiftResult result = shift(code, static_cast<std::uint16_t>(reg), count);
+    auto& reg = machine_.generalRegisters[d.r];
+    const ShiftResult result = shift(d.operation, static_cast<std::uint16_t>(reg), count);
     reg = fitWord(result.pattern);
     machine_.signZeroState = signZeroOf(reg);
     machine_.overflowFlag = result.shiftOutBit;
@@ -80,16 +55,12 @@ TraceSession::Flow TraceSession::executeShift(int line, int code) {
 
 TraceSession::Flow TraceSession::branchTo(std::int32_t target) {
     const int line = index_.firstCodeLine(target);
-    bool valid = false;
     if (line != 0) {
         machine_.currentLine = line;
         showAddress(tables_.address(line));
-        const int code = tables_.code(line, opColumn);
-        valid = code != 300 && code != 301 && code != 401 &&
-                (code != 0 || tables_.field(line, mnemonicColumn) == U"NOP");
-    }
-    if (valid) {
-        return Flow::Go;
+        if (program_.line(line).branchTarget) {
+            return Flow::Go;
+        }
     }
     return stopAtBranchTarget(target);
 }
@@ -99,25 +70,6 @@ TraceSession::Flow TraceSession::stopAtBranchTarget(std::int32_t target) {
     return stopWith(hex4(target) + U"(" + decimalText(target) + U")" +
                         std::u32string(messages::branchTarget),
                     messages::branchTargetTitle, true);
-}
-
-TraceSession::Flow TraceSession::executeJump(int line, int code) {
-    showObjectCode(line);
-    setBranchMarks(line);
-    if (!jumpTaken(code, machine_.signZeroState, machine_.overflowFlag)) {
-        showProgramRegister(line, 2);
-        ++machine_.currentLine;
-        return Flow::Go;
-    }
-    if (tables_.code(line, xColumn) != 0) {
-        return branchTo(effectiveAddress(line));
-    }
-    // A target that no line has leaves the jump in place: it executes again next step.
-    if (const int target = index_.firstLine(tables_.code(line, adrColumn)); target != 0) {
-        machine_.currentLine = target;
-        showAddress(tables_.address(target));
-    }
-    return Flow::Go;
 }
 
 bool TraceSession::push(std::int32_t value) {
@@ -143,24 +95,22 @@ bool TraceSession::pop(std::int16_t& reg) {
     return true;
 }
 
-TraceSession::Flow TraceSession::executeCall(int line) {
+TraceSession::Flow TraceSession::executeCall(int line, const DecodedLine& d) {
     showObjectCode(line);
     setBranchMarks(line);
-    const std::int32_t returnAddress = tables_.address(line + 1);
-    if (tables_.code(line, xColumn) == 0) {
-        const int target = index_.firstLine(tables_.code(line, adrColumn));
-        if (target == 0) {
+    if (!d.indexed) {
+        if (d.target == 0) {
             return Flow::Go;
         }
-        if (!push(returnAddress)) {
+        if (!push(d.returnAddress)) {
             return stopWith(messages::stackOverflow, messages::errorTitle, false);
         }
-        machine_.currentLine = target;
-        showAddress(tables_.address(target));
+        machine_.currentLine = d.target;
+        showAddress(d.targetAddress);
         return Flow::Go;
     }
-    const std::int32_t target = effectiveAddress(line);
-    if (index_.firstCodeLine(target) != 0 && !push(returnAddress)) {
+    const std::int32_t target = effectiveAddress(d);
+    if (index_.firstCodeLine(target) != 0 && !push(d.returnAddress)) {
         return stopWith(messages::stackOverflow, messages::errorTitle, false);
     }
     return branchTo(target);
@@ -186,21 +136,16 @@ TraceSession::Flow TraceSession::executeReturn(int line) {
     return Flow::Go;
 }
 
-TraceSession::Flow TraceSession::executePush(int line) {
-    showObjectCode(line);
-    showProgramRegister(line, 2);
-    if (!push(effectiveAddress(line)) || machine_.stackSlots[0] >= topSlot) {
+TraceSession::Flow TraceSession::executePush(const DecodedLine& d) {
+    if (!push(effectiveAddress(d)) || machine_.stackSlots[0] >= topSlot) {
         return stopWith(messages::stackOverflow, messages::errorTitle, false);
     }
     ++machine_.currentLine;
     return Flow::Go;
 }
 
-TraceSession::Flow TraceSession::executePop(int line) {
-    showObjectCode(line);
-    showProgramRegister(line, 1);
-    auto& reg =
-        machine_.generalRegisters[static_cast<std::size_t>(tables_.code(line, rColumn) & 7)];
+TraceSession::Flow TraceSession::executePop(const DecodedLine& d) {
+    auto& reg = machine_.generalRegisters[d.r];
     if (!pop(reg) || machine_.stackSlots[0] < 1) {
         return stopWith(messages::stackUnderflow, messages::errorTitle, false);
     }

@@ -30,20 +30,20 @@ char32_t outputCharacter(std::int32_t value) {
 
 } // namespace
 
-TraceSession::Flow TraceSession::executeIn(int line) {
+TraceSession::Flow TraceSession::executeIn(int line, const DecodedLine& d) {
     showObjectCodeBlank();
-    showProgramRegister(line, 2);
+    showProgramRegister(line, d.programRegister);
     return openBox(RunBox{RunBox::Kind::Input, std::u32string(messages::inputPrompt),
                           std::u32string(messages::inputTitle), MessageButtons::Ok, U"",
                           ScreenPosition{10, 10}},
                    Continuation{Continuation::Kind::Input, TraceEnding::None, line});
 }
 
-void TraceSession::storeInput(int line, const std::u32string& answer) {
-    if (const int row = index_.labelledDataRow(tables_.field(line, operand2Column)); row != 0) {
+void TraceSession::storeInput(const DecodedLine& d, const std::u32string& answer) {
+    if (const int row = d.row; row != 0) {
         writeDataWord(row, static_cast<std::int32_t>(answer.size()));
     }
-    if (const int row = index_.labelledDataRow(tables_.field(line, operand1Column)); row != 0) {
+    if (const int row = d.areaRow; row != 0) {
         // An answer longer than the area runs on into the following words, up to the end
         // of the table.
         for (std::size_t j = 0; j < answer.size() && row + j <= maxDataWords; ++j) {
@@ -52,15 +52,15 @@ void TraceSession::storeInput(int line, const std::u32string& answer) {
     }
 }
 
-TraceSession::Flow TraceSession::executeOut(int line) {
+TraceSession::Flow TraceSession::executeOut(int line, const DecodedLine& d) {
     showObjectCodeBlank();
-    showProgramRegister(line, 2);
+    showProgramRegister(line, d.programRegister);
     const auto& words = tables_.dataWords;
     std::int32_t length = 0;
-    if (const int row = index_.labelledDataRow(tables_.field(line, operand2Column)); row != 0) {
+    if (const int row = d.row; row != 0) {
         length = words[static_cast<std::size_t>(row)][dataValueColumn];
     }
-    if (const int row = index_.labelledDataRow(tables_.field(line, operand1Column)); row != 0) {
+    if (const int row = d.areaRow; row != 0) {
         std::u32string& out = machine_.outputText;
         out.append(U"\r\n");
         for (std::int64_t j = 0; j < length && row + j <= maxDataWords; ++j) {

@@ -17,29 +17,13 @@ void TraceHistory::clear() {
     writesStart_ = 0;
 }
 
-TracePosition& TraceHistory::addPosition() {
-    if (steps_.empty()) {
-        // Writes before the first position belong to no step that can be undone.
-        writesStart_ += writes_.size();
-        writes_.clear();
-    } else if (steps_.full()) {
-        dropOldestStep();
-    }
+TracePosition& TraceHistory::firstPosition() {
+    // Writes before the first position belong to no step that can be undone.
+    writesStart_ += writes_.size();
+    writes_.clear();
     TracePosition& position = steps_.emplaceBack();
     position.firstWrite = static_cast<std::uint32_t>(writesEnd());
     return position;
-}
-
-void TraceHistory::dropOldestStep() {
-    steps_.popFront();
-    dropped_ = true;
-    // Positions hold the low 32 bits of a write's index; fewer writes than that are ever kept.
-    const std::uint32_t kept =
-        steps_.empty() ? static_cast<std::uint32_t>(writesEnd()) : steps_.front().firstWrite;
-    while (static_cast<std::uint32_t>(writesStart_) != kept) {
-        writes_.popFront();
-        ++writesStart_;
-    }
 }
 
 void TraceHistory::makeRoomForWrite() {

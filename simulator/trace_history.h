@@ -26,11 +26,12 @@ struct TracePosition {
     std::uint32_t firstWrite;
     /// The proceeds since the start or the last Yes to the step question: 0 to 100.
     std::int8_t stepCount;
-    std::uint8_t overflowFlag : 1;
-    std::uint8_t signZeroState : 2;
-    std::uint8_t branchMark : 1;
+    // Whole bytes rather than bit-fields: each is one store, not a read, a mask and a store.
+    std::uint8_t overflowFlag;
+    std::uint8_t signZeroState;
+    std::uint8_t branchMark;
     /// The step answered a question and went on without waiting and without counting.
-    std::uint8_t displayOnly : 1;
+    std::uint8_t displayOnly;
 };
 
 /// One write of a step: which data word or stack slot, and the value it replaced.
@@ -72,7 +73,15 @@ public:
         if (!enabled_) {
             return nullptr;
         }
-        return &addPosition();
+        if (steps_.empty()) {
+            return &firstPosition();
+        }
+        if (steps_.full()) {
+            dropOldestStep();
+        }
+        TracePosition& position = steps_.emplaceBack();
+        position.firstWrite = static_cast<std::uint32_t>(writesEnd());
+        return &position;
     }
 
     /// How many steps can be undone.
@@ -96,8 +105,18 @@ public:
 
 private:
     std::uint64_t writesEnd() const { return writesStart_ + writes_.size(); }
-    TracePosition& addPosition();
-    void dropOldestStep();
+    TracePosition& firstPosition();
+    void dropOldestStep() {
+        steps_.popFront();
+        dropped_ = true;
+        // Positions hold the low 32 bits of a write's index; fewer writes than that are ever
+        // kept.
+        const std::uint32_t kept =
+            steps_.empty() ? static_cast<std::uint32_t>(writesEnd()) : steps_.front().firstWrite;
+        const std::uint32_t dropped = kept - static_cast<std::uint32_t>(writesStart_);
+        writes_.dropFront(dropped);
+        writesStart_ += dropped;
+    }
     void makeRoomForWrite();
 
     bool enabled_;

@@ -1,42 +1,17 @@
 #include "simulator/trace_session.h"
 
-#include "assembler/instruction_table.h"
 #include "simulator/run_messages.h"
 #include "simulator/word.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace casl {
-namespace {
-
-bool hasNoCode(const ProgramTables& t, int line) {
-    const auto& code = t.lineCode[static_cast<std::size_t>(line)];
-    return code[0] == 0 && code[1] == 0 && code[2] == 0 && code[3] == 0 && code[4] == 0;
-}
-
-/// The number of words of a line, from its code (the address pass's rule).
-int wordsOfLine(const ProgramTables& t, int line) {
-    const int op = t.code(line, opColumn);
-    if (hasNoCode(t, line)) {
-        return t.field(line, mnemonicColumn) == U"NOP" ? 1 : 0;
-    }
-    const bool oneWord = isRegisterFormCode(op) || op == instructionTable[row::pop].firstCode ||
-                         op == instructionTable[row::ret].firstCode;
-    return oneWord ? 1 : 2;
-}
-
-} // namespace
 
 TraceSession::TraceSession(ProgramTables& tables, MachineState& machine,
                            std::u32string_view infoText, TraceOptions options, TraceHost& host)
     : tables_(tables), machine_(machine), host_(host), listing_(infoText), index_(tables),
-      breakpointLine_(options.breakpointLine), simpleDisplay_(options.simpleDisplay),
-      history_(options.historyBytes) {}
-
-TraceDisplays TraceSession::displays() const {
-    return TraceDisplays(refreshed_, captions_, tables_, listing_);
-}
+      program_(tables, index_), breakpointLine_(options.breakpointLine),
+      simpleDisplay_(options.simpleDisplay), history_(options.historyBytes) {}
 
 void TraceSession::start() {
     if (state_ != TraceState::NotStarted) {
@@ -45,26 +20,17 @@ void TraceSession::start() {
     state_ = TraceState::Running;
     machine_.currentLine = 1;
     machine_.outputText.clear();
-    machine_.stackPointer = fitWord(std::int64_t{tables_.address(tables_.lineCount())} + 32);
+    machine_.stackPointer = program_.startStackPointer();
     captions_.programRegister = 0;
     machine_.signZeroState = 0;
     machine_.overflowFlag = 0;
     machine_.stackSlots.fill(0);
     machine_.stackSlots[0] = 1;
+    stackChanged_ = true;
     refreshed_ = RefreshedState{};
     markedLine_ = 0;
     history_.clear();
     carryOn(Next::Execute);
-}
-
-void TraceSession::next() {
-    if (state_ != TraceState::Waiting) {
-        return;
-    }
-    state_ = TraceState::Running;
-    // A step that answered a question and went on was never counted; stepping back onto it
-    // and on again must not count it either.
-    carryOn(displayOnly_ ? Next::Execute : Next::Proceed);
 }
 
 void TraceSession::end() {
@@ -84,6 +50,7 @@ void TraceSession::back() {
             tables_.dataWords[write.place][dataValueColumn] = write.previous;
         }
     });
+    stackChanged_ = true;
     machine_.generalRegisters = before.generalRegisters;
     machine_.stackPointer = before.stackPointer;
     machine_.stackBase = before.stackBase;
@@ -114,84 +81,11 @@ void TraceSession::answer(const BoxAnswer& answer) {
     carryOn(resume(answer));
 }
 
-void TraceSession::carryOn(Next next) {
-    for (;;) {
-        switch (next) {
-        case Next::Execute:
-            next = executeStep();
-            break;
-        case Next::Finish:
-            next = finishStep();
-            break;
-        case Next::Proceed:
-            next = proceed();
-            break;
-        case Next::Ask:
-            if (!immediateAnswer_) {
-                state_ = TraceState::Asking;
-                return;
-            }
-            next = resume(*std::exchange(immediateAnswer_, std::nullopt));
-            break;
-        case Next::Wait:
-            state_ = TraceState::Waiting;
-            showToHost();
-            return;
-        case Next::Stop:
-            return;
-        }
-    }
-}
-
-TraceSession::Next TraceSession::after(Flow flow) {
-    switch (flow) {
-    case Flow::Go:
-        return Next::Finish;
-    case Flow::Ask:
-        return Next::Ask;
-    default:
-        return Next::Stop;
-    }
-}
-
-TraceSession::Next TraceSession::executeStep() {
-    const int lastLine = std::min(tables_.lineCount(), maxLines);
-    displayOnly_ = false;
-    // Lines without code (comments, NOP) are passed over without a step.
-    while (machine_.currentLine >= 1 && machine_.currentLine <= lastLine &&
-           hasNoCode(tables_, machine_.currentLine)) {
-        ++machine_.currentLine;
-    }
-    const int line = machine_.currentLine;
-    if (line < 1 || line > lastLine) {
-        return after(passedLastLine());
-    }
-    branchMark_ = false;
-    return after(execute(line));
-}
-
-TraceSession::Next TraceSession::finishStep() {
-    refresh();
-    if (TracePosition* reached = history_.newPosition()) {
-        notePosition(*reached);
-    }
-    if (displayOnly_) {
-        return Next::Execute;
-    }
-    const int executed = branchMark_ ? lineAfterBranch_ - 1 : machine_.currentLine - 1;
-    if (breakpointLine_ == 0 || executed == breakpointLine_) {
-        return Next::Wait;
-    }
-    return Next::Proceed;
-}
-
-TraceSession::Next TraceSession::proceed() {
-    ++stepCount_;
-    ++countedSteps_;
-    if (stepCount_ <= 100) {
-        return Next::Execute;
-    }
-    std::u32string text{messages::stepQuestionHead};
+TraceSession::Next TraceSession::askStepQuestion() {
+    std::u32string text;
+    // One allocation for the question that a long run asks every 101 steps.
+    text.reserve(messages::stepQuestionHead.size() + 6 + messages::stepQuestionTail.size());
+    text += messages::stepQuestionHead;
     if (breakpointLine_ != 0) {
         text += decimalText(breakpointLine_);
     }
@@ -223,37 +117,15 @@ TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {
             endTrace(c.ending);
             return Next::Stop;
         }
-        return after(applyMemoryOperand(c.line, c.code, Operand{c.operandValue, true}));
+        return after(applyMemoryOperand(program_.line(c.line), Operand{c.operandValue, true}));
     case Continuation::Kind::Input:
-        storeInput(c.line, answer.input.value_or(std::u32string{}));
+        storeInput(program_.line(c.line), answer.input.value_or(std::u32string{}));
         ++machine_.currentLine;
         return Next::Finish;
     default: // Output
         ++machine_.currentLine;
         return Next::Finish;
     }
-}
-
-void TraceSession::refresh() {
-    RefreshedState& shown = refreshed_;
-    shown.refreshed = true;
-    shown.generalRegisters = machine_.generalRegisters;
-    shown.stackPointer = machine_.stackPointer;
-    shown.stackBase = machine_.stackBase;
-    shown.overflowFlag = machine_.overflowFlag;
-    shown.signZeroState = machine_.signZeroState;
-    const int top = std::clamp(machine_.stackSlots[0], 0, stackSlotCount - 1);
-    std::copy_n(machine_.stackSlots.begin(), top + 1, shown.stackSlots.begin());
-    shown.stackTop = top;
-    shown.markedLine = markedLine_;
-    shown.simpleDisplay = simpleDisplay_;
-    hostBehind_ = true;
-    host_.displaysRefreshed(displays());
-}
-
-void TraceSession::showToHost() {
-    hostBehind_ = false;
-    host_.showDisplays(displays());
 }
 
 void TraceSession::endTrace(TraceEnding ending) {
@@ -288,68 +160,10 @@ TraceSession::Flow TraceSession::stopWith(std::u32string_view text, std::u32stri
                    Continuation{Continuation::Kind::EndRun, ending});
 }
 
-void TraceSession::notePosition(TracePosition& p) const {
-    p.generalRegisters = machine_.generalRegisters;
-    p.stackPointer = machine_.stackPointer;
-    p.stackBase = machine_.stackBase;
-    p.currentLine = static_cast<std::int16_t>(machine_.currentLine);
-    p.markedLine = static_cast<std::int16_t>(markedLine_);
-    p.objectCodeLine = static_cast<std::int16_t>(captions_.objectCodeLine);
-    p.programRegister = static_cast<std::uint16_t>(captions_.programRegister);
-    p.overflowFlag = machine_.overflowFlag != 0 ? 1 : 0;
-    p.signZeroState = static_cast<std::uint8_t>(machine_.signZeroState & 3);
-    p.branchMark = branchMark_ ? 1 : 0;
-    p.displayOnly = displayOnly_ ? 1 : 0;
-    p.stepCount = static_cast<std::int8_t>(stepCount_);
-    p.outputLength = static_cast<std::uint32_t>(machine_.outputText.size());
-}
-
-void TraceSession::writeDataWord(int row, std::int32_t value) {
-    auto& word = tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn];
-    history_.recordWrite(static_cast<std::uint16_t>(row), word);
-    word = value;
-}
-
-void TraceSession::writeStackSlot(int slot, std::int32_t value) {
-    auto& stored = machine_.stackSlots[static_cast<std::size_t>(slot)];
-    history_.recordWrite(static_cast<std::uint16_t>(stackPlace | slot), stored);
-    stored = value;
-}
-
 TraceSession::Flow TraceSession::passedLastLine() {
     // No END or RET stopped the run before the line table ran out: the next instruction
     // would be at the address after the program's last word, where there is none.
-    const int last = tables_.lineCount();
-    const std::int32_t target =
-        fitWord(std::int64_t{tables_.address(last)} + (last >= 1 ? wordsOfLine(tables_, last) : 0));
-    return stopAtBranchTarget(target);
-}
-
-void TraceSession::showObjectCode(int line) {
-    captions_.objectCodeLine = line;
-    hostBehind_ = true;
-}
-
-void TraceSession::showObjectCodeBlank() {
-    captions_.objectCodeLine = 0;
-    hostBehind_ = true;
-}
-
-void TraceSession::showProgramRegister(int line, int words) {
-    captions_.programRegister = wordPattern(std::int64_t{tables_.address(line)} + words);
-    markedLine_ = line;
-    hostBehind_ = true;
-}
-
-void TraceSession::showAddress(std::int32_t address) {
-    captions_.programRegister = wordPattern(address);
-    hostBehind_ = true;
-}
-
-void TraceSession::setBranchMarks(int line) {
-    markedLine_ = line;
-    branchMark_ = true;
-    lineAfterBranch_ = line + 1;
+    return stopAtBranchTarget(program_.pastEndAddress());
 }
 
 } // namespace casl

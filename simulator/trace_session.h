@@ -2,12 +2,15 @@
 
 #include "assembler/program_tables.h"
 #include "simulator/address_index.h"
+#include "simulator/decoded_program.h"
 #include "simulator/display_texts.h"
 #include "simulator/machine_state.h"
 #include "simulator/trace_displays.h"
 #include "simulator/trace_history.h"
 #include "simulator/trace_host.h"
+#include "simulator/word.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -68,7 +71,15 @@ public:
     /// run ends.
     void start();
     /// Next: the waiting step goes on. Does nothing unless the run waits.
-    void next();
+    void next() {
+        if (state_ != TraceState::Waiting) {
+            return;
+        }
+        state_ = TraceState::Running;
+        // A step that answered a question and went on was never counted; stepping back onto it
+        // and on again must not count it either.
+        carryOn(displayOnly_ ? Next::Execute : Next::Proceed);
+    }
     /// End: the waiting run ends without a message. Does nothing unless the run waits.
     void end();
     /// 戻る: undoes the last step, so that every display shows what it showed after the step
@@ -113,7 +124,9 @@ public:
 
     const MachineState& machine() const { return machine_; }
     /// The displays as the window shows them now; valid while the session lives.
-    TraceDisplays displays() const;
+    TraceDisplays displays() const {
+        return TraceDisplays(refreshed_, captions_, tables_, listing_);
+    }
 
 private:
     /// What an instruction's execution came to.
@@ -131,7 +144,6 @@ private:
         Kind kind = Kind::EndRun;
         TraceEnding ending = TraceEnding::RuntimeMessage;
         int line = 0;
-        int code = 0;
         /// For an operand question: the code word's value, and whether the operand was a label.
         std::int32_t operandValue = 0;
         bool labelOperand = false;
@@ -139,13 +151,21 @@ private:
 
     // The step loop and the end of a run.
     void carryOn(Next next);
-    Next executeStep();
-    Next finishStep();
-    Next proceed();
+    inline Next executeStep();
+    inline Next finishStep();
+    inline Next proceed();
+    Next askStepQuestion();
+    /// Runs steps until one waits, asks or stops.
+    Next runSteps(Next next);
     Next resume(const BoxAnswer& answer);
-    static Next after(Flow flow);
-    void refresh();
-    void showToHost();
+    static Next after(Flow flow) {
+        return flow == Flow::Go ? Next::Finish : flow == Flow::Ask ? Next::Ask : Next::Stop;
+    }
+    inline void refresh();
+    void showToHost() {
+        hostBehind_ = false;
+        host_.showDisplays(displays_);
+    }
     void endTrace(TraceEnding ending);
     Flow openBox(RunBox box, Continuation continuation);
     Flow stopWith(std::u32string_view text, std::u32string_view title, bool refreshFirst);
@@ -153,9 +173,9 @@ private:
 
     // The history of the run.
     /// Fills `position` with where the run stands (the writes are logged as they happen).
-    void notePosition(TracePosition& position) const;
-    void writeDataWord(int row, std::int32_t value);
-    void writeStackSlot(int slot, std::int32_t value);
+    inline void notePosition(TracePosition& position) const;
+    inline void writeDataWord(int row, std::int32_t value);
+    inline void writeStackSlot(int slot, std::int32_t value);
 
     // Memory operands.
     struct Operand {
@@ -163,42 +183,58 @@ private:
         bool inCode = false;
     };
 
-    // Execution of one line.
-    Flow execute(int line);
-    Flow executeStart(int line);
-    Flow executeMemoryOperand(int line, int op);
-    Flow applyMemoryOperand(int line, int op, Operand operand);
-    Flow executeRegisterForm(int line, int op);
-    Flow executeShift(int line, int op);
-    Flow executeJump(int line, int op);
-    Flow executeCall(int line);
+    // Execution of one line, decoded as `d`.
+    inline Flow execute(int line, const DecodedLine& d);
+    Flow executeStart(int line, const DecodedLine& d);
+    inline Flow executeMemoryOperand(int line, const DecodedLine& d);
+    Flow askAboutOperand(int line, const DecodedLine& d, std::int32_t address);
+    Flow applyMemoryOperand(const DecodedLine& d, Operand operand);
+    inline void executeRegisterForm(const DecodedLine& d);
+    Flow executeShift(const DecodedLine& d);
+    inline Flow executeJump(int line, const DecodedLine& d);
+    Flow executeCall(int line, const DecodedLine& d);
     Flow executeReturn(int line);
-    Flow executePush(int line);
-    Flow executePop(int line);
+    Flow executePush(const DecodedLine& d);
+    Flow executePop(const DecodedLine& d);
     Flow executeRegisterPush();
     Flow executeRegisterPop();
-    Flow executeIn(int line);
-    void storeInput(int line, const std::u32string& answer);
-    Flow executeOut(int line);
+    Flow executeIn(int line, const DecodedLine& d);
+    void storeInput(const DecodedLine& d, const std::u32string& answer);
+    Flow executeOut(int line, const DecodedLine& d);
 
-    Flow resolveOperand(int line, int op, Operand& operand);
-    std::int32_t effectiveAddress(int line) const;
+    std::int32_t effectiveAddress(const DecodedLine& d) const;
     Flow branchTo(std::int32_t target);
     Flow stopAtBranchTarget(std::int32_t target);
     bool push(std::int32_t value);
     bool pop(std::int16_t& reg);
 
-    void showObjectCode(int line);
-    void showObjectCodeBlank();
-    void showProgramRegister(int line, int words);
-    void showAddress(std::int32_t address);
-    void setBranchMarks(int line);
+    void showObjectCode(int line) {
+        captions_.objectCodeLine = line;
+        hostBehind_ = true;
+    }
+    void showObjectCodeBlank() { showObjectCode(0); }
+    /// `pc` shows `shown`, the next sequential address of `line`; the editor marks the line.
+    void showProgramRegister(int line, std::int32_t shown) {
+        captions_.programRegister = shown;
+        markedLine_ = line;
+        hostBehind_ = true;
+    }
+    void showAddress(std::int32_t address) {
+        captions_.programRegister = wordPattern(address);
+        hostBehind_ = true;
+    }
+    void setBranchMarks(int line) {
+        markedLine_ = line;
+        branchMark_ = true;
+        lineAfterBranch_ = line + 1;
+    }
 
     ProgramTables& tables_;
     MachineState& machine_;
     TraceHost& host_;
     MarkedListing listing_;
     AddressIndex index_;
+    DecodedProgram program_;
     int breakpointLine_;
     bool simpleDisplay_;
 
@@ -212,6 +248,8 @@ private:
     int markedLine_ = 0;
     /// Whether the host has not yet seen the latest refresh or caption change.
     bool hostBehind_ = false;
+    /// Whether a stack slot changed since the last refresh copied them.
+    bool stackChanged_ = true;
 
     RunBox box_;
     Continuation continuation_;
@@ -221,6 +259,61 @@ private:
 
     RefreshedState refreshed_;
     InstructionCaptions captions_;
+    /// The displays of `refreshed_` and `captions_`, made once: every refresh passes them on.
+    TraceDisplays displays_{refreshed_, captions_, tables_, listing_};
 };
+
+// Every step refreshes the displays and notes its position and writes; defined here so that the
+// step loop does not leave its own code for them.
+
+[[gnu::always_inline]] inline void TraceSession::refresh() {
+    RefreshedState& shown = refreshed_;
+    shown.refreshed = true;
+    shown.generalRegisters = machine_.generalRegisters;
+    shown.stackPointer = machine_.stackPointer;
+    shown.stackBase = machine_.stackBase;
+    shown.overflowFlag = machine_.overflowFlag;
+    shown.signZeroState = machine_.signZeroState;
+    // Most steps leave the stack alone; the slots are copied only when one changed.
+    if (stackChanged_) {
+        const int top = std::clamp(machine_.stackSlots[0], 0, stackSlotCount - 1);
+        std::copy_n(machine_.stackSlots.begin(), top + 1, shown.stackSlots.begin());
+        shown.stackTop = top;
+        stackChanged_ = false;
+    }
+    shown.markedLine = markedLine_;
+    shown.simpleDisplay = simpleDisplay_;
+    hostBehind_ = true;
+    host_.displaysRefreshed(displays_);
+}
+
+[[gnu::always_inline]] inline void TraceSession::notePosition(TracePosition& p) const {
+    p.generalRegisters = machine_.generalRegisters;
+    p.stackPointer = machine_.stackPointer;
+    p.stackBase = machine_.stackBase;
+    p.currentLine = static_cast<std::int16_t>(machine_.currentLine);
+    p.markedLine = static_cast<std::int16_t>(markedLine_);
+    p.objectCodeLine = static_cast<std::int16_t>(captions_.objectCodeLine);
+    p.programRegister = static_cast<std::uint16_t>(captions_.programRegister);
+    p.overflowFlag = machine_.overflowFlag != 0 ? 1 : 0;
+    p.signZeroState = static_cast<std::uint8_t>(machine_.signZeroState & 3);
+    p.branchMark = branchMark_ ? 1 : 0;
+    p.displayOnly = displayOnly_ ? 1 : 0;
+    p.stepCount = static_cast<std::int8_t>(stepCount_);
+    p.outputLength = static_cast<std::uint32_t>(machine_.outputText.size());
+}
+
+inline void TraceSession::writeDataWord(int row, std::int32_t value) {
+    auto& word = tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn];
+    history_.recordWrite(static_cast<std::uint16_t>(row), word);
+    word = value;
+}
+
+inline void TraceSession::writeStackSlot(int slot, std::int32_t value) {
+    auto& stored = machine_.stackSlots[static_cast<std::size_t>(slot)];
+    history_.recordWrite(static_cast<std::uint16_t>(stackPlace | slot), stored);
+    stored = value;
+    stackChanged_ = true;
+}
 
 } // namespace casl

@@ -19,7 +19,7 @@ try {
       const text = message.text();
       if (text.startsWith('loop4m ')) {
         figures.push(text);
-        if (figures.length === 2) {
+        if (figures.length === 3) {
           resolve();
         }
       }
