@@ -3,6 +3,7 @@
 #include "cli/check/batch.h"
 #include "cli/check/program_list.h"
 #include "cli/check/progress_bar.h"
+#include "cli/check/report_destination.h"
 #include "cli/check/test_file_reader.h"
 #include "platform/file_writer.h"
 
@@ -46,6 +47,15 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
         err << "casl2 check: no .cas programs in the folders given\n";
         return wrongTestsOrArguments;
     }
+    std::vector<std::filesystem::path> inputs{options.testsPath};
+    for (const ProgramEntry& program : programs) {
+        inputs.push_back(program.path);
+    }
+    const auto destination = reportDestination(options.outputPath, inputs);
+    if (const auto* refused = std::get_if<DestinationRefused>(&destination)) {
+        err << "casl2 check: " << refused->message << '\n';
+        return wrongTestsOrArguments;
+    }
     TestFile& testFile = std::get<TestFile>(tests);
     for (CheckCase& c : testFile.cases) {
         c.timeLimitSeconds = options.timeLimitSeconds;
@@ -64,11 +74,24 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
     }
 
     const std::string report = reportOf(options, results);
-    if (options.outputPath.empty()) {
+    const ReportDestination& to = std::get<ReportDestination>(destination);
+    switch (to.kind) {
+    case ReportDestination::Kind::StandardOutput:
         out << report << std::flush;
-    } else if (const auto error = platform::writeFileAtomically(options.outputPath, report)) {
-        err << "casl2 check: cannot write " << options.outputPath << " (" << error->reason << ")\n";
-        return reportNotWritten;
+        break;
+    case ReportDestination::Kind::StandardError:
+        err << report << std::flush;
+        if (err.fail()) {
+            return reportNotWritten;
+        }
+        break;
+    case ReportDestination::Kind::File:
+        if (const auto error = platform::writeFileAtomically(to.path, report)) {
+            err << "casl2 check: cannot write " << options.outputPath << " (" << error->reason
+                << ")\n";
+            return reportNotWritten;
+        }
+        break;
     }
     const Totals totals = totalsOf(results);
     return totals.casesPassed == totals.cases ? everyCasePassed : someCaseFailed;

@@ -33,6 +33,13 @@ std::string inClass(const std::string& name) {
     return (classFolder / name).string();
 }
 
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 TEST(CheckCommand, ChecksEveryProgramOfAFolderAndGoesOnPastTheBadOnes) {
     const CheckRun r = check({classTests, classFolder.string(), "-j", "2"});
     EXPECT_EQ(r.status, someCaseFailed);
@@ -114,10 +121,52 @@ TEST(CheckCommand, WritesTheReportToTheOutputFile) {
         {classTests, inClass("correct.cas"), "--format", "junit", "--output", report.string()});
     EXPECT_EQ(r.status, everyCasePassed);
     EXPECT_EQ(r.out, "");
-    std::ifstream in(report);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_TRUE(text.str().starts_with("<?xml")) << text.str();
+    EXPECT_TRUE(contents(report).starts_with("<?xml")) << contents(report);
+}
+
+TEST(CheckCommand, RefusesAnOutputThatIsOneOfItsInputs) {
+    const test::ScratchFolder folder;
+    const fs::path tests = folder.write("tests.toml", contents(classTests));
+    const fs::path program = folder.write("class/ito.cas", contents(inClass("correct.cas")));
+    fs::create_symlink(tests, folder.path() / "link.toml");
+    fs::create_hard_link(program, folder.path() / "hard.cas");
+    const struct {
+        const char* name;
+        fs::path output;
+    } outputs[] = {
+        {"the test file", tests},
+        {"a program", program},
+        {"a link to the test file", folder.path() / "link.toml"},
+        {"a hard link to a program", folder.path() / "hard.cas"},
+        {"the same file by another path", folder.path() / "class" / ".." / "tests.toml"}};
+    for (const auto& o : outputs) {
+        SCOPED_TRACE(o.name);
+        const CheckRun r = check({tests.string(), (folder.path() / "class").string(), "--format",
+                                  "json", "--output", o.output.string()});
+        EXPECT_EQ(r.status, wrongTestsOrArguments);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("is the same file as"), std::string::npos) << r.err;
+        EXPECT_EQ(contents(tests), contents(classTests));
+        EXPECT_EQ(contents(program), contents(inClass("correct.cas")));
+    }
+}
+
+TEST(CheckCommand, WritesToTheStreamThatTheOutputNames) {
+    const std::vector<std::string> args = {classTests, inClass("correct.cas")};
+    const CheckRun plain = check(args);
+    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+        std::vector<std::string> to = args;
+        to.insert(to.end(), {"--output", name});
+        const CheckRun r = check(to);
+        EXPECT_EQ(r.status, everyCasePassed) << name;
+        EXPECT_EQ(r.out, plain.out) << name;
+        EXPECT_EQ(r.err, "") << name;
+    }
+    std::vector<std::string> to = args;
+    to.insert(to.end(), {"-o", "/dev/stderr"});
+    const CheckRun r = check(to);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, plain.out);
 }
 
 TEST(CheckCommand, ShowsProgressOnlyOnATerminal) {
