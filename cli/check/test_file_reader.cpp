@@ -1,8 +1,10 @@
 #include "cli/check/test_file_reader.h"
 
+#include "cli/check/toml_nesting.h"
 #include "cli/check/word_text.h"
 #include "platform/file_reader.h"
 #include "platform/line_ends.h"
+#include "platform/source_file.h"
 #include "platform/text_codec.h"
 
 #include <algorithm>
@@ -432,6 +434,12 @@ private:
 
 std::variant<TestFile, TestFileError> parseTestFile(std::string_view text,
                                                     const std::string& path) {
+    if (const auto deep = tooDeepNesting(text)) {
+        return TestFileError{path + ":" + std::to_string(deep->line) + ":" +
+                             std::to_string(deep->column) +
+                             ": tables, keys and arrays nest deeper than " +
+                             std::to_string(maxTomlNesting) + " levels"};
+    }
     try {
         const toml::table root = toml::parse(text, path);
         return Reader(path).read(root);
@@ -446,7 +454,8 @@ std::variant<TestFile, TestFileError> parseTestFile(std::string_view text,
 }
 
 std::variant<TestFile, TestFileError> readTestFile(const std::filesystem::path& path) {
-    auto bytes = platform::readFileBytes(path);
+    // A test file is bounded as a program is: a few kilobytes do for hundreds of cases.
+    auto bytes = platform::readFileBytes(path, platform::maxSourceFileBytes);
     if (const auto* error = std::get_if<platform::FileError>(&bytes)) {
         return TestFileError{path.string() + ": cannot read the test file (" + error->reason + ")"};
     }

@@ -264,6 +264,86 @@ INSTANTIATE_TEST_SUITE_P(
                   "tests.toml:4:10:", "remove 'inputs'"}),
     testing::PrintToStringParamName());
 
+std::string repeated(std::string_view part, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += part;
+    }
+    return text;
+}
+
+struct NestingCase {
+    std::string name;
+    std::string toml;
+    /// Where the message says the nesting is too deep; empty: the nesting is no problem.
+    std::string where;
+};
+
+void PrintTo(const NestingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Nesting : public testing::TestWithParam<NestingCase> {};
+
+TEST_P(Nesting, IsBoundedBeforeTheFileIsParsed) {
+    const auto read = parseTestFile(GetParam().toml, "tests.toml");
+    const std::string message =
+        std::holds_alternative<TestFileError>(read) ? std::get<TestFileError>(read).message : "";
+    const bool tooDeep = message.find("nest deeper than 64 levels") != std::string::npos;
+    if (GetParam().where.empty()) {
+        EXPECT_FALSE(tooDeep) << message;
+    } else {
+        EXPECT_TRUE(tooDeep) << message;
+        EXPECT_TRUE(message.starts_with(GetParam().where)) << message;
+    }
+}
+
+const std::string validCase = "[[case]]\nname = \"x\"\n";
+
+// Files of 100,000 levels overflowed the stack of the TOML reader.
+INSTANTIATE_TEST_SUITE_P(
+    Files, Nesting,
+    testing::Values(
+        NestingCase{"DottedKeys", repeated("a.", 100000) + "a = 1\n", "tests.toml:1:128:"},
+        NestingCase{"DottedKeysAfterACase", validCase + repeated("a.", 100) + "a = 1\n",
+                    "tests.toml:3:126:"},
+        NestingCase{"TableHeader", "[" + repeated("a.", 100000) + "a]\n", "tests.toml:1:129:"},
+        NestingCase{"ArrayOfTablesHeader", "[[" + repeated("a.", 100000) + "a]]\n",
+                    "tests.toml:1:130:"},
+        NestingCase{"HeaderThenDottedKey",
+                    "[" + repeated("a.", 40) + "a]\n" + repeated("b.", 30) + "b = 1\n",
+                    "tests.toml:2:46:"},
+        NestingCase{"Arrays", "x = " + repeated("[", 100000) + "\n", "tests.toml:1:69:"},
+        NestingCase{"InlineTables", "x = " + repeated("{a = ", 100000) + "\n", "tests.toml:1:325:"},
+        NestingCase{"AfterAJapaneseKey", "\"名前\"." + repeated("a.", 100) + "a = 1\n",
+                    "tests.toml:1:131:"},
+        NestingCase{"BracketsInStrings",
+                    validCase + "inputs = [\"" + repeated("[{.", 1000) + "\", '" +
+                        repeated("[", 100) + "', \"\"\"\n" + repeated("[", 100) + "\n\"\"\"]\n",
+                    ""},
+        NestingCase{"BracketsInAComment", validCase + "# " + repeated("[a.", 1000) + "\n", ""},
+        NestingCase{"SixtyLevels", "[" + repeated("a.", 59) + "a]\n", ""},
+        NestingCase{"NumbersWithPoints",
+                    validCase + "max_steps = 1" + repeated(".5", 1) + "\nexpect.data.X = [" +
+                        repeated("1.5, ", 200) + "1]\n",
+                    ""}),
+    testing::PrintToStringParamName());
+
+TEST(TestFileReader, RefusesAFileLargerThanAProgramMayBe) {
+    const test::ScratchFolder folder;
+    const std::string big = validCase + "# " + std::string(2 * 1024 * 1024, 'x') + "\n";
+    const auto read = readTestFile(folder.write("big.toml", big));
+    ASSERT_TRUE(std::holds_alternative<TestFileError>(read));
+    EXPECT_NE(std::get<TestFileError>(read).message.find(
+                  "big.toml: cannot read the test file (larger than 2097152 bytes)"),
+              std::string::npos)
+        << std::get<TestFileError>(read).message;
+    const auto folderRead = readTestFile(folder.path());
+    ASSERT_TRUE(std::holds_alternative<TestFileError>(folderRead));
+    EXPECT_NE(std::get<TestFileError>(folderRead).message.find("not a regular file"),
+              std::string::npos);
+}
+
 TEST(TestFileReader, NamesAFileThatCannotBeRead) {
     const test::ScratchFolder folder;
     const auto read = readTestFile(folder.path() / "missing.toml");
