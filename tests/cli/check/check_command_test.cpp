@@ -85,6 +85,23 @@ TEST(CheckCommand, AProgramThatDoesNotExistFailsItsCases) {
         << r.out;
 }
 
+TEST(CheckCommand, ALinkThatPointsNowhereFailsAsAProgramThatCannotBeRead) {
+    const test::ScratchFolder folder;
+    folder.write("class/ito.cas", contents(inClass("correct.cas")));
+    fs::create_symlink(folder.path() / "gone.cas", folder.path() / "class" / "sato.cas");
+    fs::create_symlink("loop.cas", folder.path() / "class" / "loop.cas");
+    fs::create_directory(folder.path() / "class" / "folder.cas");
+    const CheckRun r = check({classTests, (folder.path() / "class").string()});
+    EXPECT_EQ(r.status, someCaseFailed);
+    EXPECT_NE(r.out.find("loop.cas  0/2  FAILED  case \"hello\": cannot be read: "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("sato.cas  0/2  FAILED  case \"hello\": cannot be read: "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("1 of 3 programs passed every case"), std::string::npos) << r.out;
+}
+
 TEST(CheckCommand, AFileNameThatIsNotUtf8IsShownWithAReplacementCharacter) {
     const test::ScratchFolder folder;
     std::ifstream correct(inClass("correct.cas"), std::ios::binary);
