@@ -9,7 +9,7 @@
 
 #include "assembler/assembler.h"
 #include "cli/check/allocator_tuning.h"
-#include "cli/check/case_runner.h"
+#include "grading/case_runner.h"
 #include "platform/source_file.h"
 
 #include <algorithm>

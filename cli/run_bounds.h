@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/deadline.h"
+#include "simulator/deadline.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/step_budget.h"
+#include "simulator/step_budget.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,10 @@
 // Arbitrary bytes as the test file of `casl2 check`: read, and when they make a test file, each
 // of its first cases run on a small program (its bounds kept small) and compared.
 #include "assembler/assembler.h"
-#include "cli/check/assembly_check.h"
-#include "cli/check/case_runner.h"
-#include "cli/check/run_check.h"
-#include "cli/check/test_file_reader.h"
+#include "grading/assembly_check.h"
+#include "grading/case_runner.h"
+#include "grading/run_check.h"
+#include "grading/test_file_reader.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -4,7 +4,7 @@
 #include "cli/check/program_list.h"
 #include "cli/check/progress_bar.h"
 #include "cli/check/report_destination.h"
-#include "cli/check/test_file_reader.h"
+#include "grading/test_file_reader.h"
 #include "platform/file_writer.h"
 
 #include <algorithm>

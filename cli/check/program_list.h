@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/check/program_check.h"
+#include "grading/program_check.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/check/check_results.h"
+#include "grading/check_results.h"
 
 #include <string>
 #include <string_view>

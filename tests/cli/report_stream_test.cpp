@@ -1,4 +1,4 @@
-#include "check/check_test_support.h"
+#include "check_test_support.h"
 
 #include <cstdlib>
 #include <filesystem>

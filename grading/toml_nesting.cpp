@@ -1,4 +1,4 @@
-#include "cli/check/toml_nesting.h"
+#include "grading/toml_nesting.h"
 
 #include <string>
 #include <vector>

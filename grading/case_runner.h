@@ -1,7 +1,7 @@
 #pragma once
 
 #include "assembler/program_tables.h"
-#include "cli/check/check_case.h"
+#include "grading/check_case.h"
 #include "simulator/machine_state.h"
 
 #include <cstdint>

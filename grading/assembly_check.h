@@ -1,8 +1,8 @@
 #pragma once
 
 #include "assembler/assembler.h"
-#include "cli/check/check_case.h"
-#include "cli/check/check_results.h"
+#include "grading/check_case.h"
+#include "grading/check_results.h"
 
 #include <map>
 #include <string>

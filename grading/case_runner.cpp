@@ -1,14 +1,14 @@
-#include "cli/check/case_runner.h"
+#include "grading/case_runner.h"
 
-#include "cli/check/grading_host.h"
-#include "cli/deadline.h"
+#include "grading/grading_host.h"
+#include "simulator/deadline.h"
 #include "simulator/trace_session.h"
 
 namespace casl::check {
 
 RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c) {
     RunRecord record;
-    cli::Deadline deadline(c.timeLimitSeconds);
+    Deadline deadline(c.timeLimitSeconds);
     GradingHost host(c, deadline);
     // No breakpoint: every step waits and is let go on at once; nobody steps back, so the
     // run keeps no history.

@@ -1,4 +1,4 @@
-#include "cli/check/word_text.h"
+#include "grading/word_text.h"
 
 #include "platform/text_codec.h"
 

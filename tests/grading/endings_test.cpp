@@ -1,6 +1,5 @@
 #include "check_test_support.h"
-#include "cli/check/reports.h"
-#include "cli/check/run_ending.h"
+#include "grading/run_ending.h"
 #include "platform/text_codec.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +49,7 @@ TEST_P(Ending, IsNamedAndPassesItsNameAndText) {
     const ProgramResult byName = check("\"" + name + "\"");
     ASSERT_EQ(byName.cases.size(), 1u);
     EXPECT_TRUE(byName.cases[0].passed)
-        << test::mismatchNames(byName.cases[0]) << ": " << failureText(byName.cases[0]);
+        << test::mismatchNames(byName.cases[0]) << ": " << test::failureOf(byName.cases[0]);
     EXPECT_EQ(byName.cases[0].ending, name);
 
     // The same run fails any other ending.
@@ -67,7 +66,7 @@ TEST_P(Ending, IsNamedAndPassesItsNameAndText) {
             crlf += c == U'\n' ? U"\r\n" : std::u32string(1, c);
         }
         const ProgramResult byText = check(tomlString(crlf));
-        EXPECT_TRUE(byText.cases[0].passed) << failureText(byText.cases[0]);
+        EXPECT_TRUE(byText.cases[0].passed) << test::failureOf(byText.cases[0]);
     }
 }
 
@@ -127,7 +126,7 @@ TEST(Ending, ANoToTheQuestionLetsTheRunGoOn) {
     const ProgramResult result = test::checkSource(
         test::program({"P START", " LD GR1,#0000", " RET", " END"}),
         "[[case]]\nname = \"c\"\nanswers = [\"no\"]\nexpect.ending = \"program-end\"\n");
-    EXPECT_TRUE(result.cases[0].passed) << failureText(result.cases[0]);
+    EXPECT_TRUE(result.cases[0].passed) << test::failureOf(result.cases[0]);
 }
 
 TEST(Ending, TheBudgetIsAnsweredAtTheStepQuestion) {

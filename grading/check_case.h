@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/check/run_ending.h"
-#include "cli/step_budget.h"
+#include "grading/run_ending.h"
+#include "simulator/step_budget.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +13,7 @@
 namespace casl::check {
 
 /// The step budget of a case that names none.
-inline constexpr std::int64_t defaultMaxSteps = cli::defaultMaxSteps;
+inline constexpr std::int64_t defaultMaxSteps = casl::defaultMaxSteps;
 /// How many characters the `OUT` text of a run may hold (CR LF counting as two) when the case
 /// names no bound. Every `OUT` box shows the whole text so far, so a printing loop costs time
 /// with the square of its output.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/check/check_case.h"
-#include "cli/check/check_results.h"
+#include "grading/check_case.h"
+#include "grading/check_results.h"
 
 #include <filesystem>
 #include <string>

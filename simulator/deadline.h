@@ -3,7 +3,7 @@
 #include <chrono>
 #include <optional>
 
-namespace casl::cli {
+namespace casl {
 
 /// A wall-clock limit that a run asks about at every step. The clock is read only at every
 /// 64th question, since a step takes some tens of nanoseconds; once passed it stays passed.
@@ -42,4 +42,4 @@ private:
     bool passed_ = false;
 };
 
-} // namespace casl::cli
+} // namespace casl

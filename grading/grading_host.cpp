@@ -1,4 +1,4 @@
-#include "cli/check/grading_host.h"
+#include "grading/grading_host.h"
 
 #include "simulator/run_messages.h"
 #include "simulator/trace_session.h"

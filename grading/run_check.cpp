@@ -1,6 +1,6 @@
-#include "cli/check/run_check.h"
+#include "grading/run_check.h"
 
-#include "cli/check/word_text.h"
+#include "grading/word_text.h"
 #include "platform/text_codec.h"
 #include "simulator/word.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/check/check_case.h"
-#include "cli/deadline.h"
+#include "grading/check_case.h"
+#include "simulator/deadline.h"
 #include "simulator/trace_host.h"
 
 #include <cstddef>
@@ -16,7 +16,7 @@ namespace casl::check {
 class GradingHost : public AnsweringTraceHost {
 public:
     /// Answers from `c`; once `deadline` has passed, the step question is answered No.
-    GradingHost(const CheckCase& c, cli::Deadline& deadline) : case_(c), deadline_(deadline) {}
+    GradingHost(const CheckCase& c, Deadline& deadline) : case_(c), deadline_(deadline) {}
 
     /// The session whose counted steps decide the step question.
     void attach(const TraceSession& session) { session_ = &session; }
@@ -31,7 +31,7 @@ public:
 
 private:
     const CheckCase& case_;
-    cli::Deadline& deadline_;
+    Deadline& deadline_;
     const TraceSession* session_ = nullptr;
     std::size_t nextInput_ = 0;
     std::size_t nextAnswer_ = 0;

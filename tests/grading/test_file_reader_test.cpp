@@ -1,5 +1,5 @@
 #include "check_test_support.h"
-#include "cli/check/test_file_reader.h"
+#include "grading/test_file_reader.h"
 
 #include <gtest/gtest.h>
 

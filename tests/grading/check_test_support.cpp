@@ -1,7 +1,7 @@
 #include "check_test_support.h"
 
-#include "cli/check/program_check.h"
-#include "cli/check/test_file_reader.h"
+#include "grading/program_check.h"
+#include "grading/test_file_reader.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -63,6 +63,15 @@ std::string mismatchNames(const CaseResult& result) {
         names += (names.empty() ? "" : ", ") + m.what;
     }
     return names;
+}
+
+std::string failureOf(const CaseResult& result) {
+    std::string text = result.problem;
+    for (const Mismatch& m : result.mismatches) {
+        text +=
+            (text.empty() ? "" : "; ") + m.what + ": expected " + m.expected + " | got " + m.actual;
+    }
+    return text;
 }
 
 } // namespace casl::check::test

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace casl::cli {
+namespace casl {
 
 /// The step budget of a run that names none (`casl2 run`, a case of `casl2 check`).
 inline constexpr std::int64_t defaultMaxSteps = 100'000;
@@ -11,4 +11,4 @@ inline constexpr std::int64_t defaultMaxSteps = 100'000;
 /// endless loop go on longer.
 inline constexpr std::int64_t maxStepsBound = 1'000'000'000;
 
-} // namespace casl::cli
+} // namespace casl

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/check/check_case.h"
-#include "cli/check/check_results.h"
+#include "grading/check_case.h"
+#include "grading/check_results.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -38,5 +38,8 @@ ProgramResult checkSource(std::string_view source, std::string_view toml);
 
 /// The "what" of every mismatch of a case, joined with ", ".
 std::string mismatchNames(const CaseResult& result);
+
+/// Why a case failed, for the message of a failing test: its problem and every mismatch.
+std::string failureOf(const CaseResult& result);
 
 } // namespace casl::check::test

@@ -1,7 +1,7 @@
-#include "cli/check/test_file_reader.h"
+#include "grading/test_file_reader.h"
 
-#include "cli/check/toml_nesting.h"
-#include "cli/check/word_text.h"
+#include "grading/toml_nesting.h"
+#include "grading/word_text.h"
 #include "platform/file_reader.h"
 #include "platform/line_ends.h"
 #include "platform/source_file.h"
@@ -152,10 +152,9 @@ private:
         if (value->get() < 0) {
             fail(node.source(), "'" + key + "' must not be negative");
         }
-        if (key == "max_steps" && value->get() > cli::maxStepsBound) {
-            fail(node.source(), "'max_steps' must be at most " +
-                                    std::to_string(cli::maxStepsBound) + ", not " +
-                                    std::to_string(value->get()));
+        if (key == "max_steps" && value->get() > maxStepsBound) {
+            fail(node.source(), "'max_steps' must be at most " + std::to_string(maxStepsBound) +
+                                    ", not " + std::to_string(value->get()));
         }
         (key == "max_steps" ? c.maxSteps : c.maxOutput) = value->get();
     }

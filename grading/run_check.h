@@ -1,9 +1,9 @@
 #pragma once
 
 #include "assembler/program_tables.h"
-#include "cli/check/case_runner.h"
-#include "cli/check/check_case.h"
-#include "cli/check/check_results.h"
+#include "grading/case_runner.h"
+#include "grading/check_case.h"
+#include "grading/check_results.h"
 
 #include <string>
 #include <vector>

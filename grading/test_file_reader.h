@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/check/check_case.h"
+#include "grading/check_case.h"
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "cli/check/run_ending.h"
+#include "grading/run_ending.h"
 
 #include "platform/line_ends.h"
 #include "simulator/run_messages.h"

@@ -1,4 +1,4 @@
-#include "cli/check/assembly_check.h"
+#include "grading/assembly_check.h"
 
 #include "assembler/findings.h"
 #include "assembler/listing.h"

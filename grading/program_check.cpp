@@ -1,9 +1,9 @@
-#include "cli/check/program_check.h"
+#include "grading/program_check.h"
 
 #include "assembler/assembler.h"
-#include "cli/check/assembly_check.h"
-#include "cli/check/case_runner.h"
-#include "cli/check/run_check.h"
+#include "grading/assembly_check.h"
+#include "grading/case_runner.h"
+#include "grading/run_check.h"
 #include "platform/source_file.h"
 #include "platform/text_codec.h"
 
