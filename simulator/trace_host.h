@@ -61,11 +61,6 @@ public:
     /// `displays` is valid only during the call.
     virtual void showDisplays(const TraceDisplays& displays) = 0;
 
-    /// Called at every refresh of the displays, also while the run goes on without waiting.
-    /// A host that only paints when the run waits, asks or ends leaves it alone; building
-    /// texts here costs time on every step. `displays` is valid only during the call.
-    virtual void displaysRefreshed(const TraceDisplays& displays) { static_cast<void>(displays); }
-
     /// The run opened `box`. A host that knows the answer at once returns it and the run goes
     /// on. A host that shows the box returns nothing: the session then waits with the box
     /// pending (`TraceState::Asking`) until the host calls `TraceSession::answer` — later, never

@@ -247,8 +247,8 @@ void TraceSession::refresh() {
     shown.stackTop = top;
     shown.markedLine = markedLine_;
     shown.simpleDisplay = simpleDisplay_;
+    ++shown.refreshes;
     hostBehind_ = true;
-    host_.displaysRefreshed(displays());
 }
 
 void TraceSession::showToHost() {
