@@ -2,7 +2,6 @@
 
 #include "cli/terminal_text.h"
 #include "platform/text_codec.h"
-#include "simulator/run_messages.h"
 #include "simulator/trace_displays.h"
 #include "simulator/trace_session.h"
 
@@ -63,7 +62,7 @@ MessageAnswer ScriptedTraceHost::messageBox(std::u32string_view text, std::u32st
         showBox(text, title, buttons, MessageAnswer::Ok);
         return MessageAnswer::Ok;
     }
-    if (title == messages::stepQuestionTitle) {
+    if (openedBox().purpose == RunBox::Purpose::StepQuestion) {
         // A run that reached a bound stops at the question without a word: the reason is
         // told once the run has ended.
         if (bounds_.stop(true) != RunStop::None) {

@@ -1,6 +1,5 @@
 #include "grading/grading_host.h"
 
-#include "simulator/run_messages.h"
 #include "simulator/trace_session.h"
 
 namespace casl::check {
@@ -8,10 +7,11 @@ namespace casl::check {
 MessageAnswer GradingHost::messageBox(std::u32string_view text, std::u32string_view title,
                                       MessageButtons buttons) {
     static_cast<void>(text);
+    static_cast<void>(title);
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
-    if (title == messages::stepQuestionTitle) {
+    if (openedBox().purpose == RunBox::Purpose::StepQuestion) {
         // Yes until the budget is spent; the question comes every 101 steps, so a run may go
         // up to 100 steps past the budget, as `casl2 run --max-steps` does.
         const bool yes = session_ != nullptr && session_->countedSteps() < case_.maxSteps &&

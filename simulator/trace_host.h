@@ -23,6 +23,14 @@ struct ScreenPosition {
 /// input box. The run goes on only once the box is answered.
 struct RunBox {
     enum class Kind { Message, Input };
+    /// What the box is for, so that a host answers it without reading its title.
+    enum class Purpose {
+        Message,         ///< A message: "Program終了", a run-time message, a warning.
+        StepQuestion,    ///< The question after every 101 steps whether the run goes on.
+        OperandQuestion, ///< The Yes/No question about an operand outside the data.
+        Input,           ///< The `IN` input box.
+        Output,          ///< The `OUT` box with the whole output so far.
+    };
     Kind kind = Kind::Message;
     /// The message (CR LF line ends), or the input box's prompt.
     std::u32string text;
@@ -33,10 +41,12 @@ struct RunBox {
     std::u32string defaultText;
     /// Where an input box stands on the screen.
     ScreenPosition position;
+    Purpose purpose = Purpose::Message;
 
     /// A message box.
-    static RunBox message(std::u32string text, std::u32string_view title, MessageButtons buttons) {
-        return {Kind::Message, std::move(text), std::u32string(title), buttons, {}, {}};
+    static RunBox message(std::u32string text, std::u32string_view title, MessageButtons buttons,
+                          Purpose purpose = Purpose::Message) {
+        return {Kind::Message, std::move(text), std::u32string(title), buttons, {}, {}, purpose};
     }
 };
 
@@ -86,12 +96,20 @@ public:
                                                    ScreenPosition position) = 0;
 
     std::optional<BoxAnswer> boxOpened(const RunBox& box) final {
+        opened_ = &box;
         if (box.kind == RunBox::Kind::Input) {
             return BoxAnswer{MessageAnswer::Ok,
                              inputBox(box.text, box.title, box.defaultText, box.position)};
         }
         return BoxAnswer{messageBox(box.text, box.title, box.buttons), std::nullopt};
     }
+
+protected:
+    /// The box being answered: valid during `messageBox` and `inputBox`.
+    const RunBox& openedBox() const { return *opened_; }
+
+private:
+    const RunBox* opened_ = nullptr;
 };
 
 } // namespace casl

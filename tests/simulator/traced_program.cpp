@@ -28,7 +28,8 @@ void ScriptedHost::showDisplays(const TraceDisplays& displays) {
 
 MessageAnswer ScriptedHost::messageBox(std::u32string_view text, std::u32string_view title,
                                        MessageButtons buttons) {
-    record({HostEvent::Message, std::u32string(text), std::u32string(title), buttons});
+    record({HostEvent::Message, std::u32string(text), std::u32string(title), buttons,
+            openedBox().purpose});
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
@@ -49,7 +50,7 @@ std::optional<std::u32string> ScriptedHost::inputBox(std::u32string_view prompt,
     EXPECT_EQ(defaultText, U"");
     EXPECT_EQ(position.leftTwips, 10);
     EXPECT_EQ(position.topTwips, 10);
-    record({HostEvent::Input, {}, std::u32string(title)});
+    record({HostEvent::Input, {}, std::u32string(title), MessageButtons::Ok, openedBox().purpose});
     if (inputs.empty()) {
         return std::nullopt;
     }

@@ -19,6 +19,8 @@ struct HostEvent {
     std::u32string text;
     std::u32string title;
     MessageButtons buttons = MessageButtons::Ok;
+    /// What the box was for (Message and Input only).
+    RunBox::Purpose purpose = RunBox::Purpose::Message;
 };
 
 /// A trace host that records every call and answers from scripts (Yes and cancel when the
