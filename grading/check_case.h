@@ -83,6 +83,11 @@ struct CheckCase {
     std::int64_t maxOutput = defaultMaxOutput;
     /// The run is stopped once it took longer than this; none: no limit.
     std::optional<double> timeLimitSeconds;
+    /// What the case is worth when it passes.
+    double points = 1;
+    /// A student's report shows only the case's name and verdict, never its inputs or
+    /// expectations.
+    bool hidden = false;
     /// false: the program must not assemble (the case runs nothing).
     bool assembles = true;
     /// With `assembles` false: the error numbers of every line in error, each list sorted and

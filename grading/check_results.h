@@ -29,6 +29,12 @@ struct CaseResult {
     /// The lines that `OUT` wrote, LF after each.
     std::string output;
     double seconds = 0;
+    /// The points the case is worth, and whether a student may see more than its verdict.
+    double maxPoints = 1;
+    bool hidden = false;
+
+    /// The points the case earned: all of them when it passed, none otherwise.
+    double points() const { return passed ? maxPoints : 0; }
 };
 
 /// The results of every case on one program.
@@ -48,6 +54,22 @@ struct ProgramResult {
         return n;
     }
     int caseCount() const { return static_cast<int>(cases.size()); }
+    /// The points of the cases passed.
+    double score() const {
+        double sum = 0;
+        for (const CaseResult& c : cases) {
+            sum += c.points();
+        }
+        return sum;
+    }
+    /// The points of every case.
+    double maxScore() const {
+        double sum = 0;
+        for (const CaseResult& c : cases) {
+            sum += c.maxPoints;
+        }
+        return sum;
+    }
     bool passed() const { return passedCount() == caseCount(); }
     /// The first case that failed; nullptr when all passed.
     const CaseResult* firstFailure() const {

@@ -25,6 +25,8 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
     const Clock::time_point start = Clock::now();
     CaseResult r;
     r.name = c.name;
+    r.maxPoints = c.points;
+    r.hidden = c.hidden;
     if (!c.assembles) {
         r.mismatches = compareAssembly(assembled, assembly, c);
     } else if (!assembly.success) {
@@ -56,6 +58,8 @@ ProgramResult failedProgram(const ProgramEntry& program, const std::string& prob
     for (const CheckCase& c : tests.cases) {
         CaseResult r;
         r.name = c.name;
+        r.maxPoints = c.points;
+        r.hidden = c.hidden;
         r.problem = problem;
         result.cases.push_back(std::move(r));
     }

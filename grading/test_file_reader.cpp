@@ -14,12 +14,14 @@
 namespace casl::check {
 namespace {
 
-constexpr std::string_view caseKeys[] = {"name",       "inputs",    "answers", "max_steps",
-                                         "max_output", "assembles", "errors",  "expect"};
+constexpr std::string_view caseKeys[] = {"name",   "inputs", "answers",   "max_steps", "max_output",
+                                         "points", "hidden", "assembles", "errors",    "expect"};
 constexpr std::string_view expectKeys[] = {"ending", "output", "GR0", "GR1", "GR2", "GR3",
                                            "GR4",    "GR5",    "GR6", "GR7", "PR",  "SP",
                                            "OF",     "SF",     "ZF",  "data"};
 constexpr int highestLine = 300;
+/// The most a case may be worth: far beyond any course's scale, and exact in a double.
+constexpr double maxPoints = 1'000'000;
 
 /// Thrown inside the reader; becomes the TestFileError.
 struct ReadFailure {
@@ -96,10 +98,12 @@ public:
         for (auto&& [key, node] : root) {
             if (key.str() == "max_steps" || key.str() == "max_output") {
                 bound(node, std::string(key.str()), defaults);
+            } else if (key.str() == "points") {
+                defaults.points = points(node);
             } else if (key.str() != "case") {
                 fail(key.source(), "unknown key '" + std::string(key.str()) +
                                        "' at the top of the file; known keys: case, max_steps, " +
-                                       "max_output");
+                                       "max_output, points");
             }
         }
         const toml::node* cases = root.get("case");
@@ -159,6 +163,22 @@ private:
         (key == "max_steps" ? c.maxSteps : c.maxOutput) = value->get();
     }
 
+    /// `points`: a number from 0 to a million, whole or not.
+    double points(const toml::node& node) const {
+        double value = 0;
+        if (const auto* whole = node.as_integer()) {
+            value = static_cast<double>(whole->get());
+        } else if (const auto* number = node.as_floating_point()) {
+            value = number->get();
+        } else {
+            wrongType(node, "points", "a number");
+        }
+        if (!(value >= 0 && value <= maxPoints)) {
+            fail(node.source(), "'points' must be from 0 to 1000000");
+        }
+        return value;
+    }
+
     ExpectedWord word(const toml::node& node, const std::string& key) const {
         if (const auto* number = node.as_integer()) {
             const std::int64_t value = number->get();
@@ -202,6 +222,7 @@ private:
         CheckCase c;
         c.maxSteps = defaults.maxSteps;
         c.maxOutput = defaults.maxOutput;
+        c.points = defaults.points;
         const toml::node* name = table.get("name");
         if (name == nullptr) {
             fail(table.source(), "a case without a name: add name = \"...\"");
@@ -226,6 +247,14 @@ private:
                 }
             } else if (k == "max_steps" || k == "max_output") {
                 bound(node, k, c);
+            } else if (k == "points") {
+                c.points = points(node);
+            } else if (k == "hidden") {
+                const auto* value = node.as_boolean();
+                if (value == nullptr) {
+                    wrongType(node, k, "true or false");
+                }
+                c.hidden = value->get();
             } else if (k == "assembles") {
                 const auto* value = node.as_boolean();
                 if (value == nullptr) {

@@ -22,12 +22,21 @@ struct Totals {
     int programsPassed = 0;
     int cases = 0;
     int casesPassed = 0;
+    /// The points earned and the points there were, over every program.
+    double score = 0;
+    double maxScore = 0;
+    /// Whether any case is worth other than one point: the text report then counts points.
+    bool weighted = false;
 };
 
 Totals totalsOf(const std::vector<ProgramResult>& results);
 
-/// "1 of 3 programs passed every case; 8 of 15 cases passed".
+/// "1 of 3 programs passed every case; 8 of 15 cases passed", and when the cases carry points
+/// other than one, "; 17 of 30 points".
 std::string summaryLine(const Totals& totals);
+
+/// Points as the reports write them: "3", "2.5".
+std::string pointsText(double points);
 
 /// The text report; `verbose` adds every failing case under its program.
 std::string textReport(const std::vector<ProgramResult>& results, bool verbose);

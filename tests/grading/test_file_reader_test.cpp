@@ -212,6 +212,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "tests.toml:1:13:", "'max_steps' must be at most 1000000000, not 1000000001"},
         ErrorCase{"StepsNotInteger", "max_steps = 1.5\n[[case]]\nname = \"x\"\n",
                   "tests.toml:1:13:", "'max_steps' must be an integer, not a floating-point"},
+        ErrorCase{"PointsNegative", "[[case]]\nname = \"x\"\npoints = -1\n",
+                  "tests.toml:3:10:", "'points' must be from 0 to 1000000"},
+        ErrorCase{"PointsNotANumber", "points = \"3\"\n[[case]]\nname = \"x\"\n",
+                  "tests.toml:1:10:", "'points' must be a number, not a string"},
+        ErrorCase{"PointsInfinite", "[[case]]\nname = \"x\"\npoints = inf\n",
+                  "tests.toml:3:10:", "from 0 to 1000000"},
+        ErrorCase{"HiddenNotBoolean", "[[case]]\nname = \"x\"\nhidden = 1\n",
+                  "tests.toml:3:10:", "'hidden' must be true or false"},
         ErrorCase{"AssemblesNotBoolean", "[[case]]\nname = \"x\"\nassembles = \"no\"\n",
                   "tests.toml:3:13:", "true or false"},
         ErrorCase{"RegisterFloat", "[[case]]\nname = \"x\"\nexpect.GR1 = 1.5\n",
@@ -263,6 +271,33 @@ INSTANTIATE_TEST_SUITE_P(
                   "[[case]]\nname = \"x\"\nassembles = false\ninputs = [\"A\"]\n",
                   "tests.toml:4:10:", "remove 'inputs'"}),
     testing::PrintToStringParamName());
+
+TEST(TestFileReader, ReadsPointsAndHiddenCases) {
+    const TestFile file = test::testFile(R"(points = 2
+[[case]]
+name = "default"
+[[case]]
+name = "worth more"
+points = 5
+hidden = true
+[[case]]
+name = "half"
+points = 0.5
+hidden = false
+[[case]]
+name = "free"
+points = 0
+assembles = false
+)");
+    ASSERT_EQ(file.cases.size(), 4u);
+    EXPECT_EQ(file.cases[0].points, 2);
+    EXPECT_FALSE(file.cases[0].hidden);
+    EXPECT_EQ(file.cases[1].points, 5);
+    EXPECT_TRUE(file.cases[1].hidden);
+    EXPECT_EQ(file.cases[2].points, 0.5);
+    EXPECT_EQ(file.cases[3].points, 0);
+    EXPECT_EQ(test::testFile("[[case]]\nname = \"x\"\n").cases[0].points, 1);
+}
 
 std::string repeated(std::string_view part, int times) {
     std::string text;
