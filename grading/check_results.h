@@ -45,6 +45,8 @@ struct ProgramResult {
     std::string problem;
     std::vector<CaseResult> cases;
     double seconds = 0;
+    /// The program could not be read at all (as opposed to not assembling).
+    bool unreadable = false;
 
     int passedCount() const {
         int n = 0;

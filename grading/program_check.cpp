@@ -72,6 +72,7 @@ ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
     if (const auto* error = std::get_if<platform::FileError>(&source)) {
         ProgramResult result =
             failedProgram(program, "cannot be read: " + platform::toUtf8(error->message), tests);
+        result.unreadable = true;
         result.seconds = secondsSince(start);
         return result;
     }

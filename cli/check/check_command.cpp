@@ -23,6 +23,14 @@ std::string reportOf(const CheckOptions& options, const std::vector<ProgramResul
         return junitReport(results, options.testsPath);
     case ReportFormat::Tap:
         return tapReport(results, options.testsPath);
+    case ReportFormat::Gradescope:
+        return gradescopeReport(results.front());
+    case ReportFormat::PrairieLearn:
+        return prairieLearnReport(results.front());
+    case ReportFormat::Vpl:
+        return vplReport(results.front());
+    case ReportFormat::CodeRunner:
+        return codeRunnerReport(results.front());
     case ReportFormat::Text:
         break;
     }
@@ -45,6 +53,11 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
     const std::vector<ProgramEntry> programs = programsOf(options.programs);
     if (programs.empty()) {
         err << "casl2 check: no .cas programs in the folders given\n";
+        return wrongTestsOrArguments;
+    }
+    if (gradesOneProgram(options.format) && programs.size() != 1) {
+        err << "casl2 check: the format of a learning platform grades one program, not "
+            << programs.size() << "\n";
         return wrongTestsOrArguments;
     }
     std::vector<std::filesystem::path> inputs{options.testsPath};

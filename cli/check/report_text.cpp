@@ -66,6 +66,17 @@ std::string failureText(const CaseResult& r) {
     return text;
 }
 
+std::string studentDetails(const CaseResult& r) {
+    if (r.passed || r.hidden) {
+        return "";
+    }
+    std::string text = r.problem.empty() ? "" : r.problem + "\n";
+    for (const Mismatch& m : r.mismatches) {
+        text += mismatchText(m) + "\n";
+    }
+    return text;
+}
+
 std::string textReport(const std::vector<ProgramResult>& results, bool verbose) {
     std::size_t nameWidth = 0;
     std::size_t countWidth = 0;
