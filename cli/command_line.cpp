@@ -291,6 +291,10 @@ private:
         check_->add_flag("-v,--verbose", c.verbose, "text: list every failing case");
         check_->add_option("-o,--output", c.outputPath, "Write the report to FILE")
             ->type_name("FILE");
+        addRepeated(
+            *check_, "--case", [&c](const std::string& v) { c.caseNames.push_back(v); },
+            "Run only the case NAME (again for more)")
+            ->type_name("NAME");
         check_->add_option("-j,--jobs", c.jobs, "Programs checked at once (default: one per core)")
             ->check(wholeNumber(1, 1024, "a number of programs"))
             ->type_name("N");

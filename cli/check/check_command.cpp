@@ -37,6 +37,23 @@ std::string reportOf(const CheckOptions& options, const std::vector<ProgramResul
     return textReport(results, options.verbose);
 }
 
+/// Keeps the cases of `file` that `names` name, in the file's order (all when `names` is
+/// empty); the first name that no case has, if any.
+std::optional<std::string> keepCases(TestFile& file, const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return std::nullopt;
+    }
+    for (const std::string& name : names) {
+        if (std::ranges::none_of(file.cases, [&](const CheckCase& c) { return c.name == name; })) {
+            return name;
+        }
+    }
+    std::erase_if(file.cases, [&](const CheckCase& c) {
+        return std::ranges::find(names, c.name) == names.end();
+    });
+    return std::nullopt;
+}
+
 unsigned coreCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
@@ -48,6 +65,10 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
     auto tests = readTestFile(options.testsPath);
     if (const auto* error = std::get_if<TestFileError>(&tests)) {
         err << "casl2 check: " << error->message << '\n';
+        return wrongTestsOrArguments;
+    }
+    if (const auto unknown = keepCases(std::get<TestFile>(tests), options.caseNames)) {
+        err << "casl2 check: " << options.testsPath << " has no case named '" << *unknown << "'\n";
         return wrongTestsOrArguments;
     }
     const std::vector<ProgramEntry> programs = programsOf(options.programs);

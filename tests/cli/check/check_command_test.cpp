@@ -279,6 +279,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {"%tests.toml", "%correct.cas", "--format", "prairielearn"},
                    0,
                    ""},
+        StatusCase{"UnknownCase",
+                   {"%tests.toml", "%correct.cas", "--case", "hello", "--case", "nope"},
+                   2,
+                   "has no case named 'nope'"},
+        StatusCase{"OneCaseOfAFailingProgramPasses",
+                   {"%tests.toml", "%wrong.cas", "--case", "empty <line> & \"quotes\" #1"},
+                   0,
+                   ""},
         StatusCase{"NoThreads", {"%tests.toml", "%correct.cas", "-j", "0"}, 2, "--jobs"},
         StatusCase{"NoTime",
                    {"%tests.toml", "%correct.cas", "--time-limit", "0"},
@@ -290,6 +298,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "cannot write"},
         StatusCase{"Help", {"--help"}, 0, ""}),
     testing::PrintToStringParamName());
+
+TEST(CheckCommand, RunsOnlyTheCasesNamed) {
+    const CheckRun one = check({classTests, inClass("wrong.cas"), "--case", "hello"});
+    EXPECT_EQ(one.status, someCaseFailed);
+    EXPECT_NE(one.out.find("0/1  FAILED  case \"hello\""), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("0 of 1 program passed every case; 0 of 1 case passed"),
+              std::string::npos)
+        << one.out;
+}
 
 TEST(CheckCommand, HelpNamesEveryOption) {
     const CheckRun r = check({"--help"});
