@@ -104,7 +104,8 @@ bench: build
 	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
 
 # Each fuzz target runs FUZZ_SECONDS on its corpus, seeded in the target's own input format
-# (build-fuzz/fuzz/seeds, made from the examples and the test programs) and its regressions.
+# (build-fuzz/fuzz/seeds, made from the examples, the test programs and the shipped test files)
+# and its regressions.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake --preset fuzz

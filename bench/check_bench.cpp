@@ -14,7 +14,7 @@
 
 #include "assembler/assembler.h"
 #include "cli/check/allocator_tuning.h"
-#include "cli/check/case_runner.h"
+#include "grading/case_runner.h"
 #include "platform/source_file.h"
 #include "simulator/run_messages.h"
 #include "simulator/trace_session.h"
@@ -177,13 +177,13 @@ template <typename Session> class BudgetHost : public casl::AnsweringTraceHost {
 public:
     const Session* session = nullptr;
     void showDisplays(const casl::TraceDisplays&) override {}
-    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view title,
+    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view,
                                    casl::MessageButtons buttons) override {
         if (buttons == casl::MessageButtons::Ok) {
             return casl::MessageAnswer::Ok;
         }
-        const bool yes =
-            title != casl::messages::stepQuestionTitle || session->countedSteps() < endlessBudget;
+        const bool yes = openedBox().purpose != casl::RunBox::Purpose::StepQuestion ||
+                         session->countedSteps() < endlessBudget;
         return yes ? casl::MessageAnswer::Yes : casl::MessageAnswer::No;
     }
     std::optional<std::u32string> inputBox(std::u32string_view, std::u32string_view,

@@ -195,7 +195,11 @@ public:
                 {"text", check::ReportFormat::Text},
                 {"json", check::ReportFormat::Json},
                 {"junit", check::ReportFormat::Junit},
-                {"tap", check::ReportFormat::Tap}};
+                {"tap", check::ReportFormat::Tap},
+                {"gradescope", check::ReportFormat::Gradescope},
+                {"prairielearn", check::ReportFormat::PrairieLearn},
+                {"vpl", check::ReportFormat::Vpl},
+                {"coderunner", check::ReportFormat::CodeRunner}};
             line_.check.format = formats.at(format_);
             if (checkTimeLimit_->count() > 0) {
                 line_.check.timeLimitSeconds = checkSeconds_;
@@ -279,12 +283,18 @@ private:
         check_
             ->add_option("-f,--format", format_,
                          "text (default): a line per program; json; junit (JUnit XML); tap "
-                         "(TAP 14)")
-            ->check(oneOf({"text", "json", "junit", "tap"}, "text, json, junit or tap"))
+                         "(TAP 14); for one program: gradescope, prairielearn, vpl, coderunner")
+            ->check(oneOf(
+                {"text", "json", "junit", "tap", "gradescope", "prairielearn", "vpl", "coderunner"},
+                "text, json, junit, tap, gradescope, prairielearn, vpl or coderunner"))
             ->type_name("FORMAT");
         check_->add_flag("-v,--verbose", c.verbose, "text: list every failing case");
         check_->add_option("-o,--output", c.outputPath, "Write the report to FILE")
             ->type_name("FILE");
+        addRepeated(
+            *check_, "--case", [&c](const std::string& v) { c.caseNames.push_back(v); },
+            "Run only the case NAME (again for more)")
+            ->type_name("NAME");
         check_->add_option("-j,--jobs", c.jobs, "Programs checked at once (default: one per core)")
             ->check(wholeNumber(1, 1024, "a number of programs"))
             ->type_name("N");

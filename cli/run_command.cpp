@@ -4,8 +4,9 @@
 #include "cli/json_text.h"
 #include "cli/run_json.h"
 #include "cli/run_outcome.h"
-#include "cli/scripted_trace_host.h"
+#include "cli/run_printer.h"
 #include "cli/source_assembly.h"
+#include "platform/text_codec.h"
 #include "simulator/trace_session.h"
 
 #include <algorithm>
@@ -31,27 +32,16 @@ void explainStop(RunStop stop, const RunOptions& options, std::ostream& err) {
     }
 }
 
-/// Presses the buttons of `--press`, then Next, at every wait until the run ends or a bound
-/// stops it.
-void runToTheEnd(TraceSession& session, const RunOptions& options, RunBounds& bounds) {
-    session.start();
-    for (std::size_t press = 0; session.waiting(); ++press) {
-        if (bounds.stop() != RunStop::None) {
-            session.end();
-            break;
-        }
-        switch (press < options.presses.size() ? options.presses[press] : Press::Next) {
-        case Press::Next:
-            session.next();
-            break;
-        case Press::Back:
-            session.back();
-            break;
-        case Press::End:
-            session.end();
-            break;
-        }
+/// The answers and presses of the command line.
+RunScript scriptOf(const RunOptions& options) {
+    RunScript script;
+    for (const std::string& input : options.inputs) {
+        script.inputs.push_back(platform::fromUtf8(input));
     }
+    script.answers = options.answers;
+    script.maxSteps = options.maxSteps;
+    script.presses = options.presses;
+    return script;
 }
 
 } // namespace
@@ -82,20 +72,20 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     }
 
     MachineState machine;
-    RunBounds bounds(options.maxOutputBytes, options.timeLimitSeconds, out);
-    ScriptedTraceHost host(options, out, bounds);
+    RunBounds bounds({std::nullopt, options.maxOutputBytes, options.timeLimitSeconds});
+    RunPrinter printer(options, out, bounds);
+    ScriptedRun driver(scriptOf(options), bounds, &printer);
     // Steps are kept for 戻る only when a press asks for it.
     const bool stepsBack = std::ranges::find(options.presses, Press::Back) != options.presses.end();
     TraceSession session(*tables, machine, assembly->infoText,
                          TraceOptions{options.breakpointLine, options.simpleDisplay,
                                       stepsBack ? TraceOptions::defaultHistoryBytes : 0},
-                         host);
-    host.attach(session);
-    runToTheEnd(session, options, bounds);
+                         driver);
+    driver.drive(session);
 
     const RunOutcome outcome = runOutcome(session, bounds.reached());
     if (options.json) {
-        json["run"] = runJson(host.log(), session, *tables, outcome.ending);
+        json["run"] = runJson(printer.log(), session, *tables, outcome.ending);
         out << jsonText(json);
     } else {
         out << displayBlock(session.displays());

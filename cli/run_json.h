@@ -1,7 +1,7 @@
 #pragma once
 
 #include "assembler/program_tables.h"
-#include "cli/scripted_trace_host.h"
+#include "cli/run_printer.h"
 
 #include <nlohmann/json.hpp>
 #include <string>

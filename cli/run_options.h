@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cli/step_budget.h"
+#include "simulator/scripted_run.h"
+#include "simulator/step_budget.h"
 
 #include <cstdint>
 #include <optional>
@@ -8,9 +9,6 @@
 #include <vector>
 
 namespace casl::cli {
-
-/// A button pressed at a wait of the run.
-enum class Press { Next, Back, End };
 
 /// The bytes a run may print unless `--max-output` says otherwise. Every `OUT` box shows the
 /// whole output so far, so a printing loop prints with the square of its steps.

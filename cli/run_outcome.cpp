@@ -1,7 +1,7 @@
 #include "cli/run_outcome.h"
 
-#include "cli/check/run_ending.h"
 #include "cli/exit_status.h"
+#include "grading/run_ending.h"
 
 namespace casl::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/run_bounds.h"
 #include "cli/run_json.h"
+#include "simulator/run_bounds.h"
 #include "simulator/trace_host.h"
 #include "simulator/trace_session.h"
 

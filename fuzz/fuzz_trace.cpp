@@ -2,7 +2,6 @@
 // display text is built at every wait.
 #include "assembler/assembler.h"
 #include "platform/source_file.h"
-#include "simulator/run_messages.h"
 #include "simulator/trace_session.h"
 
 #include <cstddef>
@@ -36,12 +35,12 @@ public:
         // The marked line is one line of the whole listing, or nothing.
         require(texts.listing.find(displays.markedListingLine()) != std::u32string::npos);
     }
-    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view title,
+    casl::MessageAnswer messageBox(std::u32string_view, std::u32string_view,
                                    casl::MessageButtons buttons) override {
         if (buttons == casl::MessageButtons::Ok) {
             return casl::MessageAnswer::Ok;
         }
-        if (title == casl::messages::stepQuestionTitle) {
+        if (openedBox().purpose == casl::RunBox::Purpose::StepQuestion) {
             return session_->countedSteps() < stepBudget ? casl::MessageAnswer::Yes
                                                          : casl::MessageAnswer::No;
         }

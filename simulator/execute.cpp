@@ -61,17 +61,17 @@ TraceSession::Flow TraceSession::askAboutOperand(int line, const DecodedLine& d,
         }
         displayOnly_ = true;
         refresh();
-        return openBox(RunBox::message(std::u32string(messages::outsideData),
-                                       messages::warningTitle, MessageButtons::YesNo),
-                       Continuation{Continuation::Kind::OperandQuestion,
-                                    TraceEnding::RuntimeMessage, line,
-                                    codeWordValue(tables_, codeLine, address), false});
+        return openBox(
+            RunBox::message(std::u32string(messages::outsideData), messages::warningTitle,
+                            MessageButtons::YesNo, RunBox::Purpose::OperandQuestion),
+            Continuation{Continuation::Kind::OperandQuestion, TraceEnding::RuntimeMessage, line,
+                         codeWordValue(tables_, codeLine, address), false});
     }
     if (codeLine == 0) {
         return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
     }
     return openBox(RunBox::message(std::u32string(messages::codeArea), messages::warningTitle,
-                                   MessageButtons::YesNo),
+                                   MessageButtons::YesNo, RunBox::Purpose::OperandQuestion),
                    Continuation{Continuation::Kind::OperandQuestion, TraceEnding::RuntimeMessage,
                                 line, codeWordValue(tables_, codeLine, address), true});
 }

@@ -25,6 +25,10 @@ struct RefreshedState {
     std::array<std::int32_t, stackSlotCount> stackSlots{};
     int markedLine = 0;
     bool simpleDisplay = false;
+    /// How many times the run has refreshed the displays, also while it went on without
+    /// waiting: a host that paints only at waits tells by it whether anything was refreshed
+    /// since.
+    std::uint64_t refreshes = 0;
 };
 
 /// What `pc` and `obj` show: the instruction sets them before it acts, not at the refresh.
@@ -43,6 +47,8 @@ public:
 
     /// Whether a refresh happened in this run (see `RefreshedState::refreshed`).
     bool refreshed() const { return refreshed_.refreshed; }
+    /// How many refreshes the run has made so far (see `RefreshedState::refreshes`).
+    std::uint64_t refreshCount() const { return refreshed_.refreshes; }
     /// The caption of the value label of GR`index` (0–7).
     std::u32string registerRow(int index) const;
     std::u32string programRegister() const; ///< `pc`

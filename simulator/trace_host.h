@@ -20,6 +20,14 @@ struct ScreenPosition {
 /// input box. The run goes on only once the box is answered.
 struct RunBox {
     enum class Kind { Message, Input };
+    /// What the box is for, so that a host answers it without reading its title.
+    enum class Purpose {
+        Message,         ///< A message: "Program終了", a run-time message, a warning.
+        StepQuestion,    ///< The question after every 101 steps whether the run goes on.
+        OperandQuestion, ///< The Yes/No question about an operand outside the data.
+        Input,           ///< The `IN` input box.
+        Output,          ///< The `OUT` box with the whole output so far.
+    };
     Kind kind = Kind::Message;
     /// The message (CR LF line ends), or the input box's prompt.
     std::u32string text;
@@ -30,10 +38,12 @@ struct RunBox {
     std::u32string defaultText;
     /// Where an input box stands on the screen.
     ScreenPosition position;
+    Purpose purpose = Purpose::Message;
 
     /// A message box.
-    static RunBox message(std::u32string text, std::u32string_view title, MessageButtons buttons) {
-        return {Kind::Message, std::move(text), std::u32string(title), buttons, {}, {}};
+    static RunBox message(std::u32string text, std::u32string_view title, MessageButtons buttons,
+                          Purpose purpose = Purpose::Message) {
+        return {Kind::Message, std::move(text), std::u32string(title), buttons, {}, {}, purpose};
     }
 };
 
@@ -57,11 +67,6 @@ public:
     /// run goes on towards a breakpoint this is not called, so nothing is built or painted then.
     /// `displays` is valid only during the call.
     virtual void showDisplays(const TraceDisplays& displays) = 0;
-
-    /// Called at every refresh of the displays, also while the run goes on without waiting.
-    /// A host that only paints when the run waits, asks or ends leaves it alone; building
-    /// texts here costs time on every step. `displays` is valid only during the call.
-    virtual void displaysRefreshed(const TraceDisplays& displays) { static_cast<void>(displays); }
 
     /// The run opened `box`. A host that knows the answer at once returns it and the run goes
     /// on. A host that shows the box returns nothing: the session then waits with the box
@@ -88,12 +93,20 @@ public:
                                                    ScreenPosition position) = 0;
 
     std::optional<BoxAnswer> boxOpened(const RunBox& box) final {
+        opened_ = &box;
         if (box.kind == RunBox::Kind::Input) {
             return BoxAnswer{MessageAnswer::Ok,
                              inputBox(box.text, box.title, box.defaultText, box.position)};
         }
         return BoxAnswer{messageBox(box.text, box.title, box.buttons), std::nullopt};
     }
+
+protected:
+    /// The box being answered: valid during `messageBox` and `inputBox`.
+    const RunBox& openedBox() const { return *opened_; }
+
+private:
+    const RunBox* opened_ = nullptr;
 };
 
 } // namespace casl

@@ -90,9 +90,9 @@ TraceSession::Next TraceSession::askStepQuestion() {
         text += decimalText(breakpointLine_);
     }
     text += messages::stepQuestionTail;
-    return after(openBox(
-        RunBox::message(std::move(text), messages::stepQuestionTitle, MessageButtons::YesNo),
-        Continuation{Continuation::Kind::StepQuestion}));
+    return after(openBox(RunBox::message(std::move(text), messages::stepQuestionTitle,
+                                         MessageButtons::YesNo, RunBox::Purpose::StepQuestion),
+                         Continuation{Continuation::Kind::StepQuestion}));
 }
 
 TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {

@@ -284,7 +284,7 @@ private:
     shown.markedLine = markedLine_;
     shown.simpleDisplay = simpleDisplay_;
     hostBehind_ = true;
-    host_.displaysRefreshed(displays_);
+    ++shown.refreshes;
 }
 
 [[gnu::always_inline]] inline void TraceSession::notePosition(TracePosition& p) const {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/check/check_case.h"
-#include "cli/check/check_results.h"
-#include "cli/check/program_check.h"
+#include "grading/check_case.h"
+#include "grading/check_results.h"
+#include "grading/program_check.h"
 
 #include <cstddef>
 #include <functional>

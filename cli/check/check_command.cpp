@@ -3,7 +3,8 @@
 #include "cli/check/batch.h"
 #include "cli/check/program_list.h"
 #include "cli/check/progress_bar.h"
-#include "cli/check/test_file_reader.h"
+#include "cli/check/report_destination.h"
+#include "grading/test_file_reader.h"
 #include "platform/file_writer.h"
 
 #include <algorithm>
@@ -22,10 +23,35 @@ std::string reportOf(const CheckOptions& options, const std::vector<ProgramResul
         return junitReport(results, options.testsPath);
     case ReportFormat::Tap:
         return tapReport(results, options.testsPath);
+    case ReportFormat::Gradescope:
+        return gradescopeReport(results.front());
+    case ReportFormat::PrairieLearn:
+        return prairieLearnReport(results.front());
+    case ReportFormat::Vpl:
+        return vplReport(results.front());
+    case ReportFormat::CodeRunner:
+        return codeRunnerReport(results.front());
     case ReportFormat::Text:
         break;
     }
     return textReport(results, options.verbose);
+}
+
+/// Keeps the cases of `file` that `names` name, in the file's order (all when `names` is
+/// empty); the first name that no case has, if any.
+std::optional<std::string> keepCases(TestFile& file, const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return std::nullopt;
+    }
+    for (const std::string& name : names) {
+        if (std::ranges::none_of(file.cases, [&](const CheckCase& c) { return c.name == name; })) {
+            return name;
+        }
+    }
+    std::erase_if(file.cases, [&](const CheckCase& c) {
+        return std::ranges::find(names, c.name) == names.end();
+    });
+    return std::nullopt;
 }
 
 unsigned coreCount() {
@@ -41,9 +67,27 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
         err << "casl2 check: " << error->message << '\n';
         return wrongTestsOrArguments;
     }
+    if (const auto unknown = keepCases(std::get<TestFile>(tests), options.caseNames)) {
+        err << "casl2 check: " << options.testsPath << " has no case named '" << *unknown << "'\n";
+        return wrongTestsOrArguments;
+    }
     const std::vector<ProgramEntry> programs = programsOf(options.programs);
     if (programs.empty()) {
         err << "casl2 check: no .cas programs in the folders given\n";
+        return wrongTestsOrArguments;
+    }
+    if (gradesOneProgram(options.format) && programs.size() != 1) {
+        err << "casl2 check: the format of a learning platform grades one program, not "
+            << programs.size() << "\n";
+        return wrongTestsOrArguments;
+    }
+    std::vector<std::filesystem::path> inputs{options.testsPath};
+    for (const ProgramEntry& program : programs) {
+        inputs.push_back(program.path);
+    }
+    const auto destination = reportDestination(options.outputPath, inputs);
+    if (const auto* refused = std::get_if<DestinationRefused>(&destination)) {
+        err << "casl2 check: " << refused->message << '\n';
         return wrongTestsOrArguments;
     }
     TestFile& testFile = std::get<TestFile>(tests);
@@ -64,11 +108,24 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
     }
 
     const std::string report = reportOf(options, results);
-    if (options.outputPath.empty()) {
+    const ReportDestination& to = std::get<ReportDestination>(destination);
+    switch (to.kind) {
+    case ReportDestination::Kind::StandardOutput:
         out << report << std::flush;
-    } else if (const auto error = platform::writeFileAtomically(options.outputPath, report)) {
-        err << "casl2 check: cannot write " << options.outputPath << " (" << error->reason << ")\n";
-        return reportNotWritten;
+        break;
+    case ReportDestination::Kind::StandardError:
+        err << report << std::flush;
+        if (err.fail()) {
+            return reportNotWritten;
+        }
+        break;
+    case ReportDestination::Kind::File:
+        if (const auto error = platform::writeFileAtomically(to.path, report)) {
+            err << "casl2 check: cannot write " << options.outputPath << " (" << error->reason
+                << ")\n";
+            return reportNotWritten;
+        }
+        break;
     }
     const Totals totals = totalsOf(results);
     return totals.casesPassed == totals.cases ? everyCasePassed : someCaseFailed;

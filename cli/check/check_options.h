@@ -20,6 +20,8 @@ struct CheckOptions {
     unsigned jobs = 0;
     /// The wall-clock time each case may take; none: no limit.
     std::optional<double> timeLimitSeconds;
+    /// The cases to run, by name; empty: every case of the test file.
+    std::vector<std::string> caseNames;
 };
 
 } // namespace casl::check

@@ -38,8 +38,10 @@ std::vector<ProgramEntry> programsOf(const std::vector<std::string>& arguments) 
         std::vector<fs::path> found;
         for (fs::directory_iterator it(given, error), end; !error && it != end;
              it.increment(error)) {
+            // Whatever is not a folder counts, so that a link that points nowhere or a file of
+            // another kind fails as a program that cannot be read instead of going unmentioned.
             std::error_code kindError;
-            if (isProgramName(it->path()) && it->is_regular_file(kindError)) {
+            if (isProgramName(it->path()) && !it->is_directory(kindError)) {
                 found.push_back(it->path().filename());
             }
         }

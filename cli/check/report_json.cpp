@@ -31,6 +31,9 @@ Json caseJson(const CaseResult& c) {
         {"steps", ran ? Json(c.steps) : Json(nullptr)},
         {"output", ran ? Json(c.output) : Json(nullptr)},
         {"seconds", c.seconds},
+        {"points", c.points()},
+        {"max_points", c.maxPoints},
+        {"hidden", c.hidden},
     };
 }
 
@@ -51,6 +54,8 @@ std::string jsonReport(const std::vector<ProgramResult>& results, std::string_vi
             {"cases_total", p.caseCount()},
             {"problem", textOrNull(p.problem)},
             {"seconds", p.seconds},
+            {"score", p.score()},
+            {"max_score", p.maxScore()},
             {"cases", cases},
         });
     }
@@ -64,6 +69,8 @@ std::string jsonReport(const std::vector<ProgramResult>& results, std::string_vi
              {"programs_passed", t.programsPassed},
              {"cases", t.cases},
              {"cases_passed", t.casesPassed},
+             {"score", t.score},
+             {"max_score", t.maxScore},
          }},
         {"programs", programs},
     };

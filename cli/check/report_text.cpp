@@ -2,6 +2,8 @@
 #include "platform/text_codec.h"
 
 #include <algorithm>
+#include <iomanip>
+#include <sstream>
 
 namespace casl::check {
 namespace {
@@ -26,15 +28,28 @@ Totals totalsOf(const std::vector<ProgramResult>& results) {
         t.programsPassed += p.passed() ? 1 : 0;
         t.cases += p.caseCount();
         t.casesPassed += p.passedCount();
+        t.score += p.score();
+        t.maxScore += p.maxScore();
+        for (const CaseResult& c : p.cases) {
+            t.weighted = t.weighted || c.maxPoints != 1;
+        }
     }
     return t;
+}
+
+std::string pointsText(double points) {
+    std::ostringstream text;
+    text << std::setprecision(15) << points;
+    return text.str();
 }
 
 std::string summaryLine(const Totals& t) {
     return std::to_string(t.programsPassed) + " of " + std::to_string(t.programs) +
            (t.programs == 1 ? " program" : " programs") + " passed every case; " +
            std::to_string(t.casesPassed) + " of " + std::to_string(t.cases) +
-           (t.cases == 1 ? " case" : " cases") + " passed";
+           (t.cases == 1 ? " case" : " cases") + " passed" +
+           (t.weighted ? "; " + pointsText(t.score) + " of " + pointsText(t.maxScore) + " points"
+                       : "");
 }
 
 std::string failureText(const CaseResult& r) {
@@ -47,6 +62,17 @@ std::string failureText(const CaseResult& r) {
     std::string text = mismatchText(r.mismatches.front());
     if (r.mismatches.size() > 1) {
         text += " (and " + std::to_string(r.mismatches.size() - 1) + " more)";
+    }
+    return text;
+}
+
+std::string studentDetails(const CaseResult& r) {
+    if (r.passed || r.hidden) {
+        return "";
+    }
+    std::string text = r.problem.empty() ? "" : r.problem + "\n";
+    for (const Mismatch& m : r.mismatches) {
+        text += mismatchText(m) + "\n";
     }
     return text;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/check/check_results.h"
+#include "grading/check_results.h"
 
 #include <string>
 #include <string_view>
@@ -14,7 +14,18 @@ enum class ReportFormat {
     Json,  ///< One object (docs/check-report.schema.json).
     Junit, ///< JUnit XML, as CI systems read test results.
     Tap,   ///< TAP version 14: a subtest per program, a test point per case.
+    // The learning platforms' own result files; each grades one program.
+    Gradescope,   ///< Gradescope's results.json.
+    PrairieLearn, ///< PrairieLearn's external grading results.
+    Vpl,          ///< Moodle VPL's evaluation lines (Comment :=>> and Grade :=>>).
+    CodeRunner,   ///< Moodle CodeRunner's combinator template grader JSON.
 };
+
+/// Whether `format` is a learning platform's, which grades one program per run.
+inline bool gradesOneProgram(ReportFormat format) {
+    return format == ReportFormat::Gradescope || format == ReportFormat::PrairieLearn ||
+           format == ReportFormat::Vpl || format == ReportFormat::CodeRunner;
+}
 
 /// The counts of the summary.
 struct Totals {
@@ -22,12 +33,21 @@ struct Totals {
     int programsPassed = 0;
     int cases = 0;
     int casesPassed = 0;
+    /// The points earned and the points there were, over every program.
+    double score = 0;
+    double maxScore = 0;
+    /// Whether any case is worth other than one point: the text report then counts points.
+    bool weighted = false;
 };
 
 Totals totalsOf(const std::vector<ProgramResult>& results);
 
-/// "1 of 3 programs passed every case; 8 of 15 cases passed".
+/// "1 of 3 programs passed every case; 8 of 15 cases passed", and when the cases carry points
+/// other than one, "; 17 of 30 points".
 std::string summaryLine(const Totals& totals);
+
+/// Points as the reports write them: "3", "2.5".
+std::string pointsText(double points);
 
 /// The text report; `verbose` adds every failing case under its program.
 std::string textReport(const std::vector<ProgramResult>& results, bool verbose);
@@ -40,5 +60,18 @@ std::string tapReport(const std::vector<ProgramResult>& results, std::string_vie
 
 /// "GR1: expected 55 (#0037) | got 45 (#002D)", or the problem that kept a case from running.
 std::string failureText(const CaseResult& result);
+
+/// What a student may read of a failed case, one line each: the problem and every difference;
+/// nothing for a case that passed or is hidden.
+std::string studentDetails(const CaseResult& result);
+
+/// Gradescope's results.json for one program.
+std::string gradescopeReport(const ProgramResult& program);
+/// PrairieLearn's results.json for one program.
+std::string prairieLearnReport(const ProgramResult& program);
+/// Moodle VPL's evaluation output for one program.
+std::string vplReport(const ProgramResult& program);
+/// The JSON of a Moodle CodeRunner combinator template grader for one program.
+std::string codeRunnerReport(const ProgramResult& program);
 
 } // namespace casl::check

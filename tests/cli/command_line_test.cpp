@@ -138,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "--trace"},
         WrongCase{"Format",
                   {"check", "@", "@", "--format", "xml"},
-                  "casl2 check: --format takes text, json, junit or tap, not 'xml'"}),
+                  "casl2 check: --format takes text, json, junit, tap, gradescope, "
+                  "prairielearn, vpl or coderunner, not 'xml'"}),
     testing::PrintToStringParamName());
 
 TEST(CommandLine, TheStepBoundItselfIsAccepted) {

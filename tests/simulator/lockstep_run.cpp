@@ -24,6 +24,7 @@ struct BoxView {
     std::u32string defaultText;
     int left = 0;
     int top = 0;
+    RunBox::Purpose purpose = RunBox::Purpose::Message;
 
     friend bool operator==(const BoxView&, const BoxView&) = default;
 };
@@ -35,7 +36,8 @@ BoxView viewOf(const RunBox& box) {
             box.buttons,
             box.defaultText,
             box.position.leftTwips,
-            box.position.topTwips};
+            box.position.topTwips,
+            box.purpose};
 }
 
 /// One thing a host was told, with the displays as they stood then.
@@ -43,6 +45,8 @@ struct Observation {
     enum Kind { Show, Box, Ended } kind = Show;
     DisplayTexts texts;
     bool refreshed = false;
+    /// How many refreshes the run had made.
+    std::uint64_t refreshes = 0;
     std::u32string markedLine;
     std::optional<BoxView> box;
 
@@ -50,7 +54,12 @@ struct Observation {
 };
 
 Observation observe(Observation::Kind kind, const TraceDisplays& displays) {
-    return {kind, displays.texts(), displays.refreshed(), displays.markedListingLine(), {}};
+    return {kind,
+            displays.texts(),
+            displays.refreshed(),
+            displays.refreshCount(),
+            displays.markedListingLine(),
+            {}};
 }
 
 /// An answer to `box`, drawn from `random`: the step question says Yes while the budget lasts.
@@ -72,7 +81,7 @@ BoxAnswer answerFor(const RunBox& box, std::mt19937& random, std::int64_t counte
     if (box.buttons == MessageButtons::Ok) {
         return {MessageAnswer::Ok, std::nullopt};
     }
-    if (box.title == messages::stepQuestionTitle) {
+    if (box.purpose == RunBox::Purpose::StepQuestion) {
         return {countedSteps < budget ? MessageAnswer::Yes : MessageAnswer::No, std::nullopt};
     }
     return {random() % 2 == 0 ? MessageAnswer::Yes : MessageAnswer::No, std::nullopt};
@@ -87,19 +96,9 @@ public:
 
     const Session* session = nullptr;
     std::vector<Observation> seen;
-    std::int64_t refreshes = 0;
-    /// What every refresh showed of `pc` and the marked line, folded together.
-    std::uint64_t refreshTrace = 0;
 
     void showDisplays(const TraceDisplays& displays) override {
         seen.push_back(observe(Observation::Show, displays));
-    }
-    void displaysRefreshed(const TraceDisplays& displays) override {
-        ++refreshes;
-        const std::uint64_t shown = (std::uint64_t{displays.programRegisterAddress()} << 20) ^
-                                    (static_cast<std::uint64_t>(displays.markedLine()) << 1) ^
-                                    (displays.refreshed() ? 1 : 0);
-        refreshTrace = refreshTrace * 1099511628211ULL ^ shown;
     }
     std::optional<BoxAnswer> boxOpened(const RunBox& box) override {
         Observation o = observe(Observation::Box, session->displays());
@@ -153,6 +152,8 @@ std::string observationDifference(const Observation& a, const Observation& b) {
         out << texts;
     } else if (a.refreshed != b.refreshed) {
         out << "refreshed " << a.refreshed << " / " << b.refreshed;
+    } else if (a.refreshes != b.refreshes) {
+        out << "refreshes " << a.refreshes << " / " << b.refreshes;
     } else if (a.markedLine != b.markedLine) {
         out << "marked line \"" << utf8(a.markedLine) << "\" / \"" << utf8(b.markedLine) << "\"";
     } else if (a.box.has_value() != b.box.has_value()) {
@@ -273,11 +274,6 @@ LockstepOutcome runLockstep(const ProgramTables& tables, std::u32string_view inf
         }
         for (std::size_t i = 0; difference.empty() && i < referenceHost.seen.size(); ++i) {
             difference = observationDifference(referenceHost.seen[i], decodedHost.seen[i]);
-        }
-        if (difference.empty() && (referenceHost.refreshes != decodedHost.refreshes ||
-                                   referenceHost.refreshTrace != decodedHost.refreshTrace)) {
-            difference = "refreshes " + std::to_string(referenceHost.refreshes) + " / " +
-                         std::to_string(decodedHost.refreshes);
         }
         if (difference.empty()) {
             difference = sessionDifference(viewOf(reference, referenceMachine, *referenceTables),

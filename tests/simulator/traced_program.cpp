@@ -7,9 +7,19 @@
 
 namespace casl::test {
 
+void ScriptedHost::record(HostEvent event) {
+    if (session != nullptr) {
+        for (const std::uint64_t made = session->displays().refreshCount(); refreshesSeen_ < made;
+             ++refreshesSeen_) {
+            events.push_back({HostEvent::Refresh, {}, {}});
+        }
+    }
+    events.push_back(std::move(event));
+}
+
 void ScriptedHost::showDisplays(const TraceDisplays& displays) {
     const bool waiting = session != nullptr && session->waiting();
-    events.push_back({waiting ? HostEvent::Wait : HostEvent::Show, {}, {}});
+    record({waiting ? HostEvent::Wait : HostEvent::Show, {}, {}});
     shown = displays.texts();
     shownRefreshed = displays.refreshed();
     if (waiting) {
@@ -17,14 +27,10 @@ void ScriptedHost::showDisplays(const TraceDisplays& displays) {
     }
 }
 
-void ScriptedHost::displaysRefreshed(const TraceDisplays& displays) {
-    static_cast<void>(displays);
-    events.push_back({HostEvent::Refresh, {}, {}});
-}
-
 MessageAnswer ScriptedHost::messageBox(std::u32string_view text, std::u32string_view title,
                                        MessageButtons buttons) {
-    events.push_back({HostEvent::Message, std::u32string(text), std::u32string(title), buttons});
+    record({HostEvent::Message, std::u32string(text), std::u32string(title), buttons,
+            openedBox().purpose});
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
@@ -45,7 +51,7 @@ std::optional<std::u32string> ScriptedHost::inputBox(std::u32string_view prompt,
     EXPECT_EQ(defaultText, U"");
     EXPECT_EQ(position.leftTwips, 10);
     EXPECT_EQ(position.topTwips, 10);
-    events.push_back({HostEvent::Input, {}, std::u32string(title)});
+    record({HostEvent::Input, {}, std::u32string(title), MessageButtons::Ok, openedBox().purpose});
     if (inputs.empty()) {
         return std::nullopt;
     }

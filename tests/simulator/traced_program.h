@@ -13,12 +13,15 @@
 
 namespace casl::test {
 
-/// One thing the run did to its host, in order.
+/// One thing the run did to its host, in order; the refreshes of the displays are read from the
+/// session.
 struct HostEvent {
     enum Kind { Refresh, Wait, Show, Message, Input, Ended } kind;
     std::u32string text;
     std::u32string title;
     MessageButtons buttons = MessageButtons::Ok;
+    /// What the box was for (Message and Input only).
+    RunBox::Purpose purpose = RunBox::Purpose::Message;
 };
 
 /// A trace host that records every call and answers from scripts (Yes and cancel when the
@@ -36,19 +39,24 @@ public:
     const TraceSession* session = nullptr;
 
     void showDisplays(const TraceDisplays& displays) override;
-    void displaysRefreshed(const TraceDisplays& displays) override;
     MessageAnswer messageBox(std::u32string_view text, std::u32string_view title,
                              MessageButtons buttons) override;
     std::optional<std::u32string> inputBox(std::u32string_view prompt, std::u32string_view title,
                                            std::u32string_view defaultText,
                                            ScreenPosition position) override;
-    void traceEnded() override { events.push_back({HostEvent::Ended, {}, {}}); }
+    void traceEnded() override { record({HostEvent::Ended, {}, {}}); }
 
     /// The message boxes shown, in order.
     std::vector<HostEvent> messages() const;
     /// Whether the displays were refreshed after the last wait and before message `n`.
     bool refreshedBeforeMessage(std::size_t n) const;
     int count(HostEvent::Kind kind) const;
+
+private:
+    /// Records `event` after a Refresh event for every refresh that the session made since the
+    /// last event, as its refresh count tells.
+    void record(HostEvent event);
+    std::uint64_t refreshesSeen_ = 0;
 };
 
 /// An assembled program with a trace session on it.

@@ -33,6 +33,13 @@ std::string inClass(const std::string& name) {
     return (classFolder / name).string();
 }
 
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 TEST(CheckCommand, ChecksEveryProgramOfAFolderAndGoesOnPastTheBadOnes) {
     const CheckRun r = check({classTests, classFolder.string(), "-j", "2"});
     EXPECT_EQ(r.status, someCaseFailed);
@@ -78,6 +85,23 @@ TEST(CheckCommand, AProgramThatDoesNotExistFailsItsCases) {
         << r.out;
 }
 
+TEST(CheckCommand, ALinkThatPointsNowhereFailsAsAProgramThatCannotBeRead) {
+    const test::ScratchFolder folder;
+    folder.write("class/ito.cas", contents(inClass("correct.cas")));
+    fs::create_symlink(folder.path() / "gone.cas", folder.path() / "class" / "sato.cas");
+    fs::create_symlink("loop.cas", folder.path() / "class" / "loop.cas");
+    fs::create_directory(folder.path() / "class" / "folder.cas");
+    const CheckRun r = check({classTests, (folder.path() / "class").string()});
+    EXPECT_EQ(r.status, someCaseFailed);
+    EXPECT_NE(r.out.find("loop.cas  0/2  FAILED  case \"hello\": cannot be read: "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("sato.cas  0/2  FAILED  case \"hello\": cannot be read: "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("1 of 3 programs passed every case"), std::string::npos) << r.out;
+}
+
 TEST(CheckCommand, AFileNameThatIsNotUtf8IsShownWithAReplacementCharacter) {
     const test::ScratchFolder folder;
     std::ifstream correct(inClass("correct.cas"), std::ios::binary);
@@ -114,10 +138,52 @@ TEST(CheckCommand, WritesTheReportToTheOutputFile) {
         {classTests, inClass("correct.cas"), "--format", "junit", "--output", report.string()});
     EXPECT_EQ(r.status, everyCasePassed);
     EXPECT_EQ(r.out, "");
-    std::ifstream in(report);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_TRUE(text.str().starts_with("<?xml")) << text.str();
+    EXPECT_TRUE(contents(report).starts_with("<?xml")) << contents(report);
+}
+
+TEST(CheckCommand, RefusesAnOutputThatIsOneOfItsInputs) {
+    const test::ScratchFolder folder;
+    const fs::path tests = folder.write("tests.toml", contents(classTests));
+    const fs::path program = folder.write("class/ito.cas", contents(inClass("correct.cas")));
+    fs::create_symlink(tests, folder.path() / "link.toml");
+    fs::create_hard_link(program, folder.path() / "hard.cas");
+    const struct {
+        const char* name;
+        fs::path output;
+    } outputs[] = {
+        {"the test file", tests},
+        {"a program", program},
+        {"a link to the test file", folder.path() / "link.toml"},
+        {"a hard link to a program", folder.path() / "hard.cas"},
+        {"the same file by another path", folder.path() / "class" / ".." / "tests.toml"}};
+    for (const auto& o : outputs) {
+        SCOPED_TRACE(o.name);
+        const CheckRun r = check({tests.string(), (folder.path() / "class").string(), "--format",
+                                  "json", "--output", o.output.string()});
+        EXPECT_EQ(r.status, wrongTestsOrArguments);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("is the same file as"), std::string::npos) << r.err;
+        EXPECT_EQ(contents(tests), contents(classTests));
+        EXPECT_EQ(contents(program), contents(inClass("correct.cas")));
+    }
+}
+
+TEST(CheckCommand, WritesToTheStreamThatTheOutputNames) {
+    const std::vector<std::string> args = {classTests, inClass("correct.cas")};
+    const CheckRun plain = check(args);
+    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+        std::vector<std::string> to = args;
+        to.insert(to.end(), {"--output", name});
+        const CheckRun r = check(to);
+        EXPECT_EQ(r.status, everyCasePassed) << name;
+        EXPECT_EQ(r.out, plain.out) << name;
+        EXPECT_EQ(r.err, "") << name;
+    }
+    std::vector<std::string> to = args;
+    to.insert(to.end(), {"-o", "/dev/stderr"});
+    const CheckRun r = check(to);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, plain.out);
 }
 
 TEST(CheckCommand, ShowsProgressOnlyOnATerminal) {
@@ -204,6 +270,23 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"UnknownOption", {"%tests.toml", "%correct.cas", "--colour"}, 2, "--colour"},
         StatusCase{
             "UnknownFormat", {"%tests.toml", "%correct.cas", "--format", "xml"}, 2, "--format"},
+        StatusCase{"PlatformFormatWithTwoPrograms",
+                   {"%tests.toml", "%correct.cas", "%wrong.cas", "--format", "gradescope"},
+                   2,
+                   "grades one program, not 2"},
+        StatusCase{"PlatformFormatWithAFolder", {"%tests.toml", "%", "-f", "vpl"}, 2, "not 6"},
+        StatusCase{"PlatformFormatPassed",
+                   {"%tests.toml", "%correct.cas", "--format", "prairielearn"},
+                   0,
+                   ""},
+        StatusCase{"UnknownCase",
+                   {"%tests.toml", "%correct.cas", "--case", "hello", "--case", "nope"},
+                   2,
+                   "has no case named 'nope'"},
+        StatusCase{"OneCaseOfAFailingProgramPasses",
+                   {"%tests.toml", "%wrong.cas", "--case", "empty <line> & \"quotes\" #1"},
+                   0,
+                   ""},
         StatusCase{"NoThreads", {"%tests.toml", "%correct.cas", "-j", "0"}, 2, "--jobs"},
         StatusCase{"NoTime",
                    {"%tests.toml", "%correct.cas", "--time-limit", "0"},
@@ -215,6 +298,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "cannot write"},
         StatusCase{"Help", {"--help"}, 0, ""}),
     testing::PrintToStringParamName());
+
+TEST(CheckCommand, RunsOnlyTheCasesNamed) {
+    const CheckRun one = check({classTests, inClass("wrong.cas"), "--case", "hello"});
+    EXPECT_EQ(one.status, someCaseFailed);
+    EXPECT_NE(one.out.find("0/1  FAILED  case \"hello\""), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("0 of 1 program passed every case; 0 of 1 case passed"),
+              std::string::npos)
+        << one.out;
+}
 
 TEST(CheckCommand, HelpNamesEveryOption) {
     const CheckRun r = check({"--help"});

@@ -78,6 +78,34 @@ TEST(TextReport, NamesOfJapaneseCharactersAreAlignedByCharacters) {
               "2 of 2 programs passed every case; 2 of 2 cases passed\n");
 }
 
+TEST(TextReport, CountsPointsWhenTheCasesCarryThem) {
+    std::vector<ProgramResult> results = sampleResults();
+    EXPECT_EQ(totalsOf(results).weighted, false);
+    results[1].cases[1].maxPoints = 2.5;
+    results[0].cases[1].maxPoints = 2.5;
+    const std::string report = textReport(results, false);
+    EXPECT_TRUE(report.ends_with("\n1 of 3 programs passed every case; 4 of 9 cases passed; "
+                                 "7 of 12 points\n"))
+        << report;
+}
+
+TEST(JsonReport, CarriesTheScoreOfEveryCaseProgramAndTheClass) {
+    std::vector<ProgramResult> results = sampleResults();
+    results[1].cases[1].maxPoints = 3;
+    results[1].cases[2].maxPoints = 4;
+    results[1].cases[2].hidden = true;
+    const auto json = nlohmann::json::parse(jsonReport(results, "tests.toml"));
+    const auto& sato = json["programs"][1];
+    EXPECT_EQ(sato["score"], 3);
+    EXPECT_EQ(sato["max_score"], 8);
+    EXPECT_EQ(sato["cases"][1]["points"], 3);
+    EXPECT_EQ(sato["cases"][2]["points"], 0);
+    EXPECT_EQ(sato["cases"][2]["max_points"], 4);
+    EXPECT_EQ(sato["cases"][2]["hidden"], true);
+    EXPECT_EQ(json["summary"]["score"], 6);
+    EXPECT_EQ(json["summary"]["max_score"], 14);
+}
+
 TEST(JsonReport, HoldsEveryProgramAndCase) {
     const auto json = nlohmann::json::parse(jsonReport(sampleResults(), "tests.toml"));
     EXPECT_EQ(json["version"], 1);

@@ -208,11 +208,11 @@ ReferenceTraceSession::Flow ReferenceTraceSession::resolveOperand(int line, int 
         }
         displayOnly_ = true;
         refresh();
-        return openBox(RunBox::message(std::u32string(messages::outsideData),
-                                       messages::warningTitle, MessageButtons::YesNo),
-                       Continuation{Continuation::Kind::OperandQuestion,
-                                    TraceEnding::RuntimeMessage, line, code,
-                                    codeWordValue(tables_, codeLine, ea), false});
+        return openBox(
+            RunBox::message(std::u32string(messages::outsideData), messages::warningTitle,
+                            MessageButtons::YesNo, RunBox::Purpose::OperandQuestion),
+            Continuation{Continuation::Kind::OperandQuestion, TraceEnding::RuntimeMessage, line,
+                         code, codeWordValue(tables_, codeLine, ea), false});
     }
     const std::int32_t adr = tables_.code(line, adrColumn);
     if (index_.firstDataRow(adr) == 0) {
@@ -230,7 +230,7 @@ ReferenceTraceSession::Flow ReferenceTraceSession::resolveOperand(int line, int 
         return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
     }
     return openBox(RunBox::message(std::u32string(messages::codeArea), messages::warningTitle,
-                                   MessageButtons::YesNo),
+                                   MessageButtons::YesNo, RunBox::Purpose::OperandQuestion),
                    Continuation{Continuation::Kind::OperandQuestion, TraceEnding::RuntimeMessage,
                                 line, code, codeWordValue(tables_, codeLine, ea), true});
 }

@@ -35,7 +35,7 @@ ReferenceTraceSession::Flow ReferenceTraceSession::executeIn(int line) {
     showProgramRegister(line, 2);
     return openBox(RunBox{RunBox::Kind::Input, std::u32string(messages::inputPrompt),
                           std::u32string(messages::inputTitle), MessageButtons::Ok, U"",
-                          ScreenPosition{10, 10}},
+                          ScreenPosition{10, 10}, RunBox::Purpose::Input},
                    Continuation{Continuation::Kind::Input, TraceEnding::None, line});
 }
 
@@ -68,7 +68,8 @@ ReferenceTraceSession::Flow ReferenceTraceSession::executeOut(int line) {
                 outputCharacter(words[static_cast<std::size_t>(row + j)][dataValueColumn]));
         }
     }
-    return openBox(RunBox::message(machine_.outputText, messages::outputTitle, MessageButtons::Ok),
+    return openBox(RunBox::message(machine_.outputText, messages::outputTitle, MessageButtons::Ok,
+                                   RunBox::Purpose::Output),
                    Continuation{Continuation::Kind::Output, TraceEnding::None, line});
 }
 

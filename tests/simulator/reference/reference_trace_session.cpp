@@ -197,9 +197,9 @@ ReferenceTraceSession::Next ReferenceTraceSession::proceed() {
         text += decimalText(breakpointLine_);
     }
     text += messages::stepQuestionTail;
-    return after(openBox(
-        RunBox::message(std::move(text), messages::stepQuestionTitle, MessageButtons::YesNo),
-        Continuation{Continuation::Kind::StepQuestion}));
+    return after(openBox(RunBox::message(std::move(text), messages::stepQuestionTitle,
+                                         MessageButtons::YesNo, RunBox::Purpose::StepQuestion),
+                         Continuation{Continuation::Kind::StepQuestion}));
 }
 
 ReferenceTraceSession::Next ReferenceTraceSession::resume(const BoxAnswer& answer) {
@@ -249,7 +249,7 @@ void ReferenceTraceSession::refresh() {
     shown.markedLine = markedLine_;
     shown.simpleDisplay = simpleDisplay_;
     hostBehind_ = true;
-    host_.displaysRefreshed(displays());
+    ++shown.refreshes;
 }
 
 void ReferenceTraceSession::showToHost() {

@@ -1,0 +1,32 @@
+#include "grading/case_runner.h"
+
+#include "simulator/scripted_run.h"
+#include "simulator/trace_session.h"
+
+namespace casl::check {
+
+RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c) {
+    RunRecord record;
+    RunBounds bounds({c.maxOutput, std::nullopt, c.timeLimitSeconds});
+    ScriptedRun driver(RunScript{c.inputs, c.answers, c.maxSteps, {}}, bounds);
+    // No breakpoint: every step waits and is let go on at once; nobody steps back, so the
+    // run keeps no history.
+    TraceSession session(tables, record.machine, infoText, TraceOptions{0, false, 0}, driver);
+    driver.drive(session);
+    const RunStop stop = bounds.reached();
+    if (stop == RunStop::OutputBound) {
+        record.ending = RunEnding::OutputLimit;
+    } else if (stop == RunStop::TimeLimit) {
+        record.ending = RunEnding::TimeLimit;
+    } else {
+        record.ending = classifyEnding(session.ending(), session.endingBox());
+        if (const RunBox* box = session.endingBox()) {
+            record.endingMessage = box->text;
+        }
+    }
+    record.steps = session.countedSteps();
+    record.programRegister = session.displays().programRegisterAddress();
+    return record;
+}
+
+} // namespace casl::check

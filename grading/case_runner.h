@@ -1,0 +1,31 @@
+#pragma once
+
+#include "assembler/program_tables.h"
+#include "grading/check_case.h"
+#include "simulator/machine_state.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace casl::check {
+
+/// What a run left behind, to be compared with a case's expectations.
+struct RunRecord {
+    RunEnding ending = RunEnding::ProgramEnd;
+    /// The message that ended the run (CR LF line ends); empty for the bounds.
+    std::u32string endingMessage;
+    /// The steps the run counted.
+    std::int64_t steps = 0;
+    /// The machine as the run left it.
+    MachineState machine;
+    /// The address that `pc` shows at the end.
+    std::int32_t programRegister = 0;
+};
+
+/// Runs the program in `tables` (assembled, with its "info.tmp" text `infoText`) as the first
+/// run in a new window does, answering its boxes from `c`, until it ends. The run stores into
+/// the tables' data words, which then hold what the run left.
+RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c);
+
+} // namespace casl::check

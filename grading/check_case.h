@@ -1,0 +1,104 @@
+#pragma once
+
+#include "grading/run_ending.h"
+#include "simulator/step_budget.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace casl::check {
+
+/// The step budget of a case that names none.
+inline constexpr std::int64_t defaultMaxSteps = casl::defaultMaxSteps;
+/// How many characters the `OUT` text of a run may hold (CR LF counting as two) when the case
+/// names no bound. Every `OUT` box shows the whole text so far, so a printing loop costs time
+/// with the square of its output.
+inline constexpr std::int64_t defaultMaxOutput = 10000;
+
+/// A word as the test file wrote it: decimal (-32768 to 65535) or "#hhhh". Words compare by
+/// their 16-bit pattern, so -1, 65535 and "#FFFF" are the same word.
+struct ExpectedWord {
+    std::uint16_t pattern = 0;
+    /// The value as written, for reports.
+    std::string written;
+};
+
+/// The expected ending of a run.
+struct ExpectedEnding {
+    RunEnding ending = RunEnding::ProgramEnd;
+    /// The message text when the file gave the text instead of a name (line ends as LF, no
+    /// final line end); the message must then have exactly this text.
+    std::optional<std::u32string> text;
+    /// As written, for reports.
+    std::string written;
+};
+
+/// The expected contents of the data words from a label on.
+struct ExpectedData {
+    /// The label, as the program's `DC` or `DS` line writes it.
+    std::u32string label;
+    enum class Kind {
+        Words, ///< One value, or a list of values from the label on.
+        Text,  ///< A string: one word per character, each the character's code.
+    };
+    Kind kind = Kind::Words;
+    /// Words: the values; Text: the character codes.
+    std::vector<ExpectedWord> words;
+    /// Text: the characters.
+    std::u32string text;
+    /// Whether the words were written as a list (a one-word list still names the list form).
+    bool list = false;
+};
+
+/// What must hold when a run has ended.
+struct Expectations {
+    /// None given: the run must end with "Program終了".
+    std::optional<ExpectedEnding> ending;
+    /// The lines that `OUT` wrote, one per `OUT`.
+    std::optional<std::vector<std::u32string>> output;
+    std::array<std::optional<ExpectedWord>, 8> registers;
+    std::optional<ExpectedWord> programRegister;
+    std::optional<ExpectedWord> stackPointer;
+    std::optional<int> overflowFlag;
+    std::optional<int> signFlag;
+    std::optional<int> zeroFlag;
+    std::vector<ExpectedData> data;
+};
+
+/// One test case: how to answer the run's boxes, and what must hold at its end.
+struct CheckCase {
+    std::string name;
+    /// The answers of the `IN` boxes in order; when they run out, the box is cancelled.
+    std::vector<std::u32string> inputs;
+    /// The answers of the Yes/No questions about operands in order (true = Yes); when they run
+    /// out, Yes.
+    std::vector<bool> answers;
+    /// The step question is answered Yes while fewer steps than this were counted.
+    std::int64_t maxSteps = defaultMaxSteps;
+    /// The run is stopped once its `OUT` text holds more characters than this.
+    std::int64_t maxOutput = defaultMaxOutput;
+    /// The run is stopped once it took longer than this; none: no limit.
+    std::optional<double> timeLimitSeconds;
+    /// What the case is worth when it passes.
+    double points = 1;
+    /// A student's report shows only the case's name and verdict, never its inputs or
+    /// expectations.
+    bool hidden = false;
+    /// false: the program must not assemble (the case runs nothing).
+    bool assembles = true;
+    /// With `assembles` false: the error numbers of every line in error, each list sorted and
+    /// without repeats. None given: any assembly errors do.
+    std::optional<std::map<int, std::vector<int>>> errors;
+    Expectations expect;
+};
+
+/// A test file: the cases every program is checked against.
+struct TestFile {
+    std::vector<CheckCase> cases;
+};
+
+} // namespace casl::check

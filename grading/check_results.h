@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace casl::check {
+
+/// One thing that differed from the case's expectations, as the reports show it.
+struct Mismatch {
+    std::string what; ///< "GR1", "output", "data SUM", "ending", "errors on line 3", ...
+    std::string expected;
+    std::string actual;
+};
+
+/// The result of one case on one program.
+struct CaseResult {
+    std::string name;
+    bool passed = false;
+    /// What kept the case from running: the program cannot be read or does not assemble.
+    std::string problem;
+    std::vector<Mismatch> mismatches;
+    /// How the run ended ("program-end", "step-limit", ...); empty when nothing ran.
+    std::string ending;
+    /// The message that ended the run, LF line ends; empty for the step budget.
+    std::string endingMessage;
+    /// The steps the run counted.
+    std::int64_t steps = 0;
+    /// The lines that `OUT` wrote, LF after each.
+    std::string output;
+    double seconds = 0;
+    /// The points the case is worth, and whether a student may see more than its verdict.
+    double maxPoints = 1;
+    bool hidden = false;
+
+    /// The points the case earned: all of them when it passed, none otherwise.
+    double points() const { return passed ? maxPoints : 0; }
+};
+
+/// The results of every case on one program.
+struct ProgramResult {
+    /// The program as the command line named it ("class/ito.cas").
+    std::string name;
+    /// Why no case could run, when that was so.
+    std::string problem;
+    std::vector<CaseResult> cases;
+    double seconds = 0;
+    /// The program could not be read at all (as opposed to not assembling).
+    bool unreadable = false;
+
+    int passedCount() const {
+        int n = 0;
+        for (const CaseResult& c : cases) {
+            n += c.passed ? 1 : 0;
+        }
+        return n;
+    }
+    int caseCount() const { return static_cast<int>(cases.size()); }
+    /// The points of the cases passed.
+    double score() const {
+        double sum = 0;
+        for (const CaseResult& c : cases) {
+            sum += c.points();
+        }
+        return sum;
+    }
+    /// The points of every case.
+    double maxScore() const {
+        double sum = 0;
+        for (const CaseResult& c : cases) {
+            sum += c.maxPoints;
+        }
+        return sum;
+    }
+    bool passed() const { return passedCount() == caseCount(); }
+    /// The first case that failed; nullptr when all passed.
+    const CaseResult* firstFailure() const {
+        for (const CaseResult& c : cases) {
+            if (!c.passed) {
+                return &c;
+            }
+        }
+        return nullptr;
+    }
+};
+
+} // namespace casl::check

@@ -1,0 +1,100 @@
+#include "grading/program_check.h"
+
+#include "assembler/assembler.h"
+#include "grading/assembly_check.h"
+#include "grading/case_runner.h"
+#include "grading/run_check.h"
+#include "platform/source_file.h"
+#include "platform/text_codec.h"
+
+#include <chrono>
+#include <memory>
+
+namespace casl::check {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+/// One case; `problem` is why the program cannot run (it did not assemble), "" when it can.
+CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
+                  const AssemblyResult& assembly, const std::string& problem) {
+    const Clock::time_point start = Clock::now();
+    CaseResult r;
+    r.name = c.name;
+    r.maxPoints = c.points;
+    r.hidden = c.hidden;
+    if (!c.assembles) {
+        r.mismatches = compareAssembly(assembled, assembly, c);
+    } else if (!assembly.success) {
+        r.problem = problem;
+    } else {
+        // Every case starts from the tables as the assembly left them.
+        work = assembled;
+        const RunRecord run = runCase(work, assembly.infoText, c);
+        r.mismatches = compareRun(run, work, c);
+        r.ending = endingName(run.ending);
+        r.endingMessage = platform::toUtf8(comparableMessage(run.endingMessage));
+        r.steps = run.steps;
+        for (const std::u32string& line : outputLinesOf(run.machine.outputText)) {
+            r.output += platform::toUtf8(line) + "\n";
+        }
+    }
+    r.passed = r.problem.empty() && r.mismatches.empty();
+    r.seconds = secondsSince(start);
+    return r;
+}
+
+} // namespace
+
+ProgramResult failedProgram(const ProgramEntry& program, const std::string& problem,
+                            const TestFile& tests) {
+    ProgramResult result;
+    result.name = program.name;
+    result.problem = problem;
+    for (const CheckCase& c : tests.cases) {
+        CaseResult r;
+        r.name = c.name;
+        r.maxPoints = c.points;
+        r.hidden = c.hidden;
+        r.problem = problem;
+        result.cases.push_back(std::move(r));
+    }
+    return result;
+}
+
+ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
+    const Clock::time_point start = Clock::now();
+    auto source = platform::readSourceFile(program.path);
+    if (const auto* error = std::get_if<platform::FileError>(&source)) {
+        ProgramResult result =
+            failedProgram(program, "cannot be read: " + platform::toUtf8(error->message), tests);
+        result.unreadable = true;
+        result.seconds = secondsSince(start);
+        return result;
+    }
+    const auto assembled = std::make_unique<ProgramTables>();
+    const AssemblyResult assembly =
+        assemble(std::get<platform::SourceText>(source).text, *assembled);
+    if (assembly.blank) {
+        ProgramResult result = failedProgram(program, assemblyProblem(*assembled, assembly), tests);
+        result.seconds = secondsSince(start);
+        return result;
+    }
+    ProgramResult result;
+    result.name = program.name;
+    if (!assembly.success) {
+        result.problem = assemblyProblem(*assembled, assembly);
+    }
+    const auto work = std::make_unique<ProgramTables>();
+    for (const CheckCase& c : tests.cases) {
+        result.cases.push_back(runOne(c, *assembled, *work, assembly, result.problem));
+    }
+    result.seconds = secondsSince(start);
+    return result;
+}
+
+} // namespace casl::check

@@ -1,0 +1,493 @@
+#include "grading/test_file_reader.h"
+
+#include "grading/toml_nesting.h"
+#include "grading/word_text.h"
+#include "platform/file_reader.h"
+#include "platform/line_ends.h"
+#include "platform/source_file.h"
+#include "platform/text_codec.h"
+
+#include <algorithm>
+#include <set>
+#include <toml++/toml.h>
+
+namespace casl::check {
+namespace {
+
+constexpr std::string_view caseKeys[] = {"name",   "inputs", "answers",   "max_steps", "max_output",
+                                         "points", "hidden", "assembles", "errors",    "expect"};
+constexpr std::string_view expectKeys[] = {"ending", "output", "GR0", "GR1", "GR2", "GR3",
+                                           "GR4",    "GR5",    "GR6", "GR7", "PR",  "SP",
+                                           "OF",     "SF",     "ZF",  "data"};
+constexpr int highestLine = 300;
+/// The most a case may be worth: far beyond any course's scale, and exact in a double.
+constexpr double maxPoints = 1'000'000;
+
+/// Thrown inside the reader; becomes the TestFileError.
+struct ReadFailure {
+    std::string message;
+};
+
+std::string typeName(const toml::node& node) {
+    switch (node.type()) {
+    case toml::node_type::string:
+        return "a string";
+    case toml::node_type::integer:
+        return "an integer";
+    case toml::node_type::floating_point:
+        return "a floating-point number";
+    case toml::node_type::boolean:
+        return "a boolean";
+    case toml::node_type::array:
+        return "an array";
+    case toml::node_type::table:
+        return "a table";
+    default:
+        return "a date or time";
+    }
+}
+
+template <std::size_t N> std::string keyList(const std::string_view (&keys)[N]) {
+    std::string list;
+    for (std::string_view key : keys) {
+        list += list.empty() ? "" : ", ";
+        list += key;
+    }
+    return list;
+}
+
+template <std::size_t N> bool known(const std::string_view (&keys)[N], std::string_view key) {
+    return std::find(std::begin(keys), std::end(keys), key) != std::end(keys);
+}
+
+std::string endingNames() {
+    std::string list;
+    for (RunEnding ending : allEndings) {
+        list += list.empty() ? "" : ", ";
+        list += endingName(ending);
+    }
+    return list;
+}
+
+/// The lines a teacher wrote for the `OUT` text: LF or CR LF between lines, the last line's
+/// line end optional, so that a multi-line string can end with its closing quotes on a line of
+/// their own.
+std::vector<std::u32string> outputLines(std::u32string_view text) {
+    const std::u32string lines = platform::convertCrLf(text, platform::LineEndStyle::Lf);
+    std::vector<std::u32string> result;
+    std::size_t begin = 0;
+    while (begin < lines.size()) {
+        const std::size_t end = lines.find(U'\n', begin);
+        if (end == std::u32string::npos) {
+            result.emplace_back(lines.substr(begin));
+            break;
+        }
+        result.emplace_back(lines.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    return result;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string path) : path_(std::move(path)) {}
+
+    TestFile read(const toml::table& root) {
+        TestFile file;
+        CheckCase defaults;
+        for (auto&& [key, node] : root) {
+            if (key.str() == "max_steps" || key.str() == "max_output") {
+                bound(node, std::string(key.str()), defaults);
+            } else if (key.str() == "points") {
+                defaults.points = points(node);
+            } else if (key.str() != "case") {
+                fail(key.source(), "unknown key '" + std::string(key.str()) +
+                                       "' at the top of the file; known keys: case, max_steps, " +
+                                       "max_output, points");
+            }
+        }
+        const toml::node* cases = root.get("case");
+        if (cases == nullptr) {
+            fail(root.source(), "no test cases: the file needs at least one [[case]] table");
+        }
+        const toml::array* list = cases->as_array();
+        if (list == nullptr || !list->is_array_of_tables()) {
+            fail(cases->source(), "'case' must be an array of tables, written [[case]]");
+        }
+        std::set<std::string> names;
+        for (const toml::node& element : *list) {
+            CheckCase c = readCase(*element.as_table(), defaults);
+            if (!names.insert(c.name).second) {
+                fail(element.source(), "a second case named '" + c.name + "'");
+            }
+            file.cases.push_back(std::move(c));
+        }
+        if (file.cases.empty()) {
+            fail(cases->source(), "no test cases: the file needs at least one [[case]] table");
+        }
+        return file;
+    }
+
+private:
+    [[noreturn]] void fail(const toml::source_region& where, const std::string& what) const {
+        throw ReadFailure{path_ + ":" + std::to_string(where.begin.line) + ":" +
+                          std::to_string(where.begin.column) + ": " + what};
+    }
+
+    [[noreturn]] void wrongType(const toml::node& node, const std::string& key,
+                                const std::string& wanted) const {
+        fail(node.source(), "'" + key + "' must be " + wanted + ", not " + typeName(node));
+    }
+
+    std::string text(const toml::node& node, const std::string& key) const {
+        const auto* value = node.as_string();
+        if (value == nullptr) {
+            wrongType(node, key, "a string");
+        }
+        return value->get();
+    }
+
+    /// `max_steps` or `max_output`.
+    void bound(const toml::node& node, const std::string& key, CheckCase& c) const {
+        const auto* value = node.as_integer();
+        if (value == nullptr) {
+            wrongType(node, key, "an integer");
+        }
+        if (value->get() < 0) {
+            fail(node.source(), "'" + key + "' must not be negative");
+        }
+        if (key == "max_steps" && value->get() > maxStepsBound) {
+            fail(node.source(), "'max_steps' must be at most " + std::to_string(maxStepsBound) +
+                                    ", not " + std::to_string(value->get()));
+        }
+        (key == "max_steps" ? c.maxSteps : c.maxOutput) = value->get();
+    }
+
+    /// `points`: a number from 0 to a million, whole or not.
+    double points(const toml::node& node) const {
+        double value = 0;
+        if (const auto* whole = node.as_integer()) {
+            value = static_cast<double>(whole->get());
+        } else if (const auto* number = node.as_floating_point()) {
+            value = number->get();
+        } else {
+            wrongType(node, "points", "a number");
+        }
+        if (!(value >= 0 && value <= maxPoints)) {
+            fail(node.source(), "'points' must be from 0 to 1000000");
+        }
+        return value;
+    }
+
+    ExpectedWord word(const toml::node& node, const std::string& key) const {
+        if (const auto* number = node.as_integer()) {
+            const std::int64_t value = number->get();
+            if (value < -32768 || value > 65535) {
+                fail(node.source(), "'" + key + "' is " + std::to_string(value) +
+                                        ", outside a word (-32768 to 65535)");
+            }
+            return {static_cast<std::uint16_t>(value & 0xFFFF), std::to_string(value)};
+        }
+        if (const auto* written = node.as_string()) {
+            if (const auto pattern = hexWord(written->get())) {
+                return {*pattern, written->get()};
+            }
+            fail(node.source(), "'" + key + "' must be a number or \"#\" and four hexadecimal " +
+                                    "digits, not \"" + written->get() + "\"");
+        }
+        wrongType(node, key, "a number or a string \"#hhhh\"");
+    }
+
+    int flag(const toml::node& node, const std::string& key) const {
+        if (const auto* value = node.as_boolean()) {
+            return value->get() ? 1 : 0;
+        }
+        if (const auto* value = node.as_integer();
+            value != nullptr && value->get() >= 0 && value->get() <= 1) {
+            return static_cast<int>(value->get());
+        }
+        wrongType(node, key, "0, 1, true or false");
+    }
+
+    const toml::array& array(const toml::node& node, const std::string& key,
+                             const std::string& wanted) const {
+        const auto* list = node.as_array();
+        if (list == nullptr) {
+            wrongType(node, key, wanted);
+        }
+        return *list;
+    }
+
+    CheckCase readCase(const toml::table& table, const CheckCase& defaults) const {
+        CheckCase c;
+        c.maxSteps = defaults.maxSteps;
+        c.maxOutput = defaults.maxOutput;
+        c.points = defaults.points;
+        const toml::node* name = table.get("name");
+        if (name == nullptr) {
+            fail(table.source(), "a case without a name: add name = \"...\"");
+        }
+        c.name = text(*name, "name");
+        if (c.name.empty()) {
+            fail(name->source(), "a case needs a name that is not empty");
+        }
+        for (auto&& [key, node] : table) {
+            const std::string k(key.str());
+            if (!known(caseKeys, k)) {
+                fail(key.source(), "unknown key '" + k + "' in case '" + c.name +
+                                       "'; known keys: " + keyList(caseKeys));
+            }
+            if (k == "inputs") {
+                for (const toml::node& input : array(node, k, "an array of strings")) {
+                    c.inputs.push_back(platform::fromUtf8(text(input, "inputs")));
+                }
+            } else if (k == "answers") {
+                for (const toml::node& answer : array(node, k, "an array of \"yes\" and \"no\"")) {
+                    c.answers.push_back(yesNo(answer));
+                }
+            } else if (k == "max_steps" || k == "max_output") {
+                bound(node, k, c);
+            } else if (k == "points") {
+                c.points = points(node);
+            } else if (k == "hidden") {
+                const auto* value = node.as_boolean();
+                if (value == nullptr) {
+                    wrongType(node, k, "true or false");
+                }
+                c.hidden = value->get();
+            } else if (k == "assembles") {
+                const auto* value = node.as_boolean();
+                if (value == nullptr) {
+                    wrongType(node, k, "true or false");
+                }
+                c.assembles = value->get();
+            } else if (k == "errors") {
+                c.errors = errors(node);
+            } else if (k == "expect") {
+                c.expect = expectations(node, c.name);
+            }
+        }
+        if (c.assembles) {
+            if (const toml::node* errorTable = table.get("errors")) {
+                fail(errorTable->source(),
+                     "'errors' belongs to a case with assembles = false, in case '" + c.name + "'");
+            }
+            return c;
+        }
+        for (std::string_view runKey : {"inputs", "answers", "max_steps", "max_output", "expect"}) {
+            if (const toml::node* node = table.get(runKey)) {
+                fail(node->source(), "case '" + c.name + "' has assembles = false and runs " +
+                                         "nothing: remove '" + std::string(runKey) + "'");
+            }
+        }
+        return c;
+    }
+
+    bool yesNo(const toml::node& node) const {
+        if (const auto* value = node.as_boolean()) {
+            return value->get();
+        }
+        if (const auto* value = node.as_string()) {
+            if (value->get() == "yes" || value->get() == "no") {
+                return value->get() == "yes";
+            }
+        }
+        fail(node.source(),
+             "'answers' takes \"yes\" or \"no\" (or true or false), not " +
+                 (node.is_string() ? "\"" + text(node, "answers") + "\"" : typeName(node)));
+    }
+
+    std::map<int, std::vector<int>> errors(const toml::node& node) const {
+        const auto* table = node.as_table();
+        if (table == nullptr) {
+            wrongType(node, "errors", "a table of line = [error numbers]");
+        }
+        std::map<int, std::vector<int>> byLine;
+        for (auto&& [key, numbers] : *table) {
+            const std::string k(key.str());
+            const bool digits =
+                !k.empty() && k.size() <= 3 &&
+                std::all_of(k.begin(), k.end(), [](char c) { return c >= '0' && c <= '9'; });
+            const int line = digits ? std::stoi(k) : 0;
+            if (line < 1 || line > highestLine) {
+                fail(key.source(), "'errors' takes line numbers 1 to 300 as keys, not '" + k + "'");
+            }
+            std::vector<int> found;
+            auto add = [&](const toml::node& n) {
+                const auto* value = n.as_integer();
+                if (value == nullptr || value->get() < 1 || value->get() > 9) {
+                    fail(n.source(),
+                         "error numbers are 1 to 9; line " + k + " has " +
+                             (value == nullptr ? typeName(n) : std::to_string(value->get())));
+                }
+                found.push_back(static_cast<int>(value->get()));
+            };
+            if (const auto* list = numbers.as_array()) {
+                std::for_each(list->begin(), list->end(), add);
+                if (list->empty()) {
+                    fail(numbers.source(), "line " + k + " needs at least one error number");
+                }
+            } else {
+                add(numbers);
+            }
+            std::sort(found.begin(), found.end());
+            found.erase(std::unique(found.begin(), found.end()), found.end());
+            byLine[line] = std::move(found);
+        }
+        return byLine;
+    }
+
+    Expectations expectations(const toml::node& node, const std::string& caseName) const {
+        const auto* table = node.as_table();
+        if (table == nullptr) {
+            wrongType(node, "expect", "a table");
+        }
+        Expectations e;
+        for (auto&& [key, value] : *table) {
+            const std::string k(key.str());
+            if (!known(expectKeys, k)) {
+                fail(key.source(), "unknown key '" + k + "' in 'expect' of case '" + caseName +
+                                       "'; known keys: " + keyList(expectKeys));
+            }
+            if (k == "ending") {
+                e.ending = ending(value);
+            } else if (k == "output") {
+                e.output = output(value);
+            } else if (k.starts_with("GR")) {
+                e.registers[static_cast<std::size_t>(k[2] - '0')] = word(value, k);
+            } else if (k == "PR") {
+                e.programRegister = word(value, k);
+            } else if (k == "SP") {
+                e.stackPointer = word(value, k);
+            } else if (k == "OF") {
+                e.overflowFlag = flag(value, k);
+            } else if (k == "SF") {
+                e.signFlag = flag(value, k);
+            } else if (k == "ZF") {
+                e.zeroFlag = flag(value, k);
+            } else if (k == "data") {
+                e.data = data(value);
+            }
+        }
+        return e;
+    }
+
+    ExpectedEnding ending(const toml::node& node) const {
+        const std::string written = text(node, "ending");
+        if (const auto byName = endingByName(written)) {
+            return {*byName, std::nullopt, written};
+        }
+        const std::u32string message = platform::fromUtf8(written);
+        if (const auto byMessage = endingByMessage(message)) {
+            return {*byMessage, comparableMessage(message), written};
+        }
+        fail(node.source(), "'ending' must be one of " + endingNames() +
+                                ", or the text of a message that ends a run; not \"" + written +
+                                "\"");
+    }
+
+    std::vector<std::u32string> output(const toml::node& node) const {
+        if (const auto* whole = node.as_string()) {
+            return outputLines(platform::fromUtf8(whole->get()));
+        }
+        std::vector<std::u32string> lines;
+        for (const toml::node& line : array(node, "output", "a string or an array of strings")) {
+            lines.push_back(platform::fromUtf8(text(line, "output")));
+        }
+        return lines;
+    }
+
+    std::vector<ExpectedData> data(const toml::node& node) const {
+        const auto* table = node.as_table();
+        if (table == nullptr) {
+            wrongType(node, "data", "a table of label = value");
+        }
+        std::vector<ExpectedData> words;
+        for (auto&& [key, value] : *table) {
+            const std::string label(key.str());
+            // No data word is looked up by an empty label, as no IN or OUT operand is empty.
+            if (label.empty()) {
+                fail(value.source(), "'data' needs a label before each '='");
+            }
+            ExpectedData d;
+            d.label = platform::fromUtf8(label);
+            if (const auto* list = value.as_array()) {
+                d.list = true;
+                for (const toml::node& element : *list) {
+                    d.words.push_back(word(element, "data." + label));
+                }
+                if (d.words.empty()) {
+                    fail(value.source(), "'data." + label + "' needs at least one value");
+                }
+            } else if (const auto* inner = value.as_table()) {
+                const toml::node* textNode = inner->get("text");
+                if (textNode == nullptr || inner->size() != 1) {
+                    fail(value.source(),
+                         "'data." + label + "' as a table takes exactly one key: text");
+                }
+                characters(d, *textNode, label);
+            } else if (const auto* written = value.as_string();
+                       written != nullptr && !hexWord(written->get())) {
+                characters(d, value, label);
+            } else {
+                d.words.push_back(word(value, "data." + label));
+            }
+            words.push_back(std::move(d));
+        }
+        return words;
+    }
+
+    void characters(ExpectedData& d, const toml::node& node, const std::string& label) const {
+        d.kind = ExpectedData::Kind::Text;
+        d.text = platform::fromUtf8(text(node, "data." + label));
+        if (d.text.empty()) {
+            fail(node.source(), "'data." + label + "' needs at least one character");
+        }
+        for (char32_t c : d.text) {
+            const auto code = platform::cp932Code(c);
+            if (!code) {
+                fail(node.source(), "'data." + label + "' holds '" +
+                                        platform::toUtf8(std::u32string(1, c)) +
+                                        "', which has no character code (CP932)");
+            }
+            d.words.push_back({static_cast<std::uint16_t>(*code & 0xFFFF),
+                               platform::toUtf8(std::u32string(1, c))});
+        }
+    }
+
+    std::string path_;
+};
+
+} // namespace
+
+std::variant<TestFile, TestFileError> parseTestFile(std::string_view text,
+                                                    const std::string& path) {
+    if (const auto deep = tooDeepNesting(text)) {
+        return TestFileError{path + ":" + std::to_string(deep->line) + ":" +
+                             std::to_string(deep->column) +
+                             ": tables, keys and arrays nest deeper than " +
+                             std::to_string(maxTomlNesting) + " levels"};
+    }
+    try {
+        const toml::table root = toml::parse(text, path);
+        return Reader(path).read(root);
+    } catch (const toml::parse_error& error) {
+        const auto& where = error.source().begin;
+        return TestFileError{path + ":" + std::to_string(where.line) + ":" +
+                             std::to_string(where.column) + ": " +
+                             std::string(error.description())};
+    } catch (const ReadFailure& failure) {
+        return TestFileError{failure.message};
+    }
+}
+
+std::variant<TestFile, TestFileError> readTestFile(const std::filesystem::path& path) {
+    // A test file is bounded as a program is: a few kilobytes do for hundreds of cases.
+    auto bytes = platform::readFileBytes(path, platform::maxSourceFileBytes);
+    if (const auto* error = std::get_if<platform::FileError>(&bytes)) {
+        return TestFileError{path.string() + ": cannot read the test file (" + error->reason + ")"};
+    }
+    return parseTestFile(std::get<std::string>(bytes), path.string());
+}
+
+} // namespace casl::check
