@@ -101,7 +101,6 @@ void Form1::renderControls() {
         label->setVisible(view.breakpointShown);
     }
     label6_->setText(shown(view.breakpointCaption));
-    label6_->setToolTip(view.breakpointShown ? QString() : shown(view.traceDisabledReason));
 
     mnuFILE_->menuAction()->setEnabled(view.fileMenuEnabled);
     for (QAction* item : mnuFILE_->actions()) {

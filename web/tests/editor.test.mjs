@@ -251,11 +251,17 @@ test('a key in the editor returns to editing: Trace, クリア and the breakpoin
   assert.ok(await page.locator('#Trace').isDisabled());
   assert.ok(await page.locator('#Command4').isDisabled());
   assert.equal(await page.locator('#Label5').isVisible(), false);
+  // The greyed Trace says why.
+  assert.equal(
+    await page.locator('#Trace').getAttribute('title'),
+    'プログラムが変更されました。もう一度 Assemble すると、トレースできます',
+  );
   // The breakpoint stays; a clean assembly shows it again.
   assert.equal(await dotLine(page), 4);
   await page.locator('#Assemble').click();
   assert.equal(await page.locator('#Label6').textContent(), '4');
   assert.ok(await page.locator('#Label6').isVisible());
+  assert.equal(await page.locator('#Trace').getAttribute('title'), '');
 });
 
 test('the displays use a Japanese gothic whose half-width glyphs are half as wide as full-width', async () => {
