@@ -236,8 +236,14 @@ export class MainWindow {
     this.setBoxOpen(false);
     const running = this.view.phase === 'tracing';
     this.run((w) => w.answer(answer));
-    if (running && this.view.phase === 'tracing') {
-      this.command1.focus();
+    if (this.view.phase === 'tracing') {
+      if (running) {
+        this.command1.focus();
+      }
+    } else if (box.purpose === 'run') {
+      // The box was the last of a run (one that may have started and ended within one
+      // command, never showing its buttons): the focus goes to Trace, which starts the next.
+      this.traceButton.focus();
     }
   }
 
