@@ -23,6 +23,8 @@ void liftAllocationLimit() {
 
 } // namespace casl::test
 
+// Every form of new and delete is replaced, so that whatever a library allocates with one form
+// and releases with another, both sides are malloc and free.
 void* operator new(std::size_t size) {
     if (size > largestAllocation.load()) {
         throw std::bad_alloc();
@@ -31,6 +33,21 @@ void* operator new(std::size_t size) {
         return memory;
     }
     throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (size > largestAllocation.load()) {
+        return nullptr;
+    }
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
 }
 
 // The replacement takes its memory from malloc, so free is the matching release.
@@ -43,5 +60,21 @@ void operator delete(void* memory) noexcept {
 }
 
 void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
     std::free(memory);
 }
