@@ -42,7 +42,8 @@ std::map<int, std::vector<int>> lineErrors(const ProgramTables& tables) {
     return byLine;
 }
 
-std::string assemblyProblem(const ProgramTables& tables, const AssemblyResult& result) {
+std::string assemblyProblem(const ProgramTables& tables, const AssemblyResult& result,
+                            const SourceLines& lines) {
     if (result.blank) {
         return "the program is empty";
     }
@@ -54,12 +55,12 @@ std::string assemblyProblem(const ProgramTables& tables, const AssemblyResult& r
         return "cannot be traced: a program needs at least two lines";
     }
     const auto& [line, numbers] = *errors.begin();
-    return "does not assemble (" + platform::toUtf8(result.resultLine) + "); line " +
-           std::to_string(line) + ": error " + errorsText(numbers);
+    return "does not assemble (" + platform::toUtf8(result.resultLine) + "); " + lines.name(line) +
+           ": error " + errorsText(numbers);
 }
 
 std::vector<Mismatch> compareAssembly(const ProgramTables& tables, const AssemblyResult& result,
-                                      const CheckCase& c) {
+                                      const CheckCase& c, const SourceLines& lines) {
     const auto actual = lineErrors(tables);
     const bool stopped = !result.limitMessage.empty();
     if (actual.empty() && !stopped) {
@@ -69,22 +70,23 @@ std::vector<Mismatch> compareAssembly(const ProgramTables& tables, const Assembl
         return {};
     }
     std::vector<Mismatch> found;
-    std::map<int, bool> lines;
+    std::map<int, bool> named;
     for (const auto& entry : actual) {
-        lines[entry.first] = true;
+        named[entry.first] = true;
     }
     for (const auto& entry : *c.errors) {
-        lines[entry.first] = true;
+        named[entry.first] = true;
     }
-    for (const auto& [line, _] : lines) {
+    for (const auto& [line, _] : named) {
         const auto wanted = c.errors->find(line);
         const auto got = actual.find(line);
         const std::vector<int> none;
         const std::vector<int>& w = wanted == c.errors->end() ? none : wanted->second;
         const std::vector<int>& g = got == actual.end() ? none : got->second;
         if (w != g) {
-            found.push_back(
-                {"errors on line " + std::to_string(line), errorsText(w), errorsText(g)});
+            Mismatch m{"errors on line " + std::to_string(line), errorsText(w), errorsText(g)};
+            m.fileLine = lines.fileLine(line) != line ? lines.fileLine(line) : 0;
+            found.push_back(std::move(m));
         }
     }
     return found;

@@ -1,16 +1,44 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace casl::check {
 
+/// Where two long texts first differ, with a few characters either side of it.
+struct FirstDifference {
+    /// "line 3, character 12", or "line 4" when one text has no such line.
+    std::string at;
+    /// The expected and the actual text around the place: quoted, "…" outside the quotes where
+    /// the line goes on, or "no line 4 (3 lines)".
+    std::string expected;
+    std::string actual;
+};
+
 /// One thing that differed from the case's expectations, as the reports show it.
 struct Mismatch {
+    Mismatch() = default;
+    Mismatch(std::string what, std::string expected, std::string actual)
+        : what(std::move(what)), expected(std::move(expected)), actual(std::move(actual)) {}
+
     std::string what; ///< "GR1", "output", "data SUM", "ending", "errors on line 3", ...
     std::string expected;
     std::string actual;
+    /// For a program line ("errors on line 3"): the line of the student's file that holds it,
+    /// when that is another number (Assemble drops empty lines); 0 otherwise.
+    int fileLine = 0;
+    /// For an output of more than one line or of long lines: where it first differs.
+    std::optional<FirstDifference> firstDifference;
+    /// The case expects data words at a label that no DC or DS line of the program has.
+    bool missingLabel = false;
+
+    /// `what`, with the file's line where it differs: "errors on line 3 (line 4 of the file)".
+    std::string place() const {
+        return fileLine == 0 ? what : what + " (line " + std::to_string(fileLine) + " of the file)";
+    }
 };
 
 /// The result of one case on one program.
@@ -32,6 +60,8 @@ struct CaseResult {
     /// The points the case is worth, and whether a student may see more than its verdict.
     double maxPoints = 1;
     bool hidden = false;
+    /// The answers the case gives to the `IN` boxes, in order.
+    std::vector<std::string> inputs;
 
     /// The points the case earned: all of them when it passed, none otherwise.
     double points() const { return passed ? maxPoints : 0; }

@@ -19,16 +19,26 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-/// One case; `problem` is why the program cannot run (it did not assemble), "" when it can.
-CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
-                  const AssemblyResult& assembly, const std::string& problem) {
-    const Clock::time_point start = Clock::now();
+/// A case's result before anything ran: its name, worth and inputs.
+CaseResult resultOf(const CheckCase& c) {
     CaseResult r;
     r.name = c.name;
     r.maxPoints = c.points;
     r.hidden = c.hidden;
+    for (const std::u32string& input : c.inputs) {
+        r.inputs.push_back(platform::toUtf8(input));
+    }
+    return r;
+}
+
+/// One case; `problem` is why the program cannot run (it did not assemble), "" when it can.
+CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
+                  const AssemblyResult& assembly, const SourceLines& lines,
+                  const std::string& problem) {
+    const Clock::time_point start = Clock::now();
+    CaseResult r = resultOf(c);
     if (!c.assembles) {
-        r.mismatches = compareAssembly(assembled, assembly, c);
+        r.mismatches = compareAssembly(assembled, assembly, c, lines);
     } else if (!assembly.success) {
         r.problem = problem;
     } else {
@@ -56,10 +66,7 @@ ProgramResult failedProgram(const ProgramEntry& program, const std::string& prob
     result.name = program.name;
     result.problem = problem;
     for (const CheckCase& c : tests.cases) {
-        CaseResult r;
-        r.name = c.name;
-        r.maxPoints = c.points;
-        r.hidden = c.hidden;
+        CaseResult r = resultOf(c);
         r.problem = problem;
         result.cases.push_back(std::move(r));
     }
@@ -76,22 +83,32 @@ ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
         result.seconds = secondsSince(start);
         return result;
     }
+    ProgramResult result =
+        checkProgramText(program.name, std::get<platform::SourceText>(source).text, tests);
+    result.seconds = secondsSince(start);
+    return result;
+}
+
+ProgramResult checkProgramText(const std::string& name, std::u32string_view text,
+                               const TestFile& tests) {
+    const Clock::time_point start = Clock::now();
     const auto assembled = std::make_unique<ProgramTables>();
-    const AssemblyResult assembly =
-        assemble(std::get<platform::SourceText>(source).text, *assembled);
+    const AssemblyResult assembly = assemble(text, *assembled);
+    const SourceLines lines(text);
     if (assembly.blank) {
-        ProgramResult result = failedProgram(program, assemblyProblem(*assembled, assembly), tests);
+        ProgramResult result =
+            failedProgram({{}, name}, assemblyProblem(*assembled, assembly, lines), tests);
         result.seconds = secondsSince(start);
         return result;
     }
     ProgramResult result;
-    result.name = program.name;
+    result.name = name;
     if (!assembly.success) {
-        result.problem = assemblyProblem(*assembled, assembly);
+        result.problem = assemblyProblem(*assembled, assembly, lines);
     }
     const auto work = std::make_unique<ProgramTables>();
     for (const CheckCase& c : tests.cases) {
-        result.cases.push_back(runOne(c, *assembled, *work, assembly, result.problem));
+        result.cases.push_back(runOne(c, *assembled, *work, assembly, lines, result.problem));
     }
     result.seconds = secondsSince(start);
     return result;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace casl::check {
 
@@ -18,6 +19,11 @@ struct ProgramEntry {
 /// and a fresh machine. A program that cannot be read fails every case with the reason; one
 /// that does not assemble fails every case that runs it.
 ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests);
+
+/// Checks a program's text (as read from its file) as `checkProgram` does; `name` names it in
+/// the reports.
+ProgramResult checkProgramText(const std::string& name, std::u32string_view text,
+                               const TestFile& tests);
 
 /// The result of a program whose cases could not run at all, each failing with `problem`.
 ProgramResult failedProgram(const ProgramEntry& program, const std::string& problem,

@@ -4,6 +4,7 @@
 #include "platform/text_codec.h"
 #include "simulator/word.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace casl::check {
@@ -21,6 +22,54 @@ std::string outputText(const std::vector<std::u32string>& lines) {
         text += lines[i];
     }
     return quoted(text);
+}
+
+/// Outputs longer than this, or of more than one line, carry where they first differ.
+constexpr std::size_t shortOutput = 40;
+/// The characters shown either side of the first difference.
+constexpr std::size_t excerptReach = 16;
+
+/// The characters of `line` around `at`, quoted, with "…" outside the quotes where it goes on.
+std::string excerpt(const std::u32string& line, std::size_t at) {
+    const std::size_t begin = at > excerptReach ? at - excerptReach : 0;
+    const std::size_t end = std::min(line.size(), at + excerptReach);
+    return (begin > 0 ? "…" : "") + quoted(line.substr(begin, end - begin)) +
+           (end < line.size() ? "…" : "");
+}
+
+std::optional<FirstDifference> firstDifference(const std::vector<std::u32string>& expected,
+                                               const std::vector<std::u32string>& actual) {
+    std::size_t longest = 0;
+    for (const auto* lines : {&expected, &actual}) {
+        for (const std::u32string& line : *lines) {
+            longest = std::max(longest, line.size());
+        }
+    }
+    if (expected.size() <= 1 && actual.size() <= 1 && longest <= shortOutput) {
+        return std::nullopt;
+    }
+    std::size_t row = 0;
+    while (row < expected.size() && row < actual.size() && expected[row] == actual[row]) {
+        ++row;
+    }
+    const std::string lineName = "line " + std::to_string(row + 1);
+    auto missing = [&](const std::vector<std::u32string>& lines) {
+        return "no " + lineName + " (" + std::to_string(lines.size()) +
+               (lines.size() == 1 ? " line)" : " lines)");
+    };
+    if (row >= expected.size() || row >= actual.size()) {
+        return FirstDifference{
+            lineName, row < expected.size() ? excerpt(expected[row], 0) : missing(expected),
+            row < actual.size() ? excerpt(actual[row], 0) : missing(actual)};
+    }
+    const std::u32string& e = expected[row];
+    const std::u32string& a = actual[row];
+    std::size_t column = 0;
+    while (column < e.size() && column < a.size() && e[column] == a[column]) {
+        ++column;
+    }
+    return FirstDifference{lineName + ", character " + std::to_string(column + 1),
+                           excerpt(e, column), excerpt(a, column)};
 }
 
 std::string expectedDataText(const ExpectedData& wanted) {
@@ -134,7 +183,9 @@ void compareData(const ExpectedData& wanted, const ProgramTables& tables,
     const std::string expected = expectedDataText(wanted);
     const int row = labelledRow(tables, wanted.label);
     if (row == 0) {
-        found.push_back({what, expected, "(no DC or DS line has the label " + label + ")"});
+        Mismatch m{what, expected, "(no DC or DS line has the label " + label + ")"};
+        m.missingLabel = true;
+        found.push_back(std::move(m));
         return;
     }
     const std::size_t available = static_cast<std::size_t>(tables.dataWordCounter - row);
@@ -190,7 +241,9 @@ std::vector<Mismatch> compareRun(const RunRecord& run, const ProgramTables& tabl
     if (e.output) {
         const std::vector<std::u32string> lines = outputLinesOf(run.machine.outputText);
         if (lines != *e.output) {
-            found.push_back({"output", outputText(*e.output), outputText(lines)});
+            Mismatch m{"output", outputText(*e.output), outputText(lines)};
+            m.firstDifference = firstDifference(*e.output, lines);
+            found.push_back(std::move(m));
         }
     }
     for (std::size_t i = 0; i < e.registers.size(); ++i) {

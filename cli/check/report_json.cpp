@@ -18,7 +18,17 @@ Json textOrNull(const std::string& text) {
 Json caseJson(const CaseResult& c) {
     Json mismatches = Json::array();
     for (const Mismatch& m : c.mismatches) {
-        mismatches.push_back({{"what", m.what}, {"expected", m.expected}, {"actual", m.actual}});
+        Json first = nullptr;
+        if (m.firstDifference) {
+            first = {{"at", m.firstDifference->at},
+                     {"expected", m.firstDifference->expected},
+                     {"actual", m.firstDifference->actual}};
+        }
+        mismatches.push_back({{"what", m.what},
+                              {"expected", m.expected},
+                              {"actual", m.actual},
+                              {"file_line", m.fileLine == 0 ? Json(nullptr) : Json(m.fileLine)},
+                              {"first_difference", first}});
     }
     const bool ran = !c.ending.empty();
     return {
@@ -34,6 +44,7 @@ Json caseJson(const CaseResult& c) {
         {"points", c.points()},
         {"max_points", c.maxPoints},
         {"hidden", c.hidden},
+        {"inputs", c.inputs},
     };
 }
 

@@ -58,7 +58,7 @@ std::string failureBody(const CaseResult& c) {
         body += c.problem + "\n";
     }
     for (const Mismatch& m : c.mismatches) {
-        body += m.what + ": expected " + m.expected + " | got " + m.actual + "\n";
+        body += m.place() + ": expected " + m.expected + " | got " + m.actual + "\n";
     }
     if (!c.ending.empty()) {
         body += "the run ended: " + c.ending + " after " + std::to_string(c.steps) + " steps\n";
