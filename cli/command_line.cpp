@@ -295,6 +295,11 @@ private:
             *check_, "--case", [&c](const std::string& v) { c.caseNames.push_back(v); },
             "Run only the case NAME (again for more)")
             ->type_name("NAME");
+        check_
+            ->add_option("--reference", c.referencePath,
+                         "The teacher's solution: it must pass every case before the class is "
+                         "checked (default: the test file's reference)")
+            ->type_name("FILE");
         check_->add_option("-j,--jobs", c.jobs, "Programs checked at once (default: one per core)")
             ->check(wholeNumber(1, 1024, "a number of programs"))
             ->type_name("N");

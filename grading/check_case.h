@@ -99,6 +99,9 @@ struct CheckCase {
 /// A test file: the cases every program is checked against.
 struct TestFile {
     std::vector<CheckCase> cases;
+    /// The teacher's solution, as the file names it (relative to the file's folder): it must
+    /// pass every case before a class is graded.
+    std::optional<std::string> reference;
 };
 
 } // namespace casl::check

@@ -100,10 +100,15 @@ public:
                 bound(node, std::string(key.str()), defaults);
             } else if (key.str() == "points") {
                 defaults.points = points(node);
+            } else if (key.str() == "reference") {
+                file.reference = text(node, "reference");
+                if (file.reference->empty()) {
+                    fail(node.source(), "'reference' names a program file; it is empty");
+                }
             } else if (key.str() != "case") {
                 fail(key.source(), "unknown key '" + std::string(key.str()) +
                                        "' at the top of the file; known keys: case, max_steps, " +
-                                       "max_output, points");
+                                       "max_output, points, reference");
             }
         }
         const toml::node* cases = root.get("case");

@@ -4,6 +4,7 @@
 #include "cli/check/program_list.h"
 #include "cli/check/progress_bar.h"
 #include "cli/check/report_destination.h"
+#include "grading/reference_check.h"
 #include "grading/test_file_reader.h"
 #include "platform/file_writer.h"
 
@@ -54,6 +55,17 @@ std::optional<std::string> keepCases(TestFile& file, const std::vector<std::stri
     return std::nullopt;
 }
 
+/// The reference of the command line, else that of the test file (beside the test file).
+std::string referenceOf(const CheckOptions& options, const TestFile& file) {
+    if (!options.referencePath.empty()) {
+        return options.referencePath;
+    }
+    if (!file.reference) {
+        return "";
+    }
+    return (std::filesystem::path(options.testsPath).parent_path() / *file.reference).string();
+}
+
 unsigned coreCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
@@ -81,18 +93,34 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
             << programs.size() << "\n";
         return wrongTestsOrArguments;
     }
+    TestFile& testFile = std::get<TestFile>(tests);
+    const std::string reference = referenceOf(options, testFile);
     std::vector<std::filesystem::path> inputs{options.testsPath};
     for (const ProgramEntry& program : programs) {
         inputs.push_back(program.path);
+    }
+    if (!reference.empty()) {
+        inputs.emplace_back(reference);
     }
     const auto destination = reportDestination(options.outputPath, inputs);
     if (const auto* refused = std::get_if<DestinationRefused>(&destination)) {
         err << "casl2 check: " << refused->message << '\n';
         return wrongTestsOrArguments;
     }
-    TestFile& testFile = std::get<TestFile>(tests);
     for (CheckCase& c : testFile.cases) {
         c.timeLimitSeconds = options.timeLimitSeconds;
+    }
+    if (!reference.empty()) {
+        // A case that the teacher's own solution fails is a fault of the test file: grading the
+        // class with it would fail every student for the teacher's typo.
+        const std::vector<std::string> faults =
+            referenceFaults(checkProgram({reference, reference}, testFile));
+        for (const std::string& fault : faults) {
+            err << "casl2 check: " << options.testsPath << ": " << fault << '\n';
+        }
+        if (!faults.empty()) {
+            return wrongTestsOrArguments;
+        }
     }
 
     std::vector<ProgramResult> results;

@@ -22,6 +22,9 @@ struct CheckOptions {
     std::optional<double> timeLimitSeconds;
     /// The cases to run, by name; empty: every case of the test file.
     std::vector<std::string> caseNames;
+    /// The teacher's solution that must pass every case first; empty: the test file's
+    /// `reference`, if it names one.
+    std::string referencePath;
 };
 
 } // namespace casl::check

@@ -2,6 +2,7 @@
 // first differ, the inputs of a case, and what a reference solution says of a test file.
 #include "check_test_support.h"
 #include "grading/assembly_check.h"
+#include "grading/reference_check.h"
 #include "grading/source_lines.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,46 @@ TEST(CaseResults, CarryTheInputsOfTheCase) {
     const ProgramResult r =
         test::checkSource(twice, "[[case]]\nname = \"c\"\ninputs = [\"かな\", \"\"]\n");
     EXPECT_EQ(r.cases[0].inputs, (std::vector<std::string>{"かな", ""}));
+}
+
+TEST(ReferenceFaults, NoneWhenTheReferencePassesEveryCase) {
+    const ProgramResult r = test::checkSource(
+        twice, "[[case]]\nname = \"c\"\ninputs = [\"AB\"]\nexpect.output = [\"AB\", \"AB\", "
+               "\"END\"]\nexpect.data.LEN = 2\n");
+    EXPECT_EQ(referenceFaults(r), std::vector<std::string>{});
+}
+
+TEST(ReferenceFaults, NameTheCaseItFailsAndTheLabelItLacks) {
+    const ProgramResult r = test::checkSource(twice, R"([[case]]
+name = "right"
+inputs = ["AB"]
+expect.data.LEN = 2
+[[case]]
+name = "a typo in the output"
+inputs = ["AB"]
+expect.output = ["AB", "BA", "END"]
+[[case]]
+name = "a typo in a label"
+inputs = ["AB"]
+expect.data.LNE = 2
+expect.data.LEN = 2
+)");
+    const std::vector<std::string> faults = referenceFaults(r);
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_TRUE(faults[0].starts_with("case \"a typo in the output\": the reference prog.cas "
+                                      "fails it: output"))
+        << faults[0];
+    EXPECT_EQ(faults[1], "case \"a typo in a label\": expect.data names the label LNE, which the "
+                         "reference prog.cas has no DC or DS line for");
+}
+
+TEST(ReferenceFaults, AReferenceThatDoesNotAssembleIsOneFault) {
+    const ProgramResult r =
+        test::checkSource(spaced, "[[case]]\nname = \"a\"\n[[case]]\nname = \"b\"\n");
+    EXPECT_EQ(
+        referenceFaults(r),
+        std::vector<std::string>{"the reference prog.cas does not assemble (Assemble "
+                                 "Error: 1); line 3 (line 5 of the file): error 5 <GR>レジスタ"});
 }
 
 } // namespace

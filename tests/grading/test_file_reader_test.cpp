@@ -188,6 +188,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"UnknownTopKey", "title = \"x\"\n[[case]]\nname = \"x\"\n",
                   "tests.toml:1:1:", "unknown key 'title'"},
         ErrorCase{"NoName", "[[case]]\ninputs = []\n", "tests.toml:1:1:", "without a name"},
+        ErrorCase{"EmptyReference", "reference = \"\"\n[[case]]\nname = \"x\"\n",
+                  "tests.toml:1:13:", "'reference' names a program file"},
+        ErrorCase{"ReferenceNotText", "reference = 1\n[[case]]\nname = \"x\"\n",
+                  "tests.toml:1:13:", "reference"},
         ErrorCase{"EmptyName", "[[case]]\nname = \"\"\n", "tests.toml:2:8:", "not empty"},
         ErrorCase{"SameName", "[[case]]\nname = \"x\"\n[[case]]\nname = \"x\"\n",
                   "tests.toml:3:1:", "a second case named 'x'"},
@@ -297,6 +301,12 @@ assembles = false
     EXPECT_EQ(file.cases[2].points, 0.5);
     EXPECT_EQ(file.cases[3].points, 0);
     EXPECT_EQ(test::testFile("[[case]]\nname = \"x\"\n").cases[0].points, 1);
+}
+
+TEST(TestFileReader, ReadsTheReference) {
+    EXPECT_EQ(test::testFile("reference = \"solution.cas\"\n[[case]]\nname = \"x\"\n").reference,
+              "solution.cas");
+    EXPECT_FALSE(test::testFile("[[case]]\nname = \"x\"\n").reference);
 }
 
 std::string repeated(std::string_view part, int times) {

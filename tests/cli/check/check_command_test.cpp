@@ -308,9 +308,72 @@ TEST(CheckCommand, RunsOnlyTheCasesNamed) {
         << one.out;
 }
 
+struct ReferenceCase {
+    std::string name;
+    /// The test file, beside which the class's correct.cas stands as solution.cas.
+    std::string toml;
+    /// `--reference` when not empty.
+    std::string option;
+    int status;
+    /// What standard error says; empty when the class is graded.
+    std::string message;
+};
+
+void PrintTo(const ReferenceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Reference : public testing::TestWithParam<ReferenceCase> {};
+
+TEST_P(Reference, MustPassEveryCaseBeforeTheClassIsGraded) {
+    const ReferenceCase& c = GetParam();
+    const test::ScratchFolder folder;
+    folder.write("exercise/solution.cas", contents(inClass("correct.cas")));
+    const std::string tests = folder.write("exercise/tests.toml", c.toml).string();
+    std::vector<std::string> args{tests, inClass("wrong.cas")};
+    if (!c.option.empty()) {
+        args.insert(args.end(), {"--reference", (folder.path() / c.option).string()});
+    }
+    const CheckRun r = check(args);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    if (c.message.empty()) {
+        EXPECT_EQ(r.err, "");
+        EXPECT_NE(r.out.find("wrong.cas  0/1  FAILED"), std::string::npos) << r.out;
+    } else {
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.starts_with("casl2 check: " + tests + ": ")) << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
+const std::string helloCase = "[[case]]\nname = \"hello\"\ninputs = [\"HELLO\"]\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    TestFiles, Reference,
+    testing::Values(
+        ReferenceCase{"PassingOptionGradesTheClass", helloCase + "expect.GR1 = 5\n",
+                      "exercise/solution.cas", someCaseFailed, ""},
+        ReferenceCase{"PassingKeyBesideTheTestFile",
+                      "reference = \"solution.cas\"\n" + helloCase + "expect.GR1 = 5\n", "",
+                      someCaseFailed, ""},
+        ReferenceCase{"ACaseItFails", helloCase + "expect.output = \"HELO\"\n",
+                      "exercise/solution.cas", wrongTestsOrArguments,
+                      "solution.cas fails it: output: expected \"HELO\" | got \"HELLO\""},
+        ReferenceCase{"ALabelItLacks",
+                      "reference = \"solution.cas\"\n" + helloCase + "expect.data.LNE = 5\n", "",
+                      wrongTestsOrArguments,
+                      "case \"hello\": expect.data names the label LNE, which the reference"},
+        ReferenceCase{"TheOptionWinsOverTheKey",
+                      "reference = \"missing.cas\"\n" + helloCase + "expect.GR1 = 5\n",
+                      "exercise/solution.cas", someCaseFailed, ""},
+        ReferenceCase{"AReferenceThatCannotBeRead", "reference = \"missing.cas\"\n" + helloCase, "",
+                      wrongTestsOrArguments, "missing.cas cannot be read"}),
+    testing::PrintToStringParamName());
+
 TEST(CheckCommand, HelpNamesEveryOption) {
     const CheckRun r = check({"--help"});
-    for (const char* option : {"--format", "--verbose", "--output", "--jobs", "TESTS.toml"}) {
+    for (const char* option :
+         {"--format", "--verbose", "--output", "--jobs", "--reference", "TESTS.toml"}) {
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     }
 }
