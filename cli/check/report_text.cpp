@@ -1,4 +1,6 @@
 #include "cli/check/reports.h"
+#include "cli/check/terminal_columns.h"
+#include "grading/word_text.h"
 #include "platform/text_codec.h"
 
 #include <algorithm>
@@ -8,15 +10,91 @@
 namespace casl::check {
 namespace {
 
-/// Names are padded to a common width, counted in characters.
-constexpr std::size_t widestName = 40;
-
-std::size_t characters(std::string_view utf8) {
-    return platform::fromUtf8(utf8).size();
-}
+/// The report fits a terminal of this many columns.
+constexpr std::size_t terminalWidth = 80;
+/// Details stand under their program, and a case's differences under the case.
+const std::string indent = "    ";
+const std::string deeper = "      ";
+const std::string deepest = "        ";
 
 std::string mismatchText(const Mismatch& m) {
-    return m.what + ": expected " + m.expected + " | got " + m.actual;
+    return m.place() + ": expected " + m.expected + " | got " + m.actual;
+}
+
+std::string countsOf(const ProgramResult& p) {
+    return std::to_string(p.passedCount()) + "/" + std::to_string(p.caseCount());
+}
+
+std::string quotedName(const std::string& name) {
+    return "\"" + shortenedInTheMiddle(name, 40) + "\"";
+}
+
+/// A line of details after `before`, wrapped to the terminal's width; what goes on stands two
+/// columns further in.
+std::string detailLine(const std::string& before, const std::string& text) {
+    const std::size_t room = terminalWidth - before.size();
+    const std::vector<std::string> first = wrappedToColumns(text, room);
+    std::string out = before + first.front() + "\n";
+    if (first.size() > 1) {
+        std::string rest = platform::toUtf8(platform::fromUtf8(text)).substr(first.front().size());
+        rest.erase(0, rest.find_first_not_of(' '));
+        for (const std::string& line : wrappedToColumns(rest, room - 2)) {
+            out += before + "  " + line + "\n";
+        }
+    }
+    return out;
+}
+
+/// Whether a case failed only because the program as a whole could not run; that is said once
+/// for the program.
+bool programWide(const ProgramResult& p, const CaseResult& c) {
+    return !p.problem.empty() && c.problem == p.problem && c.mismatches.empty();
+}
+
+/// A difference on one line when it fits, else its place with expected and got below it; a
+/// long output shows where it first differs rather than its whole lines.
+std::string differenceLines(const Mismatch& m) {
+    if (m.firstDifference) {
+        return detailLine(deeper, m.place() + " differs first at " + m.firstDifference->at + ":") +
+               detailLine(deepest, "expected " + m.firstDifference->expected) +
+               detailLine(deepest, "got      " + m.firstDifference->actual);
+    }
+    const std::string line = deeper + mismatchText(m);
+    if (terminalColumns(line) <= terminalWidth) {
+        return line + "\n";
+    }
+    return detailLine(deeper, m.place() + ":") + detailLine(deepest, "expected " + m.expected) +
+           detailLine(deepest, "got      " + m.actual);
+}
+
+/// Every failing case of a program with its inputs and differences; a problem of the whole
+/// program once.
+std::string verboseDetails(const ProgramResult& p) {
+    std::string out;
+    if (!p.problem.empty()) {
+        out += detailLine(indent, p.problem);
+    }
+    for (const CaseResult& c : p.cases) {
+        if (c.passed || programWide(p, c)) {
+            continue;
+        }
+        std::string heading = "case " + quotedName(c.name);
+        if (!c.inputs.empty()) {
+            std::string inputs;
+            for (const std::string& input : c.inputs) {
+                inputs += (inputs.empty() ? "" : ", ") + check::quoted(platform::fromUtf8(input));
+            }
+            heading += ", inputs " + inputs;
+        }
+        out += detailLine(indent, heading + ":");
+        if (!c.problem.empty()) {
+            out += detailLine(deeper, c.problem);
+        }
+        for (const Mismatch& m : c.mismatches) {
+            out += differenceLines(m);
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -78,39 +156,35 @@ std::string studentDetails(const CaseResult& r) {
 }
 
 std::string textReport(const std::vector<ProgramResult>& results, bool verbose) {
-    std::size_t nameWidth = 0;
     std::size_t countWidth = 0;
     for (const ProgramResult& p : results) {
-        nameWidth = std::max(nameWidth, std::min(characters(p.name), widestName));
-        const std::string counts =
-            std::to_string(p.passedCount()) + "/" + std::to_string(p.caseCount());
-        countWidth = std::max(countWidth, counts.size());
+        countWidth = std::max(countWidth, countsOf(p).size());
+    }
+    // "  1/3  FAILED" after the name; the name takes what is left of the line at most.
+    const std::size_t nameRoom = terminalWidth - (2 + countWidth + 2 + 6);
+    std::size_t nameWidth = 0;
+    for (const ProgramResult& p : results) {
+        nameWidth = std::max(nameWidth, std::min(terminalColumns(p.name), nameRoom));
     }
     std::string out;
     for (const ProgramResult& p : results) {
-        out += p.name + std::string(nameWidth - std::min(nameWidth, characters(p.name)), ' ');
-        const std::string counts =
-            std::to_string(p.passedCount()) + "/" + std::to_string(p.caseCount());
-        out += "  " + std::string(countWidth - counts.size(), ' ') + counts;
+        const std::string name = shortenedInTheMiddle(p.name, nameWidth);
+        const std::string counts = countsOf(p);
+        out += name + std::string(nameWidth - terminalColumns(name), ' ') + "  " +
+               std::string(countWidth - counts.size(), ' ') + counts;
         const CaseResult* first = p.firstFailure();
         if (first == nullptr) {
             out += "  passed\n";
             continue;
         }
-        out += "  FAILED  case \"" + first->name + "\": " + failureText(*first) + "\n";
-        if (!verbose) {
-            continue;
-        }
-        for (const CaseResult& c : p.cases) {
-            if (c.passed) {
-                continue;
-            }
-            if (!c.problem.empty()) {
-                out += "    case \"" + c.name + "\": " + c.problem + "\n";
-            }
-            for (const Mismatch& m : c.mismatches) {
-                out += "    case \"" + c.name + "\": " + mismatchText(m) + "\n";
-            }
+        out += "  FAILED\n";
+        if (verbose) {
+            out += verboseDetails(p);
+        } else if (programWide(p, *first)) {
+            out += detailLine(indent, p.problem);
+        } else {
+            out +=
+                detailLine(indent, "case " + quotedName(first->name) + ": " + failureText(*first));
         }
     }
     out += "\n" + summaryLine(totalsOf(results)) + "\n";

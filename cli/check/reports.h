@@ -49,7 +49,8 @@ std::string summaryLine(const Totals& totals);
 /// Points as the reports write them: "3", "2.5".
 std::string pointsText(double points);
 
-/// The text report; `verbose` adds every failing case under its program.
+/// The text report, in 80 columns: a line per program, the first failure (`verbose`: every
+/// failing case with its inputs) on the lines below it, then the summary.
 std::string textReport(const std::vector<ProgramResult>& results, bool verbose);
 /// The JSON report; `testsPath` names the test file.
 std::string jsonReport(const std::vector<ProgramResult>& results, std::string_view testsPath);

@@ -1,7 +1,9 @@
 #include "cli/check/reports.h"
+#include "cli/check/terminal_columns.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 namespace casl::check {
 namespace {
@@ -42,37 +44,85 @@ std::vector<ProgramResult> sampleResults() {
     return {good, wrong, gone};
 }
 
-TEST(TextReport, OneLinePerProgramThenTheSummary) {
+TEST(TextReport, OneLinePerProgramWithItsFirstFailureBelowThenTheSummary) {
     EXPECT_EQ(textReport(sampleResults(), false),
               "class/ito.cas   3/3  passed\n"
-              "class/sato.cas  1/3  FAILED  case \"hello\": output: expected \"HELLO\" | got "
-              "\"HELO\" (and 1 more)\n"
-              "class/x.cas     0/3  FAILED  case \"hello\": cannot be read: ファイルを開けません\n"
+              "class/sato.cas  1/3  FAILED\n"
+              "    case \"hello\": output: expected \"HELLO\" | got \"HELO\" (and 1 more)\n"
+              "class/x.cas     0/3  FAILED\n"
+              "    cannot be read: ファイルを開けません\n"
               "\n"
               "1 of 3 programs passed every case; 4 of 9 cases passed\n");
 }
 
-TEST(TextReport, VerboseListsEveryFailingCase) {
-    const std::string report = textReport(sampleResults(), true);
-    EXPECT_NE(
-        report.find("FAILED  case \"hello\": output: expected \"HELLO\" | got \"HELO\" (and 1 "
-                    "more)\n"
-                    "    case \"hello\": output: expected \"HELLO\" | got \"HELO\"\n"
-                    "    case \"hello\": GR1: expected 5 (#0005) | got 4 (#0004)\n"
-                    "    case \"long\": ending: expected program-end | got step-limit\n"
-                    "class/x.cas"),
-        std::string::npos)
-        << report;
-    EXPECT_NE(report.find("    case \"long\": cannot be read: ファイルを開けません\n"),
+TEST(TextReport, VerboseListsEveryFailingCaseAndAProgramsProblemOnce) {
+    std::vector<ProgramResult> results = sampleResults();
+    results[1].cases[0].inputs = {"HELLO", "two words"};
+    EXPECT_EQ(textReport(results, true),
+              "class/ito.cas   3/3  passed\n"
+              "class/sato.cas  1/3  FAILED\n"
+              "    case \"hello\", inputs \"HELLO\", \"two words\":\n"
+              "      output: expected \"HELLO\" | got \"HELO\"\n"
+              "      GR1: expected 5 (#0005) | got 4 (#0004)\n"
+              "    case \"long\":\n"
+              "      ending: expected program-end | got step-limit\n"
+              "class/x.cas     0/3  FAILED\n"
+              "    cannot be read: ファイルを開けません\n"
+              "\n"
+              "1 of 3 programs passed every case; 4 of 9 cases passed\n");
+}
+
+TEST(TextReport, VerboseShowsWhereALongOutputFirstDiffersAndTheFileLine) {
+    Mismatch output{"output", "\"a\\nb\\nc\"", "\"a\\nB\\nc\""};
+    output.firstDifference = FirstDifference{"line 2, character 1", "\"b\"", "\"B\""};
+    Mismatch errors{"errors on line 3", "5", "none"};
+    errors.fileLine = 5;
+    const std::vector<ProgramResult> results{
+        {"p.cas", "", {failed("lines", {output}), failed("errors", {errors})}, 0}};
+    const std::string report = textReport(results, true);
+    EXPECT_NE(report.find("    case \"lines\":\n"
+                          "      output differs first at line 2, character 1:\n"
+                          "        expected \"b\"\n"
+                          "        got      \"B\"\n"
+                          "    case \"errors\":\n"
+                          "      errors on line 3 (line 5 of the file): expected 5 | got none\n"),
               std::string::npos)
         << report;
 }
 
-TEST(TextReport, NamesOfJapaneseCharactersAreAlignedByCharacters) {
+TEST(TextReport, EveryLineFitsEightyColumns) {
+    const std::string longName =
+        "submissions/2026/first-term/group-b/" + std::string(60, 'x') + "/ito.cas";
+    const std::string longText = "\"" + std::string(100, 'Q') + "\"";
+    std::vector<ProgramResult> results{
+        {longName,
+         "",
+         {failed("見出しの長いケースの名前がここにあります", {{"output", longText, "\"\""}})},
+         0},
+        {"あいうえお.cas", "", {passed("a")}, 0}};
+    results[0].cases[0].inputs = {std::string(90, 'I')};
+    for (const bool verbose : {false, true}) {
+        const std::string report = textReport(results, verbose);
+        std::istringstream lines(report);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_LE(terminalColumns(line), 80u) << line;
+        }
+        // The name keeps its folder's start and its file's end.
+        EXPECT_TRUE(report.starts_with("submissions/2026/first-term/")) << report;
+        EXPECT_NE(report.find("/group…xxx"), std::string::npos) << report;
+        EXPECT_NE(report.find("xxx/ito.cas  0/1  FAILED\n"), std::string::npos) << report;
+        // Nothing is lost: every letter of the expected output is there, over several lines.
+        std::string letters = report;
+        std::erase_if(letters, [](char c) { return c != 'Q'; });
+        EXPECT_EQ(letters.size(), 100u) << report;
+    }
+}
+
+TEST(TextReport, NamesOfJapaneseCharactersAreAlignedByTheColumnsTheyTake) {
     std::vector<ProgramResult> results{{"あ.cas", "", {passed("a")}, 0},
                                        {"abcd.cas", "", {passed("a")}, 0}};
     EXPECT_EQ(textReport(results, false),
-              "あ.cas     1/1  passed\n"
+              "あ.cas    1/1  passed\n"
               "abcd.cas  1/1  passed\n"
               "\n"
               "2 of 2 programs passed every case; 2 of 2 cases passed\n");
