@@ -196,6 +196,7 @@ public:
                 {"json", check::ReportFormat::Json},
                 {"junit", check::ReportFormat::Junit},
                 {"tap", check::ReportFormat::Tap},
+                {"html", check::ReportFormat::Html},
                 {"gradescope", check::ReportFormat::Gradescope},
                 {"prairielearn", check::ReportFormat::PrairieLearn},
                 {"vpl", check::ReportFormat::Vpl},
@@ -283,12 +284,15 @@ private:
         check_
             ->add_option("-f,--format", format_,
                          "text (default): a line per program; json; junit (JUnit XML); tap "
-                         "(TAP 14); for one program: gradescope, prairielearn, vpl, coderunner")
-            ->check(oneOf(
-                {"text", "json", "junit", "tap", "gradescope", "prairielearn", "vpl", "coderunner"},
-                "text, json, junit, tap, gradescope, prairielearn, vpl or coderunner"))
+                         "(TAP 14); html (a page); for one program: gradescope, prairielearn, "
+                         "vpl, coderunner")
+            ->check(oneOf({"text", "json", "junit", "tap", "html", "gradescope", "prairielearn",
+                           "vpl", "coderunner"},
+                          "text, json, junit, tap, html, gradescope, prairielearn, vpl or "
+                          "coderunner"))
             ->type_name("FORMAT");
-        check_->add_flag("-v,--verbose", c.verbose, "text: list every failing case");
+        check_->add_flag("-v,--verbose", c.verbose,
+                         "text: every failing case with its inputs and differences");
         check_->add_option("-o,--output", c.outputPath, "Write the report to FILE")
             ->type_name("FILE");
         addRepeated(

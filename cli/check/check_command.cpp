@@ -24,6 +24,8 @@ std::string reportOf(const CheckOptions& options, const std::vector<ProgramResul
         return junitReport(results, options.testsPath);
     case ReportFormat::Tap:
         return tapReport(results, options.testsPath);
+    case ReportFormat::Html:
+        return htmlReport(results, options.testsPath);
     case ReportFormat::Gradescope:
         return gradescopeReport(results.front());
     case ReportFormat::PrairieLearn:

@@ -1,4 +1,5 @@
 // The result files of learning platforms, each for the one program a submission holds.
+#include "cli/check/html_text.h"
 #include "cli/check/reports.h"
 #include "cli/json_text.h"
 
@@ -28,29 +29,6 @@ std::string overview(const ProgramResult& p) {
 
 std::string verdict(const CaseResult& c) {
     return c.passed ? "passed" : "failed";
-}
-
-std::string htmlText(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-    return out;
 }
 
 } // namespace

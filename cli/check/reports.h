@@ -14,6 +14,7 @@ enum class ReportFormat {
     Json,  ///< One object (docs/check-report.schema.json).
     Junit, ///< JUnit XML, as CI systems read test results.
     Tap,   ///< TAP version 14: a subtest per program, a test point per case.
+    Html,  ///< A page to look at: pass rates per case, programs by score, failing cases.
     // The learning platforms' own result files; each grades one program.
     Gradescope,   ///< Gradescope's results.json.
     PrairieLearn, ///< PrairieLearn's external grading results.
@@ -58,6 +59,10 @@ std::string jsonReport(const std::vector<ProgramResult>& results, std::string_vi
 std::string junitReport(const std::vector<ProgramResult>& results, std::string_view testsPath);
 /// The TAP 14 report.
 std::string tapReport(const std::vector<ProgramResult>& results, std::string_view testsPath);
+
+/// The class report as one HTML page that needs no network and no script: a chart of each
+/// case's pass rate, the programs sorted by score, and each program's failing cases.
+std::string htmlReport(const std::vector<ProgramResult>& results, std::string_view testsPath);
 
 /// "GR1: expected 55 (#0037) | got 45 (#002D)", or the problem that kept a case from running.
 std::string failureText(const CaseResult& result);

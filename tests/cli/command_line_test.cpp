@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "--trace"},
         WrongCase{"Format",
                   {"check", "@", "@", "--format", "xml"},
-                  "casl2 check: --format takes text, json, junit, tap, gradescope, "
+                  "casl2 check: --format takes text, json, junit, tap, html, gradescope, "
                   "prairielearn, vpl or coderunner, not 'xml'"}),
     testing::PrintToStringParamName());
 

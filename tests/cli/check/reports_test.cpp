@@ -1,3 +1,4 @@
+#include "cli/check/html_text.h"
 #include "cli/check/reports.h"
 #include "cli/check/terminal_columns.h"
 
@@ -137,6 +138,40 @@ TEST(TextReport, CountsPointsWhenTheCasesCarryThem) {
     EXPECT_TRUE(report.ends_with("\n1 of 3 programs passed every case; 4 of 9 cases passed; "
                                  "7 of 12 points\n"))
         << report;
+}
+
+TEST(HtmlText, EscapesMarkupAndReplacesWhatHtmlMayNotHold) {
+    EXPECT_EQ(htmlText("a<b> & \"c\" 'd'"), "a&lt;b&gt; &amp; &quot;c&quot; 'd'");
+    EXPECT_EQ(htmlText("tab\tline\nesc\x1b del\x7f c1\u009b かな"),
+              "tab\tline\nesc\uFFFD del\uFFFD c1\uFFFD かな");
+}
+
+TEST(HtmlReport, ShowsNamesAsTextAndLinksEachFailingProgramToItsCases) {
+    std::vector<ProgramResult> results = sampleResults();
+    results[1].name = "class/<script>alert(1)</script>.cas";
+    results[1].cases[0].name = "a & b";
+    const std::string page = htmlReport(results, "tests.toml");
+    EXPECT_EQ(page.find("<script"), std::string::npos);
+    EXPECT_NE(page.find("class/&lt;script&gt;alert(1)&lt;/script&gt;.cas"), std::string::npos);
+    EXPECT_NE(page.find("data-case=\"a &amp; b\""), std::string::npos);
+    // Sorted by score: ito (3 of 3), sato (1 of 3), x (0 of 3); the failing ones link down.
+    const std::size_t ito = page.find("<th scope=\"row\">class/ito.cas</th>");
+    const std::size_t sato = page.find("<a href=\"#program-2\">class/&lt;script");
+    const std::size_t x = page.find("<a href=\"#program-3\">class/x.cas</a>");
+    EXPECT_LT(ito, sato);
+    EXPECT_LT(sato, x);
+    EXPECT_NE(x, std::string::npos);
+    EXPECT_NE(page.find("<section class=\"program\" id=\"program-3\""), std::string::npos);
+    // The problem of a program that could not be read is said once, not for each case.
+    const std::size_t problem = page.find("cannot be read: ファイルを開けません");
+    EXPECT_EQ(page.find("cannot be read", problem + 1), std::string::npos);
+}
+
+TEST(HtmlReport, SaysWhenEveryProgramPassed) {
+    const std::vector<ProgramResult> results{{"p.cas", "", {passed("a")}, 0}};
+    EXPECT_NE(htmlReport(results, "t.toml").find("Every program passed every case."),
+              std::string::npos);
+    EXPECT_NE(htmlReport({}, "t.toml").find("0 of 0 programs"), std::string::npos);
 }
 
 TEST(JsonReport, CarriesTheScoreOfEveryCaseProgramAndTheClass) {
