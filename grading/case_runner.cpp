@@ -5,13 +5,27 @@
 
 namespace casl::check {
 
-RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c) {
+int subroutineLine(const ProgramTables& tables, std::u32string_view label) {
+    for (int n = 1; n < tables.lineCounter && n <= maxLines; ++n) {
+        if (tables.lineFields[static_cast<std::size_t>(n)][labelColumn] == label) {
+            return n;
+        }
+    }
+    return 0;
+}
+
+RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c,
+                  int startLine) {
     RunRecord record;
+    if (c.call) {
+        record.machine.generalRegisters = c.call->registers;
+    }
     RunBounds bounds({c.maxOutput, std::nullopt, c.timeLimitSeconds});
     ScriptedRun driver(RunScript{c.inputs, c.answers, c.maxSteps, {}}, bounds);
     // No breakpoint: every step waits and is let go on at once; nobody steps back, so the
     // run keeps no history.
-    TraceSession session(tables, record.machine, infoText, TraceOptions{0, false, 0}, driver);
+    TraceSession session(tables, record.machine, infoText, TraceOptions{0, false, 0, startLine},
+                         driver);
     driver.drive(session);
     const RunStop stop = bounds.reached();
     if (stop == RunStop::OutputBound) {

@@ -23,9 +23,15 @@ struct RunRecord {
     std::int32_t programRegister = 0;
 };
 
+/// The line whose label is `label`, where a call of that subroutine starts; 0 when no line has it.
+int subroutineLine(const ProgramTables& tables, std::u32string_view label);
+
 /// Runs the program in `tables` (assembled, with its "info.tmp" text `infoText`) as the first
 /// run in a new window does, answering its boxes from `c`, until it ends. The run stores into
-/// the tables' data words, which then hold what the run left.
-RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c);
+/// the tables' data words, which then hold what the run left. A case that calls a subroutine
+/// starts on `startLine` with the case's registers and an empty stack, so that the
+/// subroutine's `RET` ends the run as the main program's would.
+RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c,
+                  int startLine = 1);
 
 } // namespace casl::check

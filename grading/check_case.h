@@ -69,6 +69,16 @@ struct Expectations {
     std::vector<ExpectedData> data;
 };
 
+/// A case that calls a subroutine instead of running the program from its start.
+struct SubroutineCall {
+    /// The label of the subroutine's first line.
+    std::u32string label;
+    /// GR0–GR7 at the call; those the case does not set are 0.
+    std::array<std::int16_t, 8> registers{};
+    /// The registers (0–7) that must hold at the end what they held at the call.
+    std::vector<int> preserves;
+};
+
 /// One test case: how to answer the run's boxes, and what must hold at its end.
 struct CheckCase {
     std::string name;
@@ -93,6 +103,8 @@ struct CheckCase {
     /// With `assembles` false: the error numbers of every line in error, each list sorted and
     /// without repeats. None given: any assembly errors do.
     std::optional<std::map<int, std::vector<int>>> errors;
+    /// Set: the run starts at a subroutine rather than at the program's first line.
+    std::optional<SubroutineCall> call;
     Expectations expect;
 };
 

@@ -44,7 +44,15 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
     } else {
         // Every case starts from the tables as the assembly left them.
         work = assembled;
-        const RunRecord run = runCase(work, assembly.infoText, c);
+        const int startLine = c.call ? subroutineLine(work, c.call->label) : 1;
+        if (startLine == 0) {
+            r.problem = "no line has the label " + platform::toUtf8(c.call->label) +
+                        " of the subroutine to call";
+            r.passed = false;
+            r.seconds = secondsSince(start);
+            return r;
+        }
+        const RunRecord run = runCase(work, assembly.infoText, c, startLine);
         r.mismatches = compareRun(run, work, c);
         r.ending = endingName(run.ending);
         r.endingMessage = platform::toUtf8(comparableMessage(run.endingMessage));

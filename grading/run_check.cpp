@@ -250,6 +250,14 @@ std::vector<Mismatch> compareRun(const RunRecord& run, const ProgramTables& tabl
         compareWord("GR" + std::to_string(i), e.registers[i], run.machine.generalRegisters[i],
                     found);
     }
+    if (c.call) {
+        for (const int r : c.call->preserves) {
+            const std::int16_t atCall = c.call->registers[static_cast<std::size_t>(r)];
+            const ExpectedWord kept{static_cast<std::uint16_t>(atCall), std::to_string(atCall)};
+            compareWord("GR" + std::to_string(r) + " kept from the call", kept,
+                        run.machine.generalRegisters[static_cast<std::size_t>(r)], found);
+        }
+    }
     compareWord("PR", e.programRegister, run.programRegister, found);
     compareWord("SP", e.stackPointer, run.machine.stackPointer, found);
     compareFlag("OF", e.overflowFlag, run.machine.overflowFlag != 0 ? 1 : 0, found);

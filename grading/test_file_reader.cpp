@@ -14,8 +14,11 @@
 namespace casl::check {
 namespace {
 
-constexpr std::string_view caseKeys[] = {"name",   "inputs", "answers",   "max_steps", "max_output",
-                                         "points", "hidden", "assembles", "errors",    "expect"};
+constexpr std::string_view caseKeys[] = {
+    "name",      "inputs", "answers", "max_steps", "max_output", "points", "hidden",
+    "assembles", "errors", "call",    "registers", "preserves",  "expect"};
+constexpr std::string_view registerNames[] = {"GR0", "GR1", "GR2", "GR3",
+                                              "GR4", "GR5", "GR6", "GR7"};
 constexpr std::string_view expectKeys[] = {"ending", "output", "GR0", "GR1", "GR2", "GR3",
                                            "GR4",    "GR5",    "GR6", "GR7", "PR",  "SP",
                                            "OF",     "SF",     "ZF",  "data"};
@@ -268,8 +271,26 @@ private:
                 c.assembles = value->get();
             } else if (k == "errors") {
                 c.errors = errors(node);
+            } else if (k == "call") {
+                const std::string label = text(node, k);
+                if (label.empty()) {
+                    fail(node.source(), "'call' names the label of a subroutine; it is empty");
+                }
+                subroutineCall(c).label = platform::fromUtf8(label);
+            } else if (k == "registers") {
+                subroutineCall(c).registers = callRegisters(node);
+            } else if (k == "preserves") {
+                subroutineCall(c).preserves = preserved(node);
             } else if (k == "expect") {
                 c.expect = expectations(node, c.name);
+            }
+        }
+        for (std::string_view callKey : {"registers", "preserves"}) {
+            const toml::node* node = table.get(callKey);
+            if (node != nullptr && table.get("call") == nullptr) {
+                fail(node->source(), "'" + std::string(callKey) + "' belongs to a case that " +
+                                         "calls a subroutine: add call = \"LABEL\" to case '" +
+                                         c.name + "'");
             }
         }
         if (c.assembles) {
@@ -279,13 +300,59 @@ private:
             }
             return c;
         }
-        for (std::string_view runKey : {"inputs", "answers", "max_steps", "max_output", "expect"}) {
+        for (std::string_view runKey :
+             {"inputs", "answers", "max_steps", "max_output", "expect", "call"}) {
             if (const toml::node* node = table.get(runKey)) {
                 fail(node->source(), "case '" + c.name + "' has assembles = false and runs " +
                                          "nothing: remove '" + std::string(runKey) + "'");
             }
         }
         return c;
+    }
+
+    static SubroutineCall& subroutineCall(CheckCase& c) {
+        if (!c.call) {
+            c.call.emplace();
+        }
+        return *c.call;
+    }
+
+    int registerNumber(const toml::node& node, std::string_view name,
+                       const std::string& key) const {
+        const auto* found = std::find(std::begin(registerNames), std::end(registerNames), name);
+        if (found == std::end(registerNames)) {
+            fail(node.source(),
+                 "'" + key + "' takes the registers GR0 to GR7, not '" + std::string(name) + "'");
+        }
+        return static_cast<int>(found - std::begin(registerNames));
+    }
+
+    /// `registers = { GR1 = 5, GR2 = "#FFFF" }`: the registers at the call.
+    std::array<std::int16_t, 8> callRegisters(const toml::node& node) const {
+        const auto* table = node.as_table();
+        if (table == nullptr) {
+            wrongType(node, "registers", "a table of GR0 to GR7 = word");
+        }
+        std::array<std::int16_t, 8> values{};
+        for (auto&& [key, value] : *table) {
+            const int r = registerNumber(value, key.str(), "registers");
+            values[static_cast<std::size_t>(r)] =
+                static_cast<std::int16_t>(word(value, std::string(key.str())).pattern);
+        }
+        return values;
+    }
+
+    /// `preserves = ["GR2", "GR3"]`: the registers the subroutine must keep.
+    std::vector<int> preserved(const toml::node& node) const {
+        std::vector<int> numbers;
+        for (const toml::node& name : array(node, "preserves", "an array of register names")) {
+            const int r = registerNumber(name, text(name, "preserves"), "preserves");
+            if (std::find(numbers.begin(), numbers.end(), r) != numbers.end()) {
+                fail(name.source(), "'preserves' names GR" + std::to_string(r) + " twice");
+            }
+            numbers.push_back(r);
+        }
+        return numbers;
     }
 
     bool yesNo(const toml::node& node) const {

@@ -11,14 +11,15 @@ TraceSession::TraceSession(ProgramTables& tables, MachineState& machine,
                            std::u32string_view infoText, TraceOptions options, TraceHost& host)
     : tables_(tables), machine_(machine), host_(host), listing_(infoText), index_(tables),
       program_(tables, index_), breakpointLine_(options.breakpointLine),
-      simpleDisplay_(options.simpleDisplay), history_(options.historyBytes) {}
+      startLine_(options.startLine), simpleDisplay_(options.simpleDisplay),
+      history_(options.historyBytes) {}
 
 void TraceSession::start() {
     if (state_ != TraceState::NotStarted) {
         return;
     }
     state_ = TraceState::Running;
-    machine_.currentLine = 1;
+    machine_.currentLine = startLine_;
     machine_.outputText.clear();
     machine_.stackPointer = program_.startStackPointer();
     captions_.programRegister = 0;

@@ -27,6 +27,9 @@ struct TraceOptions {
     bool simpleDisplay = false;
     /// The memory the steps kept for 戻る may take; 0 keeps none (a run nobody steps back in).
     std::size_t historyBytes = defaultHistoryBytes;
+    /// The line the run starts on: 1, the program's first line, as Trace does; a grader that
+    /// calls a subroutine starts on the subroutine's line with the registers it set.
+    int startLine = 1;
 
     /// The last 131,072 steps of a run (fewer only where steps write many words, as `IN` does),
     /// while the per-step records stay near the processor: a larger ring slows running on
@@ -236,6 +239,7 @@ private:
     AddressIndex index_;
     DecodedProgram program_;
     int breakpointLine_;
+    int startLine_;
     bool simpleDisplay_;
 
     TraceState state_ = TraceState::NotStarted;

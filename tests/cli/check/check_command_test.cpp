@@ -430,7 +430,7 @@ std::vector<std::string> readmeTestFiles() {
 
 TEST(Exercise, TheReadmeExampleChecksTheReverseExercise) {
     const std::vector<std::string> blocks = readmeTestFiles();
-    ASSERT_EQ(blocks.size(), 2u);
+    ASSERT_EQ(blocks.size(), 3u);
     const test::ScratchFolder folder;
     const std::string tests = folder.write("tests.toml", blocks[0]).string();
     const fs::path exercise = fs::path(CASL_EXERCISES_DIR) / "reverse";
@@ -441,6 +441,16 @@ TEST(Exercise, TheReadmeExampleChecksTheReverseExercise) {
     // The snippet about assembly errors is a test file too.
     const std::string errors = folder.write("errors.toml", blocks[1]).string();
     EXPECT_EQ(check({errors, (exercise / "solution.cas").string()}).status, someCaseFailed);
+    // And so is the one about subroutines, for a SUM that keeps the registers.
+    const std::string calls = folder.write("calls.toml", blocks[2]).string();
+    const std::string sum =
+        folder
+            .write("sum.cas",
+                   test::program({"PROG    START", "        RET", "SUM     LD      GR0,GR1",
+                                  "        ADDA    GR0,GR2", "        RET", "        END"}))
+            .string();
+    const CheckRun called = check({calls, sum});
+    EXPECT_EQ(called.status, everyCasePassed) << called.out << called.err;
 }
 
 } // namespace
