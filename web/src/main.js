@@ -1,5 +1,6 @@
 // The page: the main window, the listing window, the menus and their commands, wired together
 // around the core once it is loaded.
+import { Announcer } from './announcer.js';
 import { loadWorkbench } from './core.js';
 import {
   copySelection,
@@ -14,6 +15,7 @@ import { ListingWindow } from './listing_window.js';
 import { MainWindow } from './main_window.js';
 import { MenuBar } from './menu_bar.js';
 import { messageBox } from './message_box.js';
+import { SharedLinks } from './shared_link.js';
 import { createSourceEditor, setEditorText } from './source_editor.js';
 import { setUpperCasing } from './upper_case.js';
 
@@ -30,11 +32,25 @@ const listingWindow = new ListingWindow(document.getElementById('Form2'), {
 window1 = new MainWindow(document, editor, listingWindow);
 const files = new FileCommands(window1, document.getElementById('CommonDialog2'));
 files.restoreProgram((text) => setEditorText(editor, text));
+const announcer = new Announcer(document);
+window1.announce = (text) => announcer.say(text);
+const linkStatus = document.getElementById('linkStatus');
+const links = new SharedLinks(window1, {
+  onCopied: () => {
+    linkStatus.textContent = 'リンクをコピーしました';
+    clearTimeout(linkStatus.timer);
+    linkStatus.timer = setTimeout(() => {
+      linkStatus.textContent = '';
+    }, 5000);
+  },
+});
+addEventListener('hashchange', () => links.openFromAddress());
 
 const menus = new MenuBar(document.getElementById('menubar'));
 menus.on('mnuSinki', () => files.newFile());
 menus.on('mnuOPEN', () => files.openFile());
 menus.on('mnuSAVE', () => files.saveAs());
+menus.on('mnuLink', () => links.copyLink());
 menus.on('mnuUwagaki', () => files.overwriteSave());
 menus.on('mnuEditUndo', () => undoEdit(editor));
 menus.on('mnuCOPY', () => copySelection(editor));
@@ -107,6 +123,7 @@ loadWorkbench().then(
     files.attach(workbench);
     window1.attach(workbench);
     fillExamplesMenu(workbench);
+    links.openFromAddress();
   },
   (error) => {
     status.textContent = `The assembler could not be loaded: ${error}`;
