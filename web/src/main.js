@@ -15,6 +15,7 @@ import { ListingWindow } from './listing_window.js';
 import { MainWindow } from './main_window.js';
 import { MenuBar } from './menu_bar.js';
 import { messageBox } from './message_box.js';
+import { workOffline } from './offline.js';
 import { SharedLinks } from './shared_link.js';
 import { createSourceEditor, setEditorText } from './source_editor.js';
 import { setUpperCasing } from './upper_case.js';
@@ -130,3 +131,4 @@ loadWorkbench().then(
   },
 );
 editor.focus();
+workOffline();
