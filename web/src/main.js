@@ -17,7 +17,8 @@ import { MenuBar } from './menu_bar.js';
 import { messageBox } from './message_box.js';
 import { workOffline } from './offline.js';
 import { SharedLinks } from './shared_link.js';
-import { createSourceEditor, setEditorText } from './source_editor.js';
+import { installWindowKeys } from './window_keys.js';
+import { caretLine, createSourceEditor, setEditorText } from './source_editor.js';
 import { setUpperCasing } from './upper_case.js';
 
 let window1 = null;
@@ -92,6 +93,10 @@ document.addEventListener('keydown', (event) => {
       files.openFile();
     }
   }
+});
+
+installWindowKeys(document, document.getElementById('source'), {
+  onBreakpointKey: () => window1.onEditorLineClick(caretLine(editor)),
 });
 
 /** The example programs with their captions, from the session's catalogue. */
