@@ -4,6 +4,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
 #include "platform/temp_folder.h"
+#include "shell/accessible_texts.h"
 #include "shell/change_label.h"
 #include "shell/default_button_style.h"
 #include "shell/form1.h"
@@ -95,6 +96,7 @@ Form1::Form1(QWidget* parent)
     buildControls();
     buildEditorMarks();
     buildViewMenus();
+    describeMainWindow(*this);
     render();
     helpFolder_ = platform::qt::findHelpFolder(QCoreApplication::applicationDirPath());
     move(platform::qt::pointFromTwips(10, 10));

@@ -2,6 +2,7 @@
 
 #include "platform/qt/text_printer.h"
 #include "platform/qt/twips.h"
+#include "shell/accessible_texts.h"
 #include "shell/editor_colours.h"
 #include "shell/japanese_setup.h"
 #include "shell/line_activation.h"
@@ -24,6 +25,7 @@ Form2::Form2(QWidget* mainWindow)
     label1_->setObjectName(QStringLiteral("Label1"));
     command1_->setObjectName(QStringLiteral("Command1"));
     command2_->setObjectName(QStringLiteral("Command2"));
+    describeListingWindow(*this);
 
     text1_->setReadOnly(true);
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);

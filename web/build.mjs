@@ -2,8 +2,10 @@
 //   node build.mjs --core <casl_core.js built by emscripten> --out <site folder>
 // The page's modules and CodeMirror become one minified main.js; the core's loader is bundled
 // with them and fetches casl_core.wasm from beside main.js. The desktop's help pages go to help/
-// and the example programs, with a list of them, to examples/.
+// and the example programs, with a list of them, to examples/. Last come the web app manifest
+// and the service worker, which caches every file of the site under a version of this build.
 import * as esbuild from 'esbuild';
+import { createHash } from 'node:crypto';
 import { copyFile, mkdir, readFile, readdir, rm, writeFile } from 'node:fs/promises';
 import path from 'node:path';
 import { parseArgs } from 'node:util';
@@ -33,7 +35,7 @@ await esbuild.build({
   logLevel: 'warning',
 });
 await copyFile(core.replace(/\.js$/, '.wasm'), path.join(out, 'casl_core.wasm'));
-for (const name of ['index.html', 'style.css']) {
+for (const name of ['index.html', 'style.css', 'manifest.webmanifest']) {
   await copyFile(path.join(here, name), path.join(out, name));
 }
 await copyFile(path.join(repository, 'shell', 'varnic.png'), path.join(out, 'varnic.png'));
@@ -56,6 +58,35 @@ const examples = await copyFolder(path.join(repository, 'examples'), path.join(o
   name,
 ) => name.endsWith('.cas'));
 await writeFile(path.join(out, 'examples', 'index.json'), `${JSON.stringify(examples)}\n`);
+
+/** The files under `folder` (names relative to it, '/' between folders), sorted. */
+async function filesUnder(folder, prefix = '') {
+  const names = [];
+  for (const entry of await readdir(folder, { withFileTypes: true })) {
+    if (entry.isDirectory()) {
+      names.push(...(await filesUnder(path.join(folder, entry.name), `${prefix}${entry.name}/`)));
+    } else if (entry.isFile()) {
+      names.push(`${prefix}${entry.name}`);
+    }
+  }
+  return names.sort();
+}
+
+// The service worker caches every file the page may ask for (the source maps only serve the
+// browser's tools); its version is a digest of them all, so that any change makes a new one.
+const workerName = 'service_worker.js';
+const cached = (await filesUnder(out)).filter(
+  (name) => !name.endsWith('.map') && name !== workerName,
+);
+const digest = createHash('sha256');
+for (const name of cached) {
+  digest.update(`${name}\0`);
+  digest.update(await readFile(path.join(out, name)));
+}
+const worker = (await readFile(path.join(here, workerName), 'utf8'))
+  .replace('__CASL_SITE_VERSION__', digest.digest('hex').slice(0, 16))
+  .replace('__CASL_SITE_FILES__', JSON.stringify(['./', ...cached]));
+await writeFile(path.join(out, workerName), worker);
 
 // What a browser downloads to show the page, as stored and as compressed on the wire (gzip,
 // level 9): the help pages and the examples come only when asked for.

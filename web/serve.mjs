@@ -19,6 +19,7 @@ const contentTypes = {
   '.png': 'image/png',
   '.svg': 'image/svg+xml',
   '.htm': 'text/html; charset=utf-8',
+  '.webmanifest': 'application/manifest+json',
 };
 
 /** The file under `root` that a request path names, or null when it names none. */

@@ -30,7 +30,8 @@ file(GLOB help_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*.html ${PROJE
 file(GLOB example_programs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.cas)
 add_custom_command(OUTPUT ${CASL_SITE_DIR}/index.html
   COMMAND ${CASL_NODE} build.mjs --core $<TARGET_FILE:casl_core> --out ${CASL_SITE_DIR}
-  DEPENDS casl_core ${node_modules_stamp} build.mjs index.html style.css ${page_sources}
+  DEPENDS casl_core ${node_modules_stamp} build.mjs index.html style.css manifest.webmanifest
+          service_worker.js ${page_sources}
           ${help_pages} ${example_programs} ${PROJECT_SOURCE_DIR}/shell/varnic.png
   WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
   COMMENT "Bundling the page into ${CASL_SITE_DIR}")
@@ -38,7 +39,7 @@ add_custom_target(web_site ALL DEPENDS ${CASL_SITE_DIR}/index.html)
 
 if(BUILD_TESTING)
   # The page in headless chromium, one test per part so that two run at once.
-  foreach(part page editor trace files)
+  foreach(part page editor trace files share offline access)
     add_test(NAME web.${part}
       COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/${part}.test.mjs)
     set_tests_properties(web.${part} PROPERTIES

@@ -5,6 +5,7 @@
 #include "simulator/trace_host.h"
 #include "simulator/trace_session.h"
 #include "workbench/session_services.h"
+#include "workbench/shared_link.h"
 #include "workbench/workbench_view.h"
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace casl {
 
@@ -72,6 +74,11 @@ public:
     void openFile(std::u32string_view editorText, std::u32string_view name = {});
     /// Opens the example program `name` as a new program without a file name.
     void openExample(std::u32string_view editorText, std::u32string_view name);
+    /// Opens the program that a link carried as a new program without a file name, as an
+    /// example opens; `linked` is the link's decompressed bytes, or why it gave none. A link
+    /// without a program shows why and leaves the program as it is.
+    void openLink(std::u32string_view editorText,
+                  const std::variant<std::string, LinkProblem>& linked);
     void saveAs(std::u32string_view editorText);
     void overwriteSave(std::u32string_view editorText);
     /// 終了.

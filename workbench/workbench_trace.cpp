@@ -2,6 +2,7 @@
 
 #include "simulator/display_texts.h"
 #include "simulator/trace_displays.h"
+#include "workbench/step_announcement.h"
 #include "workbench/workbench.h"
 #include "workbench/workbench_texts.h"
 
@@ -114,10 +115,17 @@ void Workbench::refreshRunView() {
     if (const RunBox* box = session_->pendingBox()) {
         view_.box = boxOfRun(*box);
     }
+    // A box says what it says itself.
+    view_.announcement =
+        session_->waiting()
+            ? stepAnnouncement(view_.displays, view_.changes, view_.editor.executedLine)
+        : session_->ended() && !view_.box ? std::u32string(texts::runEndedAnnouncement)
+                                          : std::u32string();
 }
 
 void Workbench::forgetRun() {
     ++view_.displaysRevision;
+    view_.announcement.clear();
     lastWait_.reset();
     view_.changes = {};
     view_.editor.executedLine = 0;

@@ -98,6 +98,10 @@ struct WorkbenchView {
     DisplayTexts displays;
     /// What the last step changed, against the displays of the wait before.
     DisplayChanges changes;
+    /// What a screen reader says as the displays are shown anew during a run: the line a wait
+    /// stands at and what the step changed, or that the run ended ("" when there is nothing to
+    /// say).
+    std::u32string announcement;
 
     /// The box the session waits on; none while nothing is asked.
     std::optional<WorkbenchBox> box;

@@ -56,6 +56,17 @@ TEST(PageView, ARunShowsItsListingDisplaysAndBoxesInThePagesText) {
     EXPECT_EQ(view.editor.text, program);
 }
 
+TEST(PageView, TheAnnouncementComesWithTheDisplays) {
+    PageWorkbench workbench;
+    workbench.assemble(program);
+    EXPECT_EQ(workbench.view().announcement, "");
+    workbench.startTrace(program);
+    workbench.next();
+    EXPECT_EQ(workbench.view().announcement, "2行目 LAD GR1,1。変化: GR1 0001 (1)、PR:0004");
+    // Said once: a view without new displays says nothing again.
+    EXPECT_EQ(workbench.view().announcement, "");
+}
+
 TEST(PageView, KeysMapToTheRunsCommands) {
     PageWorkbench workbench;
     workbench.assemble(program);

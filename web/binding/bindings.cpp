@@ -55,6 +55,18 @@ val takeDownloadOf(PageWorkbench& workbench) {
     return result;
 }
 
+val readLinkOf(const PageWorkbench& workbench, const std::string& fragment) {
+    const PageLinkData link = workbench.readLink(fragment);
+    val result = val::object();
+    result.set("problem", link.problem);
+    result.set("compressed", bytesOf(link.compressed));
+    return result;
+}
+
+void openLinkOf(PageWorkbench& workbench, const std::string& pageText, const std::string& bytes) {
+    workbench.openLink(pageText, bytes);
+}
+
 void offerFileOf(PageWorkbench& workbench, const std::string& name, const std::string& bytes) {
     workbench.offerFile(name, bytes);
 }
@@ -155,6 +167,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("displaysRevision", &PageView::displaysRevision)
         .field("displays", &PageView::displays)
         .field("changes", &PageView::changes)
+        .field("announcement", &PageView::announcement)
         .field("box", &PageView::box);
 
     emscripten::class_<PageWorkbench>("Workbench")
@@ -181,6 +194,11 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .function("openExample", &PageWorkbench::openExample)
         .function("saveAs", &PageWorkbench::saveAs)
         .function("overwriteSave", &PageWorkbench::overwriteSave)
+        .function("programLinkFragment", &PageWorkbench::programLinkFragment)
+        .function("readLink", &readLinkOf)
+        .function("maxLinkedProgramBytes", &PageWorkbench::maxLinkedProgramBytes)
+        .function("openLink", &openLinkOf)
+        .function("openUnreadableLink", &PageWorkbench::openUnreadableLink)
         .function("offerFile", &offerFileOf)
         .function("takeDownload", &takeDownloadOf)
         .function("fileFormat", &PageWorkbench::fileFormat)

@@ -146,6 +146,7 @@ PageView pageView(const WorkbenchView& view) {
     page.displaysRevision = static_cast<double>(view.displaysRevision);
     page.displays = pageDisplays(view.displays);
     page.changes = view.changes;
+    page.announcement = utf8(view.announcement);
     if (view.box) {
         page.box = pageBox(*view.box);
     }

@@ -113,6 +113,8 @@ struct PageView {
     double displaysRevision = 0;
     PageDisplays displays;
     DisplayChanges changes;
+    /// What a screen reader says of the displays (it comes with them, as they change).
+    std::string announcement;
     PageBox box;
 };
 

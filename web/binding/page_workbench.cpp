@@ -23,6 +23,7 @@ PageView PageWorkbench::view() {
     deliveredListing_ = page.listing.revision;
     if (page.displaysRevision == deliveredDisplays_) {
         page.displays = PageDisplays{};
+        page.announcement.clear();
     }
     deliveredDisplays_ = page.displaysRevision;
     return page;
@@ -85,6 +86,22 @@ void PageWorkbench::saveAs(const std::string& pageText) {
 
 void PageWorkbench::overwriteSave(const std::string& pageText) {
     model_.overwriteSave(coreTextFromPage(pageText));
+}
+
+std::string PageWorkbench::programLinkFragment(const std::string& compressed) const {
+    return linkFragment(LinkKind::Program, compressed);
+}
+
+double PageWorkbench::maxLinkedProgramBytes() const {
+    return static_cast<double>(casl::maxLinkedProgramBytes());
+}
+
+void PageWorkbench::openLink(const std::string& pageText, std::string bytes) {
+    model_.openLink(coreTextFromPage(pageText), std::move(bytes));
+}
+
+void PageWorkbench::openUnreadableLink(const std::string& pageText, const std::string& problem) {
+    model_.openLink(coreTextFromPage(pageText), linkProblemFromName(problem));
 }
 
 void PageWorkbench::offerFile(const std::string& name, std::string bytes) {

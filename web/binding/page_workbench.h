@@ -1,6 +1,7 @@
 #pragma once
 
 #include "web/binding/page_files.h"
+#include "web/binding/page_link.h"
 #include "web/binding/page_tokens.h"
 #include "web/binding/page_view.h"
 #include "workbench/workbench.h"
@@ -54,6 +55,17 @@ public:
     void openExample(const std::string& pageText, const std::string& name);
     void saveAs(const std::string& pageText);
     void overwriteSave(const std::string& pageText);
+    /// The fragment of a link that carries the program, given as its text compressed by the
+    /// page (deflate).
+    std::string programLinkFragment(const std::string& compressed) const;
+    /// What a link's fragment carries, before the page decompresses it.
+    PageLinkData readLink(const std::string& fragment) const { return pageLinkData(fragment); }
+    /// The most bytes a link's program may decompress to; the page reads no further.
+    double maxLinkedProgramBytes() const;
+    /// Opens the program of a link: its decompressed bytes.
+    void openLink(const std::string& pageText, std::string bytes);
+    /// A link that gave no program: the session shows why (`problem` as `linkProblemName`).
+    void openUnreadableLink(const std::string& pageText, const std::string& problem);
     /// The bytes of the file `name` (chosen in the file picker, or an example) for the session
     /// to read.
     void offerFile(const std::string& name, std::string bytes);

@@ -1,5 +1,6 @@
 // The page: the main window, the listing window, the menus and their commands, wired together
 // around the core once it is loaded.
+import { Announcer } from './announcer.js';
 import { loadWorkbench } from './core.js';
 import {
   copySelection,
@@ -14,7 +15,10 @@ import { ListingWindow } from './listing_window.js';
 import { MainWindow } from './main_window.js';
 import { MenuBar } from './menu_bar.js';
 import { messageBox } from './message_box.js';
-import { createSourceEditor, setEditorText } from './source_editor.js';
+import { workOffline } from './offline.js';
+import { SharedLinks } from './shared_link.js';
+import { installWindowKeys } from './window_keys.js';
+import { caretLine, createSourceEditor, setEditorText } from './source_editor.js';
 import { setUpperCasing } from './upper_case.js';
 
 let window1 = null;
@@ -30,11 +34,25 @@ const listingWindow = new ListingWindow(document.getElementById('Form2'), {
 window1 = new MainWindow(document, editor, listingWindow);
 const files = new FileCommands(window1, document.getElementById('CommonDialog2'));
 files.restoreProgram((text) => setEditorText(editor, text));
+const announcer = new Announcer(document);
+window1.announce = (text) => announcer.say(text);
+const linkStatus = document.getElementById('linkStatus');
+const links = new SharedLinks(window1, {
+  onCopied: () => {
+    linkStatus.textContent = 'リンクをコピーしました';
+    clearTimeout(linkStatus.timer);
+    linkStatus.timer = setTimeout(() => {
+      linkStatus.textContent = '';
+    }, 5000);
+  },
+});
+addEventListener('hashchange', () => links.openFromAddress());
 
 const menus = new MenuBar(document.getElementById('menubar'));
 menus.on('mnuSinki', () => files.newFile());
 menus.on('mnuOPEN', () => files.openFile());
 menus.on('mnuSAVE', () => files.saveAs());
+menus.on('mnuLink', () => links.copyLink());
 menus.on('mnuUwagaki', () => files.overwriteSave());
 menus.on('mnuEditUndo', () => undoEdit(editor));
 menus.on('mnuCOPY', () => copySelection(editor));
@@ -77,6 +95,10 @@ document.addEventListener('keydown', (event) => {
   }
 });
 
+installWindowKeys(document, document.getElementById('source'), {
+  onBreakpointKey: () => window1.onEditorLineClick(caretLine(editor)),
+});
+
 /** The example programs with their captions, from the session's catalogue. */
 async function fillExamplesMenu(workbench) {
   const menu = document.getElementById('examplesMenu');
@@ -107,9 +129,11 @@ loadWorkbench().then(
     files.attach(workbench);
     window1.attach(workbench);
     fillExamplesMenu(workbench);
+    links.openFromAddress();
   },
   (error) => {
     status.textContent = `The assembler could not be loaded: ${error}`;
   },
 );
 editor.focus();
+workOffline();

@@ -54,6 +54,8 @@ export class MainWindow {
     this.pickFile = async () => null;
     /** Hands a file that a save wrote to the browser. */
     this.download = () => {};
+    /** Says a run's announcement to a screen reader. */
+    this.announce = () => {};
     /** Told after every command (to keep the program for a reload). */
     this.onRendered = () => {};
 
@@ -150,6 +152,7 @@ export class MainWindow {
     if (view.displaysRevision !== this.shown.displays) {
       this.shown.displays = view.displaysRevision;
       this.displays.show(view.displays, view.changes);
+      this.announce(view.announcement);
     }
     if (view.listing.revision !== this.shown.listing) {
       this.shown.listing = view.listing.revision;

@@ -143,6 +143,11 @@ export function createSourceEditor(parent, { onKeyDown, onLineClick, onChange })
         // Until the core is loaded (and with it the upper casing of typed letters).
         lock.of(EditorState.readOnly.of(true)),
         EditorState.tabSize.of(8),
+        // Its name is the caption above it; the hint says how the keyboard leaves it.
+        EditorView.contentAttributes.of({
+          'aria-labelledby': 'Label2',
+          'aria-describedby': 'source-keys',
+        }),
         history(),
         keymap.of([
           // In the locked editor Enter is no line break: it goes on to the window (Next).

@@ -30,8 +30,11 @@ export class Site {
     this.server?.close();
   }
 
-  /** A page of the site in a context of its own, with the core loaded. */
-  async open(options = {}) {
+  /**
+   * A page of the site in a context of its own (`options` of the context), with the core
+   * loaded; `address` is the site's own unless given (a link into it).
+   */
+  async open(options = {}, address = this.url) {
     const context = await this.browser.newContext({
       viewport: { width: 1280, height: 800 },
       acceptDownloads: true,
@@ -41,7 +44,7 @@ export class Site {
     const page = await context.newPage();
     page.failures = [];
     page.on('pageerror', (error) => page.failures.push(error));
-    await page.goto(this.url);
+    await page.goto(address);
     await page.locator('#Assemble:enabled').waitFor();
     return page;
   }

@@ -1,0 +1,103 @@
+// A program shared by a link: 「リンクをコピー」 puts on the clipboard the page's address with the
+// program in its fragment (deflated by the browser, written by the core), and a page opened at
+// such an address (or whose fragment changes) opens the program as a new unnamed one. The
+// fragment never reaches a server. The core reads the fragment and decides what a link without
+// a program shows; the page only compresses and decompresses.
+import { messageBox } from './message_box.js';
+
+async function bytesThrough(bytes, transform) {
+  const stream = new Blob([bytes]).stream().pipeThrough(transform);
+  return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
+/**
+ * The bytes that `compressed` inflates to, read no further than `limit` bytes: resolves with
+ * { bytes } or { problem } ("broken", "tooLarge").
+ */
+async function inflated(compressed, limit) {
+  const reader = new Blob([compressed])
+    .stream()
+    .pipeThrough(new DecompressionStream('deflate'))
+    .getReader();
+  const chunks = [];
+  let size = 0;
+  try {
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) {
+        break;
+      }
+      size += value.length;
+      if (size > limit) {
+        reader.cancel().catch(() => {});
+        return { problem: 'tooLarge' };
+      }
+      chunks.push(value);
+    }
+  } catch {
+    return { problem: 'broken' };
+  }
+  const bytes = new Uint8Array(size);
+  let at = 0;
+  for (const chunk of chunks) {
+    bytes.set(chunk, at);
+    at += chunk.length;
+  }
+  return { bytes };
+}
+
+/** The page's address with `fragment`, or without one. */
+function addressWith(fragment) {
+  const url = new URL(location.href);
+  url.hash = fragment;
+  return fragment ? url.href : url.href.replace(/#$/, '');
+}
+
+export class SharedLinks {
+  constructor(window, { onCopied }) {
+    this.window = window;
+    this.onCopied = onCopied;
+  }
+
+  /** The link of the program in the editor. */
+  async programLink() {
+    const text = new TextEncoder().encode(this.window.programText());
+    const compressed = await bytesThrough(text, new CompressionStream('deflate'));
+    return addressWith(this.window.workbench.programLinkFragment(compressed));
+  }
+
+  /** 「リンクをコピー」: the link goes to the clipboard; where the browser refuses, it is shown. */
+  async copyLink() {
+    if (!this.window.workbench) {
+      return;
+    }
+    const link = await this.programLink();
+    try {
+      await navigator.clipboard.writeText(link);
+      this.onCopied(link);
+    } catch {
+      await messageBox({ text: link, title: 'リンクをコピー', buttons: 'ok' });
+    }
+  }
+
+  /** Opens the program of the page's fragment, if it has one; the fragment is then dropped. */
+  async openFromAddress() {
+    const fragment = location.hash;
+    if (fragment.length <= 1 || !this.window.workbench) {
+      return;
+    }
+    // Once opened (or refused) the address no longer carries the link: a reload keeps the
+    // program as it stands then, and the same link pasted again opens again.
+    history.replaceState(history.state, '', addressWith(''));
+    const workbench = this.window.workbench;
+    const read = workbench.readLink(fragment);
+    const opened = read.problem
+      ? { problem: read.problem }
+      : await inflated(read.compressed, workbench.maxLinkedProgramBytes());
+    this.window.run((w) =>
+      opened.problem
+        ? w.openUnreadableLink(this.window.text(), opened.problem)
+        : w.openLink(this.window.text(), opened.bytes),
+    );
+  }
+}
