@@ -18,7 +18,7 @@ struct WorkbenchBox {
     /// What the box is for.
     enum class Purpose {
         RunBox,           ///< A box of the trace run (`run` says which).
-        SaveQuestion,     ///< "ソースプログラムを保存しますか?"
+        SaveQuestion,     ///< The save question (`texts::saveQuestion`).
         SaveName,         ///< The save dialog behind the save question.
         SaveAsName,       ///< The save dialog of 名前を付けて保存.
         OpenName,         ///< The open dialog of 開く.

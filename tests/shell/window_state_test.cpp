@@ -257,8 +257,9 @@ void WindowStateTest::anyKeyInTheEditorReturnsToEditing() {
     QVERIFY(!child<QPushButton>(&window, "Command4")->isEnabled());
     QVERIFY(child<QLabel>(&window, "Label6")->isHidden());
     // The greyed Trace says why, and goes quiet again once it can be pressed.
-    QCOMPARE(child<QPushButton>(&window, "Trace")->toolTip(),
-             QStringLiteral("プログラムが変更されました。もう一度 Assemble すると、トレースできます"));
+    QCOMPARE(
+        child<QPushButton>(&window, "Trace")->toolTip(),
+        QStringLiteral("プログラムが変更されました。もう一度 Assemble すると、トレースできます"));
     child<QPushButton>(&window, "Assemble")->click();
     QCOMPARE(child<QPushButton>(&window, "Trace")->toolTip(), QString());
 }
