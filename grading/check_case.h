@@ -37,7 +37,8 @@ struct ExpectedEnding {
     std::string written;
 };
 
-/// The expected contents of the data words from a label on.
+/// The contents of the data words from a label on: expected at the end of a run, or set before
+/// it.
 struct ExpectedData {
     /// The label, as the program's `DC` or `DS` line writes it.
     std::u32string label;
@@ -93,12 +94,19 @@ struct CheckCase {
     /// With `assembles` false: the error numbers of every line in error, each list sorted and
     /// without repeats. None given: any assembly errors do.
     std::optional<std::map<int, std::vector<int>>> errors;
+    /// The data words set before the run, each from its label on (`setup.data`, written as
+    /// `expect.data` is), so that a table or an argument area can differ per case.
+    std::vector<ExpectedData> setup;
     Expectations expect;
 };
 
 /// A test file: the cases every program is checked against.
 struct TestFile {
     std::vector<CheckCase> cases;
+    /// What an exercise is called, and what it asks (Markdown), shown to the student; empty
+    /// when the file gives none (UTF-8).
+    std::string title;
+    std::string statement;
 };
 
 } // namespace casl::check
