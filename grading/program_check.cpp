@@ -82,16 +82,25 @@ ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
         result.seconds = secondsSince(start);
         return result;
     }
+    ProgramResult result =
+        checkProgramText(std::get<platform::SourceText>(source).text, program.name, tests);
+    result.seconds = secondsSince(start);
+    return result;
+}
+
+ProgramResult checkProgramText(std::u32string_view text, const std::string& name,
+                               const TestFile& tests) {
+    const Clock::time_point start = Clock::now();
     const auto assembled = std::make_unique<ProgramTables>();
-    const AssemblyResult assembly =
-        assemble(std::get<platform::SourceText>(source).text, *assembled);
+    const AssemblyResult assembly = assemble(text, *assembled);
     if (assembly.blank) {
-        ProgramResult result = failedProgram(program, assemblyProblem(*assembled, assembly), tests);
+        ProgramResult result =
+            failedProgram({{}, name}, assemblyProblem(*assembled, assembly), tests);
         result.seconds = secondsSince(start);
         return result;
     }
     ProgramResult result;
-    result.name = program.name;
+    result.name = name;
     if (!assembly.success) {
         result.problem = assemblyProblem(*assembled, assembly);
     }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace casl::check {
 
@@ -18,6 +19,11 @@ struct ProgramEntry {
 /// and a fresh machine. A program that cannot be read fails every case with the reason; one
 /// that does not assemble fails every case that runs it.
 ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests);
+
+/// Checks the program text `text` (its lines separated by CR LF or LF) as `checkProgram` checks
+/// a file that holds it; `name` names it in the result.
+ProgramResult checkProgramText(std::u32string_view text, const std::string& name,
+                               const TestFile& tests);
 
 /// The result of a program whose cases could not run at all, each failing with `problem`.
 ProgramResult failedProgram(const ProgramEntry& program, const std::string& problem,

@@ -128,5 +128,23 @@ TEST(Setup, StoresTheWordsAsADcLineHoldsThem) {
     EXPECT_EQ(value(3), -32768);
 }
 
+TEST(CheckProgramText, GradesAsTheFileHoldingTheTextIsGraded) {
+    const std::string toml = "[[case]]\nname = \"c\"\nexpect.GR0 = 6\n";
+    const TestFile tests = test::testFile(toml);
+    std::u32string text;
+    for (char c : tableSum) {
+        text.push_back(static_cast<char32_t>(c));
+    }
+    const ProgramResult fromText = checkProgramText(text, "editor", tests);
+    const ProgramResult fromFile = test::checkSource(tableSum, toml);
+    ASSERT_EQ(fromText.cases.size(), 1u);
+    EXPECT_EQ(fromText.name, "editor");
+    EXPECT_EQ(fromText.cases[0].passed, fromFile.cases[0].passed);
+    EXPECT_TRUE(fromText.cases[0].passed) << test::failureOf(fromText.cases[0]);
+    const ProgramResult broken = checkProgramText(U"P START\r\n LD GR9,0\r\n END\r\n", "e", tests);
+    EXPECT_FALSE(broken.cases[0].passed);
+    EXPECT_TRUE(broken.cases[0].problem.starts_with("does not assemble")) << broken.problem;
+}
+
 } // namespace
 } // namespace casl::check
