@@ -5,6 +5,8 @@
 #include "workbench/workbench.h"
 #include "workbench/workbench_texts.h"
 
+#include <utility>
+
 namespace casl {
 
 namespace {
@@ -41,6 +43,9 @@ void Workbench::startTrace(std::u32string_view editorText) {
     // Earlier runs are no comparison for this one.
     forgetRun();
     session_.reset();
+    if (exercise_) {
+        exercise_->runStarts(std::exchange(nextRunCase_, std::nullopt));
+    }
     TraceHost& host = *this;
     session_ = std::make_unique<TraceSession>(
         *tables_, machine_, infoText_,
@@ -74,6 +79,9 @@ void Workbench::stepBack() {
         return;
     }
     session_->back();
+    if (exercise_) {
+        exercise_->steppedBack(session_->stepsBack());
+    }
     refreshRunView();
     refreshView();
 }
@@ -96,6 +104,9 @@ void Workbench::answer(const BoxAnswer& answer) {
     }
     view_.box.reset();
     if (session_ && session_->asking()) {
+        if (exercise_) {
+            exercise_->boxAnswered(*session_->pendingBox(), session_->stepsBack());
+        }
         session_->answer(answer);
     }
     refreshRunView();
@@ -114,6 +125,7 @@ void Workbench::refreshRunView() {
     if (const RunBox* box = session_->pendingBox()) {
         view_.box = boxOfRun(*box);
     }
+    refreshCaseRun();
 }
 
 void Workbench::forgetRun() {

@@ -3,6 +3,7 @@
 #include "assembler/line_findings.h"
 #include "simulator/display_changes.h"
 #include "simulator/display_texts.h"
+#include "workbench/exercise_view.h"
 #include "workbench/workbench_box.h"
 
 #include <cstdint>
@@ -98,6 +99,9 @@ struct WorkbenchView {
     DisplayTexts displays;
     /// What the last step changed, against the displays of the wait before.
     DisplayChanges changes;
+
+    /// The open exercise, its results and the run of a case.
+    ExerciseView exercise;
 
     /// The box the session waits on; none while nothing is asked.
     std::optional<WorkbenchBox> box;

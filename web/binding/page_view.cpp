@@ -47,6 +47,8 @@ std::string purposeName(WorkbenchBox::Purpose purpose) {
         return "fileMessage";
     case WorkbenchBox::Purpose::RecoveryQuestion:
         return "recoveryQuestion";
+    case WorkbenchBox::Purpose::ExerciseMessage:
+        return "exerciseMessage";
     case WorkbenchBox::Purpose::RunBox:
         break;
     }
