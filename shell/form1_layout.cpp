@@ -95,6 +95,7 @@ Form1::Form1(QWidget* parent)
     buildControls();
     buildEditorMarks();
     buildViewMenus();
+    buildExercises();
     render();
     helpFolder_ = platform::qt::findHelpFolder(QCoreApplication::applicationDirPath());
     move(platform::qt::pointFromTwips(10, 10));
