@@ -2,7 +2,8 @@
 //   node build.mjs --core <casl_core.js built by emscripten> --out <site folder>
 // The page's modules and CodeMirror become one minified main.js; the core's loader is bundled
 // with them and fetches casl_core.wasm from beside main.js. The desktop's help pages go to help/
-// and the example programs, with a list of them, to examples/.
+// and the example programs, with a list of them, to examples/; the exercises' test files and
+// starting programs to exercises/.
 import * as esbuild from 'esbuild';
 import { copyFile, mkdir, readFile, readdir, rm, writeFile } from 'node:fs/promises';
 import path from 'node:path';
@@ -56,6 +57,26 @@ const examples = await copyFolder(path.join(repository, 'examples'), path.join(o
   name,
 ) => name.endsWith('.cas'));
 await writeFile(path.join(out, 'examples', 'index.json'), `${JSON.stringify(examples)}\n`);
+
+// The exercises: each folder's test file and starting program, with a list of them.
+const exercisesFrom = path.join(repository, 'examples', 'exercises');
+const exercisesTo = path.join(out, 'exercises');
+await rm(exercisesTo, { recursive: true, force: true });
+const exercises = [];
+for (const entry of (await readdir(exercisesFrom, { withFileTypes: true })).sort((a, b) =>
+  a.name.localeCompare(b.name),
+)) {
+  const files = entry.isDirectory() ? await readdir(path.join(exercisesFrom, entry.name)) : [];
+  if (!files.includes('tests.toml')) {
+    continue;
+  }
+  const start = files.includes('start.cas');
+  await copyFolder(path.join(exercisesFrom, entry.name), path.join(exercisesTo, entry.name), (
+    name,
+  ) => name === 'tests.toml' || name === 'start.cas');
+  exercises.push({ name: entry.name, start });
+}
+await writeFile(path.join(exercisesTo, 'index.json'), `${JSON.stringify(exercises)}\n`);
 
 // What a browser downloads to show the page, as stored and as compressed on the wire (gzip,
 // level 9): the help pages and the examples come only when asked for.

@@ -82,6 +82,7 @@ PageBox pageBox(const WorkbenchBox& box) {
     page.text = pageTextFromCore(box.text);
     page.title = utf8(box.title);
     page.buttons = box.buttons == MessageButtons::YesNo ? "yesNo" : "ok";
+    page.defaultButton = box.defaultButton == MessageAnswer::No ? "no" : "yes";
     page.defaultText = utf8(box.defaultText);
     page.leftTwips = box.position.leftTwips;
     page.topTwips = box.position.topTwips;
