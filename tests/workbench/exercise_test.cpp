@@ -7,8 +7,10 @@
 #include "workbench/exercise_texts.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 
 namespace casl::test {
 namespace {
@@ -482,6 +484,57 @@ TEST(ShippedExercises, CheckGivesTheVerdictsOfTheGraderOnTheFile) {
             EXPECT_EQ(view.allPassed, std::string(file) == "solution.cas");
         }
     }
+}
+
+} // namespace
+} // namespace casl::test
+
+namespace casl::test {
+namespace {
+
+/// A folder of its own under the temporary folder, removed with everything in it.
+struct ScratchExercises {
+    std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("casl-exercises-" + std::to_string(::getpid()));
+    ScratchExercises() { std::filesystem::create_directories(root); }
+    ~ScratchExercises() { std::filesystem::remove_all(root); }
+    void write(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories((root / name).parent_path());
+        std::ofstream(root / name, std::ios::binary) << bytes;
+    }
+};
+
+TEST(ExerciseCatalogue, ListsFoldersWithATestFileByNameTitledByTheirFiles) {
+    const ScratchExercises folder;
+    folder.write("b-second/tests.toml", "title = \"二つ目\"\n[[case]]\nname = \"x\"\n");
+    folder.write("a-first/tests.toml", "[[case]]\nname = \"x\"\n");
+    folder.write("c-broken/tests.toml", "title = 5\n");
+    folder.write("d-no-tests/start.cas", "\tRET\n");
+    folder.write("loose.toml", "title = \"x\"\n");
+    std::vector<std::string> names;
+    std::vector<std::string> titles;
+    for (const ExerciseEntry& e : exerciseCatalogue(folder.root)) {
+        names.push_back(utf8(e.name));
+        titles.push_back(utf8(e.title));
+    }
+    // Without a title, or with a file that cannot be read, the folder's name stands.
+    EXPECT_EQ(names, (std::vector<std::string>{"a-first", "b-second", "c-broken"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"a-first", "二つ目", "c-broken"}));
+    EXPECT_TRUE(exerciseCatalogue(folder.root / "nowhere").empty());
+}
+
+TEST(ExerciseCatalogue, FilesNameTheStartingProgramOnlyWhenThereIsOne) {
+    const ScratchExercises folder;
+    folder.write("with/tests.toml", "[[case]]\nname = \"x\"\n");
+    folder.write("with/start.cas", "\tRET\n");
+    folder.write("without/tests.toml", "[[case]]\nname = \"x\"\n");
+    const ExerciseFiles with = exerciseFiles(folder.root / "with");
+    EXPECT_EQ(utf8(with.name), "with");
+    EXPECT_EQ(with.tests, "[[case]]\nname = \"x\"\n");
+    EXPECT_EQ(std::filesystem::path(utf8(with.startProgram)), folder.root / "with" / "start.cas");
+    EXPECT_TRUE(exerciseFiles(folder.root / "without").startProgram.empty());
+    const ExerciseFiles missing = exerciseFiles(folder.root / "missing");
+    EXPECT_FALSE(missing.problem.empty());
 }
 
 } // namespace
