@@ -1,7 +1,6 @@
 #include "grading/case_runner.h"
 
 #include "simulator/scripted_run.h"
-#include "simulator/trace_session.h"
 
 namespace casl::check {
 
@@ -33,14 +32,20 @@ RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const Che
     } else if (stop == RunStop::TimeLimit) {
         record.ending = RunEnding::TimeLimit;
     } else {
-        record.ending = classifyEnding(session.ending(), session.endingBox());
-        if (const RunBox* box = session.endingBox()) {
-            record.endingMessage = box->text;
-        }
+        noteRunEnd(session, record);
     }
     record.steps = session.countedSteps();
     record.programRegister = session.displays().programRegisterAddress();
     return record;
+}
+
+void noteRunEnd(const TraceSession& session, RunRecord& record) {
+    record.ending = classifyEnding(session.ending(), session.endingBox());
+    if (const RunBox* box = session.endingBox()) {
+        record.endingMessage = box->text;
+    }
+    record.steps = session.countedSteps();
+    record.programRegister = session.displays().programRegisterAddress();
 }
 
 } // namespace casl::check

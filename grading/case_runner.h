@@ -3,6 +3,7 @@
 #include "assembler/program_tables.h"
 #include "grading/check_case.h"
 #include "simulator/machine_state.h"
+#include "simulator/trace_session.h"
 
 #include <cstdint>
 #include <string>
@@ -25,6 +26,10 @@ struct RunRecord {
 
 /// The line whose label is `label`, where a call of that subroutine starts; 0 when no line has it.
 int subroutineLine(const ProgramTables& tables, std::u32string_view label);
+/// Notes in `record` how the run of `session` ended by itself or at the step question (its
+/// ending and message), the steps it counted and the address `pc` shows; the machine is not
+/// copied.
+void noteRunEnd(const TraceSession& session, RunRecord& record);
 
 /// Runs the program in `tables` (assembled, with its "info.tmp" text `infoText`) as the first
 /// run in a new window does, answering its boxes from `c`, until it ends. The run stores into

@@ -37,7 +37,8 @@ struct ExpectedEnding {
     std::string written;
 };
 
-/// The expected contents of the data words from a label on.
+/// The contents of the data words from a label on: expected at the end of a run, or set before
+/// it.
 struct ExpectedData {
     /// The label, as the program's `DC` or `DS` line writes it.
     std::u32string label;
@@ -105,6 +106,9 @@ struct CheckCase {
     std::optional<std::map<int, std::vector<int>>> errors;
     /// Set: the run starts at a subroutine rather than at the program's first line.
     std::optional<SubroutineCall> call;
+    /// The data words set before the run, each from its label on (`setup.data`, written as
+    /// `expect.data` is), so that a table or an argument area can differ per case.
+    std::vector<ExpectedData> setup;
     Expectations expect;
 };
 
@@ -114,6 +118,10 @@ struct TestFile {
     /// The teacher's solution, as the file names it (relative to the file's folder): it must
     /// pass every case before a class is graded.
     std::optional<std::string> reference;
+    /// What an exercise is called, and what it asks (Markdown), shown to the student; empty
+    /// when the file gives none (UTF-8).
+    std::string title;
+    std::string statement;
 };
 
 } // namespace casl::check

@@ -3,6 +3,7 @@
 #include "assembler/assembler.h"
 #include "grading/assembly_check.h"
 #include "grading/case_runner.h"
+#include "grading/case_setup.h"
 #include "grading/run_check.h"
 #include "platform/source_file.h"
 #include "platform/text_codec.h"
@@ -42,8 +43,13 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
     } else if (!assembly.success) {
         r.problem = problem;
     } else {
-        // Every case starts from the tables as the assembly left them.
+        // Every case starts from the tables as the assembly left them, with its own set-up.
         work = assembled;
+        if (auto setupProblem = applySetup(work, c)) {
+            r.problem = std::move(*setupProblem);
+            r.seconds = secondsSince(start);
+            return r;
+        }
         const int startLine = c.call ? subroutineLine(work, c.call->label) : 1;
         if (startLine == 0) {
             r.problem = "no line has the label " + platform::toUtf8(c.call->label) +

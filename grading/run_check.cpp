@@ -1,5 +1,6 @@
 #include "grading/run_check.h"
 
+#include "grading/case_setup.h"
 #include "grading/word_text.h"
 #include "platform/text_codec.h"
 #include "simulator/word.h"
@@ -135,15 +136,6 @@ void compareFlag(std::string what, const std::optional<int>& wanted, int value,
     }
 }
 
-int labelledRow(const ProgramTables& tables, std::u32string_view label) {
-    for (int w = 1; w < tables.dataWordCounter && w <= maxDataWords; ++w) {
-        if (tables.dataLabel[static_cast<std::size_t>(w)] == label) {
-            return w;
-        }
-    }
-    return 0;
-}
-
 /// The characters of data words as the test file writes them, when every word holds the code
 /// of one character.
 std::optional<std::u32string> wordsAsText(const ProgramTables& tables, int row, std::size_t count) {
@@ -181,7 +173,7 @@ void compareData(const ExpectedData& wanted, const ProgramTables& tables,
     const std::string label = platform::toUtf8(wanted.label);
     const std::string what = "data " + label;
     const std::string expected = expectedDataText(wanted);
-    const int row = labelledRow(tables, wanted.label);
+    const int row = labelledDataRow(tables, wanted.label);
     if (row == 0) {
         Mismatch m{what, expected, "(no DC or DS line has the label " + label + ")"};
         m.missingLabel = true;

@@ -15,8 +15,8 @@ namespace casl::check {
 namespace {
 
 constexpr std::string_view caseKeys[] = {
-    "name",      "inputs", "answers", "max_steps", "max_output", "points", "hidden",
-    "assembles", "errors", "call",    "registers", "preserves",  "expect"};
+    "name",      "inputs", "answers", "max_steps", "max_output", "points",   "hidden",
+    "assembles", "errors", "setup",   "call",      "registers",  "preserves", "expect"};
 constexpr std::string_view registerNames[] = {"GR0", "GR1", "GR2", "GR3",
                                               "GR4", "GR5", "GR6", "GR7"};
 constexpr std::string_view expectKeys[] = {"ending", "output", "GR0", "GR1", "GR2", "GR3",
@@ -108,10 +108,13 @@ public:
                 if (file.reference->empty()) {
                     fail(node.source(), "'reference' names a program file; it is empty");
                 }
+            } else if (key.str() == "title" || key.str() == "statement") {
+                (key.str() == "title" ? file.title : file.statement) =
+                    text(node, std::string(key.str()));
             } else if (key.str() != "case") {
                 fail(key.source(), "unknown key '" + std::string(key.str()) +
                                        "' at the top of the file; known keys: case, max_steps, " +
-                                       "max_output, points, reference");
+                                       "max_output, points, reference, title, statement");
             }
         }
         const toml::node* cases = root.get("case");
@@ -271,6 +274,8 @@ private:
                 c.assembles = value->get();
             } else if (k == "errors") {
                 c.errors = errors(node);
+            } else if (k == "setup") {
+                c.setup = setup(node, c.name);
             } else if (k == "call") {
                 const std::string label = text(node, k);
                 if (label.empty()) {
@@ -301,7 +306,7 @@ private:
             return c;
         }
         for (std::string_view runKey :
-             {"inputs", "answers", "max_steps", "max_output", "expect", "call"}) {
+             {"inputs", "answers", "max_steps", "max_output", "setup", "expect", "call"}) {
             if (const toml::node* node = table.get(runKey)) {
                 fail(node->source(), "case '" + c.name + "' has assembles = false and runs " +
                                          "nothing: remove '" + std::string(runKey) + "'");
@@ -438,10 +443,26 @@ private:
             } else if (k == "ZF") {
                 e.zeroFlag = flag(value, k);
             } else if (k == "data") {
-                e.data = data(value);
+                e.data = data(value, "data");
             }
         }
         return e;
+    }
+
+    /// `setup`: only `data`, whose words are written as those of `expect.data`.
+    std::vector<ExpectedData> setup(const toml::node& node, const std::string& caseName) const {
+        const auto* table = node.as_table();
+        if (table == nullptr) {
+            wrongType(node, "setup", "a table");
+        }
+        for (auto&& [key, value] : *table) {
+            if (key.str() != "data") {
+                fail(key.source(), "unknown key '" + std::string(key.str()) +
+                                       "' in 'setup' of case '" + caseName + "'; known keys: data");
+            }
+        }
+        const toml::node* words = table->get("data");
+        return words == nullptr ? std::vector<ExpectedData>{} : data(*words, "setup.data");
     }
 
     ExpectedEnding ending(const toml::node& node) const {
@@ -469,56 +490,57 @@ private:
         return lines;
     }
 
-    std::vector<ExpectedData> data(const toml::node& node) const {
+    /// `expect.data` or `setup.data`; `place` names it in the messages.
+    std::vector<ExpectedData> data(const toml::node& node, const std::string& place) const {
         const auto* table = node.as_table();
         if (table == nullptr) {
-            wrongType(node, "data", "a table of label = value");
+            wrongType(node, place, "a table of label = value");
         }
         std::vector<ExpectedData> words;
         for (auto&& [key, value] : *table) {
             const std::string label(key.str());
             // No data word is looked up by an empty label, as no IN or OUT operand is empty.
             if (label.empty()) {
-                fail(value.source(), "'data' needs a label before each '='");
+                fail(value.source(), "'" + place + "' needs a label before each '='");
             }
             ExpectedData d;
             d.label = platform::fromUtf8(label);
             if (const auto* list = value.as_array()) {
                 d.list = true;
                 for (const toml::node& element : *list) {
-                    d.words.push_back(word(element, "data." + label));
+                    d.words.push_back(word(element, place + "." + label));
                 }
                 if (d.words.empty()) {
-                    fail(value.source(), "'data." + label + "' needs at least one value");
+                    fail(value.source(), "'" + place + "." + label + "' needs at least one value");
                 }
             } else if (const auto* inner = value.as_table()) {
                 const toml::node* textNode = inner->get("text");
                 if (textNode == nullptr || inner->size() != 1) {
                     fail(value.source(),
-                         "'data." + label + "' as a table takes exactly one key: text");
+                         "'" + place + "." + label + "' as a table takes exactly one key: text");
                 }
-                characters(d, *textNode, label);
+                characters(d, *textNode, place + "." + label);
             } else if (const auto* written = value.as_string();
                        written != nullptr && !hexWord(written->get())) {
-                characters(d, value, label);
+                characters(d, value, place + "." + label);
             } else {
-                d.words.push_back(word(value, "data." + label));
+                d.words.push_back(word(value, place + "." + label));
             }
             words.push_back(std::move(d));
         }
         return words;
     }
 
-    void characters(ExpectedData& d, const toml::node& node, const std::string& label) const {
+    void characters(ExpectedData& d, const toml::node& node, const std::string& key) const {
         d.kind = ExpectedData::Kind::Text;
-        d.text = platform::fromUtf8(text(node, "data." + label));
+        d.text = platform::fromUtf8(text(node, key));
         if (d.text.empty()) {
-            fail(node.source(), "'data." + label + "' needs at least one character");
+            fail(node.source(), "'" + key + "' needs at least one character");
         }
         for (char32_t c : d.text) {
             const auto code = platform::cp932Code(c);
             if (!code) {
-                fail(node.source(), "'data." + label + "' holds '" +
+                fail(node.source(), "'" + key + "' holds '" +
                                         platform::toUtf8(std::u32string(1, c)) +
                                         "', which has no character code (CP932)");
             }

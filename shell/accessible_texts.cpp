@@ -59,6 +59,18 @@ constexpr std::array mainWindowTexts{
     ControlText{"qt_menubar_ext_button", -1, u"ほかのメニュー", u"入りきらないメニューを開きます"},
     ControlText{"examplesButton", -1, u"", u"サンプルプログラムを新しいプログラムとして開きます"},
     ControlText{"viewButton", -1, u"", u"表示の大きさを変えます"},
+    ControlText{"exercisesButton", -1, u"", u"演習を開きます: 問題文と採点のケース"},
+    ControlText{"exerciseTitle", -1, u"", u"開いている演習の題名"},
+    ControlText{"exerciseClose", -1, u"", u"演習を閉じます"},
+    ControlText{"exerciseStatement", -1, u"演習の問題文", u"演習が求めるプログラムの説明"},
+    ControlText{"exerciseCheck", -1, u"",
+                u"エディタのプログラムを演習のすべてのケースで採点します"},
+    ControlText{"exerciseSummary", -1, u"", u"合格したケースの数"},
+    ControlText{"exerciseCases", -1, u"演習のケース", u"ケースごとの合否。選ぶと詳細を表示します"},
+    ControlText{"exerciseCaseDetails", -1, u"", u"選んだケースの期待した結果と実際の結果"},
+    ControlText{"exerciseRunCase", -1, u"", u"選んだケースの入力とデータでトレースを始めます"},
+    ControlText{"exerciseRunHeading", -1, u"", u"ケースで実行したトレースの合否"},
+    ControlText{"exerciseRunDetails", -1, u"", u"トレースの終わりのケースの期待との比較"},
 };
 
 constexpr std::array listingWindowTexts{

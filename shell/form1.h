@@ -23,6 +23,7 @@ namespace casl {
 
 class ChangeLabel;
 class EditorMarks;
+class ExercisePane;
 class Form2;
 class FrmAbout;
 class ShownText;
@@ -105,6 +106,14 @@ public slots:
     /// its save question), so that "上書き保存" can never write into the examples.
     void openExample(const QString& path);
 
+    /// 演習: opens the exercise in `folder` beside the editor, with its starting program, when
+    /// it has one, as a new program; 採点 checks the editor's program against its cases; a
+    /// case of the results runs as a Trace with the case's answers.
+    void openExercise(const QString& folder);
+    void checkExercise();
+    void runExerciseCase(int index);
+    void closeExercise();
+
 signals:
     /// The program has ended (Exit, or the window was closed); the application may quit.
     void programEnded();
@@ -151,6 +160,10 @@ private:
     /// The listing window zooms with the main window and leads back to the editor's lines.
     void watchListingWindow(Form2& listing);
 
+    // The exercise's pane and the menu 演習 (form1_exercises.cpp).
+    void buildExercises();
+    void renderExercise();
+
     // The session and what it uses of the desktop.
     DiskSourceFiles files_;
     DiskScratchFiles scratch_;
@@ -182,6 +195,7 @@ private:
     std::unique_ptr<platform::qt::HelpViewer> help_;
     EditorMarks* marks_ = nullptr;
     Zoom* zoom_ = nullptr;
+    ExercisePane* exercisePane_ = nullptr;
 
     // Controls.
     SourceEditor* source_ = nullptr;

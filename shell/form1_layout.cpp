@@ -96,6 +96,7 @@ Form1::Form1(QWidget* parent)
     buildControls();
     buildEditorMarks();
     buildViewMenus();
+    buildExercises();
     describeMainWindow(*this);
     render();
     helpFolder_ = platform::qt::findHelpFolder(QCoreApplication::applicationDirPath());

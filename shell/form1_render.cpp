@@ -62,6 +62,7 @@ void Form1::render() {
     renderControls();
     renderDisplays();
     renderListing();
+    renderExercise();
     renderBox();
     if (model_.view().ended && !ended_) {
         endProgram();
@@ -197,6 +198,7 @@ void Form1::renderBox() {
         renderControls();
         renderDisplays();
         renderListing();
+        renderExercise();
     }
     const auto& box = model_.view().box;
     if (!box || runBoxOpen_) {
@@ -218,7 +220,7 @@ void Form1::renderBox() {
     } else {
         platform::qt::openMessageBox(
             this, shown(widgetTextFromEditor(box->text)), shown(box->title), box->buttons,
-            [answered](MessageAnswer answer) { answered(BoxAnswer{answer}); });
+            [answered](MessageAnswer answer) { answered(BoxAnswer{answer}); }, box->defaultButton);
     }
 }
 

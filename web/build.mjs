@@ -2,8 +2,9 @@
 //   node build.mjs --core <casl_core.js built by emscripten> --out <site folder>
 // The page's modules and CodeMirror become one minified main.js; the core's loader is bundled
 // with them and fetches casl_core.wasm from beside main.js. The desktop's help pages go to help/
-// and the example programs, with a list of them, to examples/. Last come the web app manifest
-// and the service worker, which caches every file of the site under a version of this build.
+// and the example programs, with a list of them, to examples/; the exercises' test files and
+// starting programs to exercises/. Last come the web app manifest and the service worker, which
+// caches every file of the site under a version of this build.
 import * as esbuild from 'esbuild';
 import { createHash } from 'node:crypto';
 import { copyFile, mkdir, readFile, readdir, rm, writeFile } from 'node:fs/promises';
@@ -58,6 +59,26 @@ const examples = await copyFolder(path.join(repository, 'examples'), path.join(o
   name,
 ) => name.endsWith('.cas'));
 await writeFile(path.join(out, 'examples', 'index.json'), `${JSON.stringify(examples)}\n`);
+
+// The exercises: each folder's test file and starting program, with a list of them.
+const exercisesFrom = path.join(repository, 'examples', 'exercises');
+const exercisesTo = path.join(out, 'exercises');
+await rm(exercisesTo, { recursive: true, force: true });
+const exercises = [];
+for (const entry of (await readdir(exercisesFrom, { withFileTypes: true })).sort((a, b) =>
+  a.name.localeCompare(b.name),
+)) {
+  const files = entry.isDirectory() ? await readdir(path.join(exercisesFrom, entry.name)) : [];
+  if (!files.includes('tests.toml')) {
+    continue;
+  }
+  const start = files.includes('start.cas');
+  await copyFolder(path.join(exercisesFrom, entry.name), path.join(exercisesTo, entry.name), (
+    name,
+  ) => name === 'tests.toml' || name === 'start.cas');
+  exercises.push({ name: entry.name, start });
+}
+await writeFile(path.join(exercisesTo, 'index.json'), `${JSON.stringify(exercises)}\n`);
 
 /** The files under `folder` (names relative to it, '/' between folders), sorted. */
 async function filesUnder(folder, prefix = '') {

@@ -27,7 +27,9 @@ add_custom_command(OUTPUT ${node_modules_stamp}
 set(CASL_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 file(GLOB page_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*.js)
 file(GLOB help_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*.html ${PROJECT_SOURCE_DIR}/help/*.css)
-file(GLOB example_programs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.cas)
+file(GLOB example_programs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.cas
+     ${PROJECT_SOURCE_DIR}/examples/exercises/*/tests.toml
+     ${PROJECT_SOURCE_DIR}/examples/exercises/*/start.cas)
 add_custom_command(OUTPUT ${CASL_SITE_DIR}/index.html
   COMMAND ${CASL_NODE} build.mjs --core $<TARGET_FILE:casl_core> --out ${CASL_SITE_DIR}
   DEPENDS casl_core ${node_modules_stamp} build.mjs index.html style.css manifest.webmanifest
@@ -56,6 +58,12 @@ if(BUILD_TESTING)
             -DLEAN=${CMAKE_BINARY_DIR}/native -DOUT=${native_casl2}
             -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/native_casl2.cmake)
   set_tests_properties(web.native_casl2 PROPERTIES FIXTURES_SETUP native_casl2 TIMEOUT 900)
+  add_test(NAME web.exercises
+    COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/exercises.test.mjs)
+  set_tests_properties(web.exercises PROPERTIES
+    FIXTURES_REQUIRED native_casl2
+    ENVIRONMENT "CASL_SITE_DIR=${CASL_SITE_DIR};CASL2=${native_casl2}"
+    TIMEOUT 300)
   add_test(NAME web.examples
     COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/examples.test.mjs)
   set_tests_properties(web.examples PROPERTIES

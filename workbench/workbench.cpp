@@ -47,6 +47,7 @@ void Workbench::editorTextChanged(bool byUser) {
     // Any change the user makes means the tables no longer describe the editor's program.
     if (byUser && view_.phase != WorkbenchPhase::Tracing) {
         enterEditing();
+        programChanged();
     }
     refreshView();
 }
@@ -147,6 +148,7 @@ void Workbench::refreshView() {
     // line clicked before may be one in another program.
     const int line = view_.breakpointLine;
     view_.breakpointMark = line > 0 && chooseBreakpointLine(line, *tables_) == line ? line : 0;
+    refreshExerciseView();
 }
 
 } // namespace casl

@@ -4,6 +4,7 @@
 #include "simulator/machine_state.h"
 #include "simulator/trace_host.h"
 #include "simulator/trace_session.h"
+#include "workbench/exercise_session.h"
 #include "workbench/session_services.h"
 #include "workbench/shared_link.h"
 #include "workbench/workbench_view.h"
@@ -95,17 +96,32 @@ public:
     const SourceFormat& format() const { return format_; }
     void restoreFile(std::u32string_view fileName, const SourceFormat& format, bool modified);
 
+    // Exercises (workbench_exercise.cpp).
+    /// Opens the exercise of `files`: its statement and cases beside the editor, and its
+    /// starting program, when it has one, as a new program (the save question first). One that
+    /// cannot be read says why in a message and leaves everything as it was.
+    void openExercise(std::u32string_view editorText, const ExerciseFiles& files);
+    /// Closes the open exercise.
+    void closeExercise();
+    /// 採点: checks the program against every case of the open exercise.
+    void checkExercise(std::u32string_view editorText);
+    /// Assembles the program (the listing window comes forward only for errors) and starts
+    /// Trace with the case `index` of the open exercise: its data set, its answers offered by
+    /// the run's boxes, and the comparison with the case at the run's end.
+    void startCaseRun(std::u32string_view editorText, std::size_t index);
+
 private:
     /// A file command that waits on its boxes: which command, and what it works on.
     struct FileFlow {
-        enum class Command { New, Open, Example, SaveAs, Exit, Close, Recovery };
+        enum class Command { New, Open, Example, Exercise, SaveAs, Exit, Close, Recovery };
         Command command = Command::New;
         /// The program's text when the command started (the editor cannot change while a
         /// box is open).
         std::u32string text;
         /// The title of the message of a failed save.
         std::u32string_view failureTitle;
-        /// The example that replaces the program once New is done.
+        /// The example, or the exercise's starting program, that replaces the program once New
+        /// is done.
         std::u32string example;
         /// The file Open opens without its dialog.
         std::u32string name;
@@ -131,6 +147,14 @@ private:
     /// After every command: the enable rules, captions and changes of the view.
     void refreshView();
     void refreshRunView();
+    /// Assembles `editorText`; `listingOnErrors`: the listing window comes forward only when
+    /// the assembly failed.
+    void assembleText(std::u32string_view editorText, bool listingOnErrors);
+    /// The exercise's part of the view, and the case run's part of the run.
+    void refreshExerciseView();
+    void refreshCaseRun();
+    /// The program in the editor was edited or replaced.
+    void programChanged();
 
     // The file commands' steps.
     void startFlow(FileFlow flow);
@@ -170,6 +194,12 @@ private:
     std::u32string savedText_;
     std::optional<std::u32string> keptUnsavedText_;
     std::unique_ptr<FileFlow> flow_;
+
+    std::unique_ptr<ExerciseSession> exercise_;
+    /// The exercise whose starting program waits on the save question.
+    std::unique_ptr<ExerciseSession> pendingExercise_;
+    /// The case that the next run starts with.
+    std::optional<std::size_t> nextRunCase_;
 };
 
 } // namespace casl

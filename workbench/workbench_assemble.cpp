@@ -7,6 +7,10 @@
 namespace casl {
 
 void Workbench::assemble(std::u32string_view editorText) {
+    assembleText(editorText, false);
+}
+
+void Workbench::assembleText(std::u32string_view editorText, bool listingOnErrors) {
     if (view_.phase == WorkbenchPhase::Tracing) {
         return;
     }
@@ -34,7 +38,7 @@ void Workbench::assemble(std::u32string_view editorText) {
     ++listing.revision;
     listing.text = result.listingWindowText;
     listing.success = success;
-    listing.shown = result.showListing;
+    listing.shown = result.showListing && !(listingOnErrors && success);
     if (result.showListing) {
         listing.resultLine = result.resultLine;
         view_.displays.dataArea.clear();

@@ -24,6 +24,7 @@ struct WorkbenchBox {
         OpenName,         ///< The open dialog of 開く.
         FileMessage,      ///< A file could not be read or written.
         RecoveryQuestion, ///< Unsaved text of an earlier session was found.
+        ExerciseMessage,  ///< An exercise cannot be opened, or a case cannot be run.
     };
 
     Kind kind = Kind::Message;
@@ -32,6 +33,9 @@ struct WorkbenchBox {
     std::u32string text;
     std::u32string title;
     MessageButtons buttons = MessageButtons::Ok;
+    /// The button of a Yes/No box that Enter presses: Yes, unless the run of an exercise's case
+    /// suggests the case's answer No.
+    MessageAnswer defaultButton = MessageAnswer::Yes;
     /// The text an input box starts with, or the name a file dialog starts at ("" for none).
     std::u32string defaultText;
     /// Where an input box stands on the screen.
@@ -41,7 +45,8 @@ struct WorkbenchBox {
 
     friend bool operator==(const WorkbenchBox& a, const WorkbenchBox& b) {
         return a.kind == b.kind && a.purpose == b.purpose && a.text == b.text &&
-               a.title == b.title && a.buttons == b.buttons && a.defaultText == b.defaultText;
+               a.title == b.title && a.buttons == b.buttons && a.defaultText == b.defaultText &&
+               a.defaultButton == b.defaultButton;
     }
 };
 

@@ -222,6 +222,7 @@ void Workbench::answerFlow(const BoxAnswer& answer) {
         flow_.reset();
         break;
     case WorkbenchBox::Purpose::FileMessage:
+    case WorkbenchBox::Purpose::ExerciseMessage:
     case WorkbenchBox::Purpose::RunBox:
         // A failed read or save ends the command; the program stays as it was.
         flow_.reset();
@@ -253,10 +254,16 @@ void Workbench::savedOrDeclined() {
         putEditorText(std::move(flow_->example));
         flow_.reset();
         break;
+    case FileFlow::Command::Exercise:
+        finishNew();
+        putEditorText(std::move(flow_->example));
+        exercise_ = std::move(pendingExercise_);
+        flow_.reset();
+        break;
     case FileFlow::Command::Open:
         if (flow_->name.empty()) {
-            view_.box = fileDialog(WorkbenchBox::Kind::OpenName,
-                                   WorkbenchBox::Purpose::OpenName, view_.keptFileName);
+            view_.box = fileDialog(WorkbenchBox::Kind::OpenName, WorkbenchBox::Purpose::OpenName,
+                                   view_.keptFileName);
         } else {
             openNamed(flow_->name);
             if (!view_.box) {
@@ -297,6 +304,7 @@ void Workbench::finishNew() {
     traceReason_ = texts::traceNotAssembled;
     resetBreakpoint();
     forgetRun();
+    programChanged();
 }
 
 void Workbench::openNamed(std::u32string_view name) {
@@ -325,6 +333,7 @@ void Workbench::openNamed(std::u32string_view name) {
     traceReason_ = texts::traceNotAssembled;
     resetBreakpoint();
     forgetRun();
+    programChanged();
 }
 
 void Workbench::endProgram() {

@@ -6,6 +6,8 @@
 #include "workbench/workbench.h"
 #include "workbench/workbench_texts.h"
 
+#include <utility>
+
 namespace casl {
 
 namespace {
@@ -42,6 +44,9 @@ void Workbench::startTrace(std::u32string_view editorText) {
     // Earlier runs are no comparison for this one.
     forgetRun();
     session_.reset();
+    if (exercise_) {
+        exercise_->runStarts(std::exchange(nextRunCase_, std::nullopt));
+    }
     TraceHost& host = *this;
     session_ = std::make_unique<TraceSession>(
         *tables_, machine_, infoText_,
@@ -75,6 +80,9 @@ void Workbench::stepBack() {
         return;
     }
     session_->back();
+    if (exercise_) {
+        exercise_->steppedBack(session_->stepsBack());
+    }
     refreshRunView();
     refreshView();
 }
@@ -97,6 +105,9 @@ void Workbench::answer(const BoxAnswer& answer) {
     }
     view_.box.reset();
     if (session_ && session_->asking()) {
+        if (exercise_) {
+            exercise_->boxAnswered(*session_->pendingBox(), session_->stepsBack());
+        }
         session_->answer(answer);
     }
     refreshRunView();
@@ -121,6 +132,7 @@ void Workbench::refreshRunView() {
             ? stepAnnouncement(view_.displays, view_.changes, view_.editor.executedLine)
         : session_->ended() && !view_.box ? std::u32string(texts::runEndedAnnouncement)
                                           : std::u32string();
+    refreshCaseRun();
 }
 
 void Workbench::forgetRun() {

@@ -3,6 +3,7 @@
 #include "assembler/line_findings.h"
 #include "simulator/display_changes.h"
 #include "simulator/display_texts.h"
+#include "workbench/exercise_view.h"
 #include "workbench/workbench_box.h"
 
 #include <cstdint>
@@ -102,6 +103,9 @@ struct WorkbenchView {
     /// stands at and what the step changed, or that the run ended ("" when there is nothing to
     /// say).
     std::u32string announcement;
+
+    /// The open exercise, its results and the run of a case.
+    ExerciseView exercise;
 
     /// The box the session waits on; none while nothing is asked.
     std::optional<WorkbenchBox> box;

@@ -7,14 +7,17 @@
 namespace casl::platform::qt {
 namespace {
 
-/// A box without an icon, Yes the default and No the answer of its window button.
-void setUp(QMessageBox& box, MessageButtons buttons) {
+/// A box without an icon, Yes (or `defaultButton`) the default and No the answer of its window
+/// button.
+void setUp(QMessageBox& box, MessageButtons buttons,
+           MessageAnswer defaultButton = MessageAnswer::Yes) {
     box.setTextFormat(Qt::PlainText);
     if (buttons == MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
     } else {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultButton == MessageAnswer::No ? QMessageBox::No
+                                                                : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     }
     widenForTitle(box);
@@ -39,11 +42,12 @@ MessageAnswer showMessageBox(QWidget* parent, const QString& text, const QString
 }
 
 void openMessageBox(QWidget* parent, const QString& text, const QString& title,
-                    MessageButtons buttons, std::function<void(MessageAnswer)> answered) {
+                    MessageButtons buttons, std::function<void(MessageAnswer)> answered,
+                    MessageAnswer defaultButton) {
     auto* box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
-    setUp(*box, buttons);
+    setUp(*box, buttons, defaultButton);
     QObject::connect(box, &QDialog::finished, box, [box, buttons, answered = std::move(answered)] {
         answered(answerOf(*box, buttons));
     });

@@ -16,8 +16,10 @@ MessageAnswer showMessageBox(QWidget* parent, const QString& text, const QString
 
 /// Opens the same message box without waiting for it: it is modal for the whole application,
 /// but no event loop runs inside this call. `answered` receives the button when the box
-/// closes, from the event that closed it.
+/// closes, from the event that closed it. `defaultButton` is the button of a Yes/No box that
+/// Enter presses.
 void openMessageBox(QWidget* parent, const QString& text, const QString& title,
-                    MessageButtons buttons, std::function<void(MessageAnswer)> answered);
+                    MessageButtons buttons, std::function<void(MessageAnswer)> answered,
+                    MessageAnswer defaultButton = MessageAnswer::Yes);
 
 } // namespace casl::platform::qt

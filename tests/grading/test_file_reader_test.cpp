@@ -185,8 +185,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The shape of the file.
         ErrorCase{"NoCases", "max_steps = 5\n", "tests.toml:1:1:", "no test cases"},
         ErrorCase{"CaseNotATableArray", "case = 5\n", "tests.toml:1:8:", "[[case]]"},
-        ErrorCase{"UnknownTopKey", "title = \"x\"\n[[case]]\nname = \"x\"\n",
-                  "tests.toml:1:1:", "unknown key 'title'"},
+        ErrorCase{"UnknownTopKey", "subject = \"x\"\n[[case]]\nname = \"x\"\n",
+                  "tests.toml:1:1:", "unknown key 'subject'"},
+        ErrorCase{"TitleNotString", "title = 5\n[[case]]\nname = \"x\"\n",
+                  "tests.toml:1:9:", "'title' must be a string, not an integer"},
+        ErrorCase{"StatementNotString", "statement = [\"a\"]\n[[case]]\nname = \"x\"\n",
+                  "tests.toml:1:13:", "'statement' must be a string, not an array"},
         ErrorCase{"NoName", "[[case]]\ninputs = []\n", "tests.toml:1:1:", "without a name"},
         ErrorCase{"RegistersWithoutACall", "[[case]]\nname = \"x\"\nregisters = { GR1 = 1 }\n",
                   "tests.toml:3:", "add call = \"LABEL\""},
@@ -286,10 +290,59 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"NotAssembledButRun",
                   "[[case]]\nname = \"x\"\nassembles = false\nexpect.GR1 = 1\n",
                   "tests.toml:4:1:", "runs nothing: remove 'expect'"},
+        ErrorCase{"SetupNotTable", "[[case]]\nname = \"x\"\nsetup = 5\n",
+                  "tests.toml:3:9:", "'setup' must be a table"},
+        ErrorCase{"SetupUnknownKey", "[[case]]\nname = \"x\"\nsetup.GR1 = 5\n",
+                  "tests.toml:3:7:", "unknown key 'GR1' in 'setup' of case 'x'; known keys: data"},
+        ErrorCase{"SetupDataNotTable", "[[case]]\nname = \"x\"\nsetup.data = 5\n",
+                  "tests.toml:3:14:", "'setup.data' must be a table of label = value"},
+        ErrorCase{"SetupDataEmptyList", "[[case]]\nname = \"x\"\nsetup.data.T = []\n",
+                  "tests.toml:3:16:", "'setup.data.T' needs at least one value"},
+        ErrorCase{"SetupDataTooLarge", "[[case]]\nname = \"x\"\nsetup.data.T = [1, 65536]\n",
+                  "tests.toml:3:20:", "'setup.data.T' is 65536, outside a word"},
+        ErrorCase{"SetupDataEmptyText", "[[case]]\nname = \"x\"\nsetup.data.T = \"\"\n",
+                  "tests.toml:3:16:", "'setup.data.T' needs at least one character"},
+        ErrorCase{"NotAssembledWithSetup",
+                  "[[case]]\nname = \"x\"\nassembles = false\nsetup.data.T = 1\n",
+                  "tests.toml:4:1:", "remove 'setup'"},
         ErrorCase{"NotAssembledWithInputs",
                   "[[case]]\nname = \"x\"\nassembles = false\ninputs = [\"A\"]\n",
                   "tests.toml:4:10:", "remove 'inputs'"}),
     testing::PrintToStringParamName());
+
+TEST(TestFileReader, ReadsTheTitleStatementAndSetUp) {
+    const TestFile file = test::testFile(R"(title = "表の最大値"
+statement = """
+# 最大値
+
+TABLE の *最大値* を求めます。
+"""
+
+[[case]]
+name = "set up"
+setup.data = { N = 3, TABLE = [5, "#FFFF", 7], NAME = "AB" }
+
+[[case]]
+name = "as it is"
+)");
+    EXPECT_EQ(file.title, "表の最大値");
+    EXPECT_EQ(file.statement, "# 最大値\n\nTABLE の *最大値* を求めます。\n");
+    ASSERT_EQ(file.cases.size(), 2u);
+    const std::vector<ExpectedData>& setup = file.cases[0].setup;
+    ASSERT_EQ(setup.size(), 3u);
+    // In the order of the keys, as `expect.data` is read.
+    EXPECT_EQ(setup[0].label, U"N");
+    EXPECT_EQ(setup[1].label, U"NAME");
+    EXPECT_EQ(setup[1].kind, ExpectedData::Kind::Text);
+    EXPECT_EQ(setup[2].label, U"TABLE");
+    ASSERT_EQ(setup[2].words.size(), 3u);
+    EXPECT_EQ(setup[2].words[1].pattern, 0xFFFF);
+    EXPECT_TRUE(file.cases[1].setup.empty());
+    // A file without them has neither.
+    const TestFile plain = test::testFile("[[case]]\nname = \"x\"\n");
+    EXPECT_EQ(plain.title, "");
+    EXPECT_EQ(plain.statement, "");
+}
 
 TEST(TestFileReader, ReadsPointsAndHiddenCases) {
     const TestFile file = test::testFile(R"(points = 2

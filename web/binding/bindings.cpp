@@ -119,6 +119,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("title", &PageBox::title)
         .field("buttons", &PageBox::buttons)
         .field("defaultText", &PageBox::defaultText)
+        .field("defaultButton", &PageBox::defaultButton)
         .field("leftTwips", &PageBox::leftTwips)
         .field("topTwips", &PageBox::topTwips);
 
@@ -140,6 +141,50 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("resultLine", &PageListing::resultLine)
         .field("success", &PageListing::success)
         .field("shown", &PageListing::shown);
+
+    value_object<PageStatementSpan>("PageStatementSpan")
+        .field("text", &PageStatementSpan::text)
+        .field("strong", &PageStatementSpan::strong)
+        .field("emphasis", &PageStatementSpan::emphasis)
+        .field("code", &PageStatementSpan::code);
+
+    value_object<PageStatementBlock>("PageStatementBlock")
+        .field("kind", &PageStatementBlock::kind)
+        .field("level", &PageStatementBlock::level)
+        .field("spans", &listOf<&PageStatementBlock::spans, PageStatementBlock>,
+               &ignoreList<PageStatementBlock>);
+
+    value_object<PageExerciseCase>("PageExerciseCase")
+        .field("name", &PageExerciseCase::name)
+        .field("verdict", &PageExerciseCase::verdict)
+        .field("passed", &PageExerciseCase::passed)
+        .field("hidden", &PageExerciseCase::hidden)
+        .field("details", &listOf<&PageExerciseCase::details, PageExerciseCase>,
+               &ignoreList<PageExerciseCase>)
+        .field("index", &PageExerciseCase::index)
+        .field("runnable", &PageExerciseCase::runnable);
+
+    value_object<PageCaseRun>("PageCaseRun")
+        .field("shown", &PageCaseRun::shown)
+        .field("heading", &PageCaseRun::heading)
+        .field("given", &listOf<&PageCaseRun::given, PageCaseRun>, &ignoreList<PageCaseRun>)
+        .field("ended", &PageCaseRun::ended)
+        .field("passed", &PageCaseRun::passed)
+        .field("details", &listOf<&PageCaseRun::details, PageCaseRun>, &ignoreList<PageCaseRun>);
+
+    value_object<PageExercise>("PageExercise")
+        .field("open", &PageExercise::open)
+        .field("revision", &PageExercise::revision)
+        .field("name", &PageExercise::name)
+        .field("title", &PageExercise::title)
+        .field("statement", &listOf<&PageExercise::statement, PageExercise>,
+               &ignoreList<PageExercise>)
+        .field("checkEnabled", &PageExercise::checkEnabled)
+        .field("checked", &PageExercise::checked)
+        .field("allPassed", &PageExercise::allPassed)
+        .field("summary", &PageExercise::summary)
+        .field("cases", &listOf<&PageExercise::cases, PageExercise>, &ignoreList<PageExercise>)
+        .field("run", &PageExercise::run);
 
     value_object<PageView>("PageView")
         .field("phase", &PageView::phase)
@@ -202,7 +247,13 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .function("offerFile", &offerFileOf)
         .function("takeDownload", &takeDownloadOf)
         .function("fileFormat", &PageWorkbench::fileFormat)
-        .function("restoreFile", &PageWorkbench::restoreFile);
+        .function("restoreFile", &PageWorkbench::restoreFile)
+        .function("exercise", &PageWorkbench::exercise)
+        .function("exerciseTitle", &PageWorkbench::exerciseTitle)
+        .function("openExercise", &PageWorkbench::openExercise)
+        .function("checkExercise", &PageWorkbench::checkExercise)
+        .function("startCaseRun", &PageWorkbench::startCaseRun)
+        .function("closeExercise", &PageWorkbench::closeExercise);
 }
 
 } // namespace casl::web

@@ -47,6 +47,8 @@ std::string purposeName(WorkbenchBox::Purpose purpose) {
         return "fileMessage";
     case WorkbenchBox::Purpose::RecoveryQuestion:
         return "recoveryQuestion";
+    case WorkbenchBox::Purpose::ExerciseMessage:
+        return "exerciseMessage";
     case WorkbenchBox::Purpose::RunBox:
         break;
     }
@@ -80,6 +82,7 @@ PageBox pageBox(const WorkbenchBox& box) {
     page.text = pageTextFromCore(box.text);
     page.title = utf8(box.title);
     page.buttons = box.buttons == MessageButtons::YesNo ? "yesNo" : "ok";
+    page.defaultButton = box.defaultButton == MessageAnswer::No ? "no" : "yes";
     page.defaultText = utf8(box.defaultText);
     page.leftTwips = box.position.leftTwips;
     page.topTwips = box.position.topTwips;

@@ -46,8 +46,11 @@ struct PageBox {
     /// The message, or the input box's prompt.
     std::string text;
     std::string title;
-    /// "ok" or "yesNo" (the first button is the default).
+    /// "ok" or "yesNo".
     std::string buttons;
+    /// The button of a Yes/No box that Enter presses: "yes", or "no" when the run of an
+    /// exercise's case suggests the case's answer No.
+    std::string defaultButton = "yes";
     /// The input box's text, or the name a file dialog starts at.
     std::string defaultText;
     /// Where an input box stands, from the top-left corner of the screen.

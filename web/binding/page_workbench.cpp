@@ -4,6 +4,7 @@
 #include "platform/upper_case.h"
 #include "web/binding/page_text.h"
 #include "workbench/example_catalogue.h"
+#include "workbench/exercise_catalogue.h"
 #include "workbench/key_commands.h"
 
 namespace casl::web {
@@ -106,6 +107,27 @@ void PageWorkbench::openUnreadableLink(const std::string& pageText, const std::s
 
 void PageWorkbench::offerFile(const std::string& name, std::string bytes) {
     files_.offer(platform::fromUtf8(name), std::move(bytes));
+}
+
+std::string PageWorkbench::exerciseTitle(const std::string& name, const std::string& tests) const {
+    return platform::toUtf8(casl::exerciseTitle(platform::fromUtf8(name), tests));
+}
+
+void PageWorkbench::openExercise(const std::string& pageText, const std::string& name,
+                                 const std::string& tests, const std::string& startProgram) {
+    model_.openExercise(
+        coreTextFromPage(pageText),
+        ExerciseFiles{platform::fromUtf8(name), tests, U"", platform::fromUtf8(startProgram)});
+}
+
+void PageWorkbench::checkExercise(const std::string& pageText) {
+    model_.checkExercise(coreTextFromPage(pageText));
+}
+
+void PageWorkbench::startCaseRun(const std::string& pageText, int index) {
+    if (index >= 0) {
+        model_.startCaseRun(coreTextFromPage(pageText), static_cast<std::size_t>(index));
+    }
 }
 
 void PageWorkbench::restoreFile(const std::string& fileName, const std::string& format,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/binding/page_exercise.h"
 #include "web/binding/page_files.h"
 #include "web/binding/page_link.h"
 #include "web/binding/page_tokens.h"
@@ -76,6 +77,19 @@ public:
     /// A reloaded page takes back its file's name, format (a text that names no format keeps
     /// the one of a new program) and modified mark.
     void restoreFile(const std::string& fileName, const std::string& format, bool modified);
+
+    // Exercises.
+    /// The open exercise; the page shows it again when its revision changed.
+    PageExercise exercise() const { return pageExercise(model_.view().exercise); }
+    /// The menu's title of the exercise `name` whose test file holds `tests`.
+    std::string exerciseTitle(const std::string& name, const std::string& tests) const;
+    /// Opens the exercise `name` of the test file `tests`; `startProgram` names its starting
+    /// program, offered before with `offerFile` ("" for none).
+    void openExercise(const std::string& pageText, const std::string& name,
+                      const std::string& tests, const std::string& startProgram);
+    void checkExercise(const std::string& pageText);
+    void startCaseRun(const std::string& pageText, int index);
+    void closeExercise() { model_.closeExercise(); }
 
 private:
     PageSourceFiles files_;

@@ -11,6 +11,7 @@ import {
   undoEdit,
 } from './edit_commands.js';
 import { FileCommands } from './file_commands.js';
+import { ExercisePane } from './exercise_pane.js';
 import { ListingWindow } from './listing_window.js';
 import { MainWindow } from './main_window.js';
 import { MenuBar } from './menu_bar.js';
@@ -33,6 +34,8 @@ const listingWindow = new ListingWindow(document.getElementById('Form2'), {
 });
 window1 = new MainWindow(document, editor, listingWindow);
 const files = new FileCommands(window1, document.getElementById('CommonDialog2'));
+const exercisePane = new ExercisePane(document, window1);
+window1.exercisePane = exercisePane;
 files.restoreProgram((text) => setEditorText(editor, text));
 const announcer = new Announcer(document);
 window1.announce = (text) => announcer.say(text);
@@ -122,6 +125,36 @@ async function fillExamplesMenu(workbench) {
   window1.render();
 }
 
+/** The shipped exercises, titled by their test files, from the session's catalogue. */
+async function fillExercisesMenu(workbench) {
+  const menu = document.getElementById('exercisesMenu');
+  const response = await fetch('exercises/index.json').catch(() => null);
+  const entries = response?.ok ? await response.json() : [];
+  const bytesOf = async (url) => {
+    const file = await fetch(url).catch(() => null);
+    return file?.ok ? new Uint8Array(await file.arrayBuffer()) : null;
+  };
+  const exercises = await Promise.all(
+    entries.map(async ({ name, start }) => {
+      const folder = `exercises/${encodeURIComponent(name)}`;
+      return { name, start, tests: await bytesOf(`${folder}/tests.toml`), folder };
+    }),
+  );
+  for (const { name, start, tests, folder } of exercises.filter((exercise) => exercise.tests)) {
+    const item = document.createElement('button');
+    item.type = 'button';
+    item.setAttribute('role', 'menuitem');
+    item.textContent = workbench.exerciseTitle(name, tests);
+    item.addEventListener('click', async () => {
+      const startProgram = start ? await bytesOf(`${folder}/start.cas`) : null;
+      exercisePane.open(name, tests, startProgram);
+    });
+    menu.append(item);
+  }
+  window1.hasExercises = menu.childElementCount > 0;
+  window1.render();
+}
+
 const status = document.getElementById('core-status');
 loadWorkbench().then(
   (workbench) => {
@@ -129,6 +162,7 @@ loadWorkbench().then(
     files.attach(workbench);
     window1.attach(workbench);
     fillExamplesMenu(workbench);
+    fillExercisesMenu(workbench);
     links.openFromAddress();
   },
   (error) => {

@@ -39,6 +39,7 @@ export class MainWindow {
     this.mnuFILE = byId('mnuFILE');
     this.mnuUwagaki = byId('mnuUwagaki');
     this.examplesButton = byId('examplesButton');
+    this.exercisesButton = byId('exercisesButton');
 
     /** The view the window shows (the session's, as the page's binding gives it). */
     this.view = null;
@@ -48,8 +49,11 @@ export class MainWindow {
     this.tracedProgramText = '';
     /** Whether a box is open on the screen. */
     this.boxOpen = false;
-    /** Whether the examples menu has programs in it. */
+    /** Whether the examples menu has programs in it, and the exercises menu exercises. */
     this.hasExamples = false;
+    this.hasExercises = false;
+    /** The exercise's pane, which shows the session's exercise after every command. */
+    this.exercisePane = null;
     /** Asks for a file with the browser's file picker: resolves with a File, or null. */
     this.pickFile = async () => null;
     /** Hands a file that a save wrote to the browser. */
@@ -129,6 +133,15 @@ export class MainWindow {
     }
   }
 
+  /** Starts Trace with the case `index` of the open exercise. */
+  startCaseRun(index) {
+    this.tracedProgramText = this.text();
+    this.run((w) => w.startCaseRun(this.tracedProgramText, index));
+    if (this.view?.phase === 'tracing') {
+      this.command1.focus();
+    }
+  }
+
   /** A line of the listing window was picked: the caret goes to its source line. */
   showListingLine(listingLine) {
     const line = this.workbench?.editorLineOfListingLine(listingLine) ?? 0;
@@ -163,6 +176,7 @@ export class MainWindow {
       this.download(download.bytes, download.name);
     }
     this.onRendered(view);
+    this.exercisePane?.render(this.workbench.exercise());
     if (view.box.kind !== '' && !this.boxOpen) {
       this.openBox(view.box);
     }
@@ -221,6 +235,7 @@ export class MainWindow {
     showBreakpoint(this.editor, view.breakpointMark);
     this.mnuFILE.disabled = !view.fileMenuEnabled;
     this.examplesButton.disabled = !view.fileMenuEnabled || !this.hasExamples;
+    this.exercisesButton.disabled = !view.fileMenuEnabled || !this.hasExercises;
     this.mnuUwagaki.disabled = !view.overwriteSaveEnabled;
     for (const element of [this.text1, this.text2, ...this.label4]) {
       element.hidden = !view.dumpsShown;
@@ -276,7 +291,12 @@ export class MainWindow {
         return { button: 'ok', input: file.name, cancelled: false };
       }
       default: {
-        const button = await messageBox({ text: box.text, title: box.title, buttons: box.buttons });
+        const button = await messageBox({
+          text: box.text,
+          title: box.title,
+          buttons: box.buttons,
+          defaultButton: box.defaultButton,
+        });
         return { button, input: '', cancelled: false };
       }
     }

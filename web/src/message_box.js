@@ -17,9 +17,10 @@ function opened(dialog, focus) {
 
 /**
  * Shows a message box; resolves with "ok", "yes" or "no". A box with Yes and No has no other
- * way out (Escape does nothing), a box with OK closes on Escape as on OK.
+ * way out (Escape does nothing) and has the focus on `defaultButton`; a box with OK closes on
+ * Escape as on OK.
  */
-export function messageBox({ text, title, buttons = 'ok' }) {
+export function messageBox({ text, title, buttons = 'ok', defaultButton = 'yes' }) {
   const dialog = document.getElementById('messageBox');
   const yesNo = buttons === 'yesNo';
   dialog.querySelector('#messageBox-title').textContent = title;
@@ -38,7 +39,7 @@ export function messageBox({ text, title, buttons = 'ok' }) {
       dialog.returnValue = 'ok';
     }
   };
-  return opened(dialog, yesNo ? yes : ok);
+  return opened(dialog, yesNo ? (defaultButton === 'no' ? no : yes) : ok);
 }
 
 /** Shows the input box; resolves with the text typed, or null when it was cancelled. */

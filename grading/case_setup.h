@@ -1,0 +1,21 @@
+#pragma once
+
+#include "assembler/program_tables.h"
+#include "grading/check_case.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace casl::check {
+
+/// The first data-word row whose `DC` or `DS` line has `label`; 0 when none has.
+int labelledDataRow(const ProgramTables& tables, std::u32string_view label);
+
+/// Sets the data words of the case's `setup.data` in `tables`, in the order the file gives
+/// them, as a `DC` line would hold them: a decimal value as written, "#hhhh" and characters as
+/// their signed 16-bit pattern. Returns why the case cannot run when a label labels no data
+/// word or its words run past the last one; nothing is set then.
+std::optional<std::string> applySetup(ProgramTables& tables, const CheckCase& c);
+
+} // namespace casl::check
