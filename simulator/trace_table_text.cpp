@@ -163,18 +163,30 @@ std::vector<std::u32string> traceTableCells(const TraceTableRow& row, const Prog
     return cells;
 }
 
-std::u32string traceTableText(const std::vector<TraceTableRow>& rows, const ProgramTables& tables,
-                              TraceTableFormat format, const TraceTableColumns& columns) {
+std::u32string traceTableHeaderText(TraceTableFormat format, const TraceTableColumns& columns) {
     std::u32string out;
     const std::vector<std::u32string> header = traceTableHeader(columns);
     appendRow(out, header, format);
     if (format == TraceTableFormat::Markdown) {
         appendRow(out, std::vector<std::u32string>(header.size(), U"---"), format);
     }
+    return out;
+}
+
+std::u32string traceTableRowsText(const std::vector<TraceTableRow>& rows,
+                                  const ProgramTables& tables, TraceTableFormat format,
+                                  const TraceTableColumns& columns) {
+    std::u32string out;
     for (const TraceTableRow& row : rows) {
         appendRow(out, traceTableCells(row, tables, columns), format);
     }
     return out;
+}
+
+std::u32string traceTableText(const std::vector<TraceTableRow>& rows, const ProgramTables& tables,
+                              TraceTableFormat format, const TraceTableColumns& columns) {
+    return traceTableHeaderText(format, columns) +
+           traceTableRowsText(rows, tables, format, columns);
 }
 
 } // namespace casl

@@ -42,5 +42,11 @@ enum class TraceTableFormat { Csv, Markdown };
 /// Markdown table (LF line ends).
 std::u32string traceTableText(const std::vector<TraceTableRow>& rows, const ProgramTables& tables,
                               TraceTableFormat format, const TraceTableColumns& columns = {});
+/// The header lines of `traceTableText` alone.
+std::u32string traceTableHeaderText(TraceTableFormat format, const TraceTableColumns& columns);
+/// The row lines of `traceTableText` alone.
+std::u32string traceTableRowsText(const std::vector<TraceTableRow>& rows,
+                                  const ProgramTables& tables, TraceTableFormat format,
+                                  const TraceTableColumns& columns);
 
 } // namespace casl
