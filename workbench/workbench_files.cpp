@@ -255,8 +255,8 @@ void Workbench::savedOrDeclined() {
         break;
     case FileFlow::Command::Open:
         if (flow_->name.empty()) {
-            view_.box = fileDialog(WorkbenchBox::Kind::OpenName,
-                                   WorkbenchBox::Purpose::OpenName, view_.keptFileName);
+            view_.box = fileDialog(WorkbenchBox::Kind::OpenName, WorkbenchBox::Purpose::OpenName,
+                                   view_.keptFileName);
         } else {
             openNamed(flow_->name);
             if (!view_.box) {

@@ -42,9 +42,9 @@ void Workbench::startTrace(std::u32string_view editorText) {
     forgetRun();
     session_.reset();
     TraceHost& host = *this;
-    session_ = std::make_unique<TraceSession>(
-        *tables_, machine_, infoText_,
-        TraceOptions{view_.breakpointLine, simpleDisplay_, historyBytes_}, host);
+    TraceOptions options{view_.breakpointLine, simpleDisplay_, historyBytes_};
+    options.explain = true;
+    session_ = std::make_unique<TraceSession>(*tables_, machine_, infoText_, options, host);
     session_->start();
     refreshRunView();
     refreshView();
@@ -55,6 +55,7 @@ void Workbench::next() {
         return;
     }
     showBreakpointCaption();
+    predictionsPending_ = true;
     session_->next();
     refreshRunView();
     refreshView();
@@ -114,10 +115,13 @@ void Workbench::refreshRunView() {
     if (const RunBox* box = session_->pendingBox()) {
         view_.box = boxOfRun(*box);
     }
+    refreshExplanation();
 }
 
 void Workbench::forgetRun() {
     ++view_.displaysRevision;
+    view_.explanation = RunExplanation{};
+    predictionsPending_ = false;
     lastWait_.reset();
     view_.changes = {};
     view_.editor.executedLine = 0;

@@ -3,6 +3,7 @@
 #include "assembler/line_findings.h"
 #include "simulator/display_changes.h"
 #include "simulator/display_texts.h"
+#include "workbench/run_explanation.h"
 #include "workbench/workbench_box.h"
 
 #include <cstdint>
@@ -98,6 +99,9 @@ struct WorkbenchView {
     DisplayTexts displays;
     /// What the last step changed, against the displays of the wait before.
     DisplayChanges changes;
+    /// Who wrote each value shown, what the last step read, and the predictions (during and
+    /// after a run).
+    RunExplanation explanation;
 
     /// The box the session waits on; none while nothing is asked.
     std::optional<WorkbenchBox> box;
