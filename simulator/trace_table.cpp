@@ -87,9 +87,10 @@ std::vector<TraceTableRow> traceTableRows(const TraceSession& session, std::uint
             }
             const bool stack = isStack(r);
             const int index = indexOf(r);
-            const bool listed = std::ranges::any_of(row.written, [&](const WordOfStep& w) {
-                return w.stack == stack && w.index == index;
-            });
+            const bool listed =
+                std::any_of(row.written.begin(), row.written.end(), [&](const WordOfStep& w) {
+                    return w.stack == stack && w.index == index;
+                });
             if (!listed) {
                 row.written.push_back(WordOfStep{
                     stack, index, addressOf(tables, stack, index, p.stackBase), valueAt(r)});
