@@ -48,7 +48,7 @@ void showMark(QLabel& mark, PredictionResult result) {
         break;
     case PredictionResult::Wrong:
         mark.setText(QStringLiteral("✗ 誤"));
-        mark.setForegroundRole(QPalette::BrightText);
+        mark.setForegroundRole(QPalette::WindowText);
         break;
     case PredictionResult::None:
         mark.clear();
