@@ -32,16 +32,17 @@ struct Figure {
 };
 
 /// One run to the end; `breakpoint` 0 presses Next at every step, line 1 (never executed)
-/// lets the run go on inside one call. `historyBytes` 0 keeps no steps for 戻る.
+/// lets the run go on inside one call. `historyBytes` 0 keeps no steps for 戻る; `explain` keeps
+/// the writers and the reads too (the loop before decoding keeps neither).
 template <typename Session>
 Figure runOnce(casl::ProgramTables& tables, const std::u32string& infoText, int breakpoint,
-               std::size_t historyBytes) {
+               std::size_t historyBytes, bool explain) {
     casl::MachineState machine;
     casl::bench::QuietHost host;
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
-    Session session(tables, machine, infoText, casl::TraceOptions{breakpoint, false, historyBytes},
-                    host);
+    Session session(tables, machine, infoText,
+                    casl::TraceOptions{breakpoint, false, historyBytes, explain}, host);
     session.start();
     while (session.waiting()) {
         session.next();
@@ -60,6 +61,7 @@ struct Mode {
     const char* name;
     int breakpoint;
     std::size_t historyBytes;
+    bool explain = false;
 };
 
 } // namespace
@@ -85,16 +87,17 @@ int main(int argc, char** argv) {
     constexpr std::size_t history = casl::TraceOptions::defaultHistoryBytes;
     const Mode modes[] = {{"single step (Next at every step)", 0, history},
                           {"run on (to a breakpoint never met)", 1, history},
-                          {"run on without history", 1, 0}};
+                          {"run on without history", 1, 0},
+                          {"run on, explained (writers, reads)", 1, history, true}};
     for (const Mode& mode : modes) {
         // The two loops take turns, so that a machine busy with other work slows both alike.
         Figure decoded;
         Figure reference;
         for (int run = 0; run < runs; ++run) {
-            const Figure d = runOnce<casl::TraceSession>(*tables, assembly.infoText,
-                                                         mode.breakpoint, mode.historyBytes);
+            const Figure d = runOnce<casl::TraceSession>(
+                *tables, assembly.infoText, mode.breakpoint, mode.historyBytes, mode.explain);
             const Figure r = runOnce<casl::test::ReferenceTraceSession>(
-                *tables, assembly.infoText, mode.breakpoint, mode.historyBytes);
+                *tables, assembly.infoText, mode.breakpoint, mode.historyBytes, mode.explain);
             decoded.stepsPerSecond = std::max(decoded.stepsPerSecond, d.stepsPerSecond);
             decoded.stepsPerCpuSecond = std::max(decoded.stepsPerCpuSecond, d.stepsPerCpuSecond);
             decoded.steps = d.steps;

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "cli/exit_status.h"
+#include "platform/text_codec.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -269,7 +270,36 @@ private:
         run_->add_flag("--simple", r.simpleDisplay, "Check 簡易表示 (the simple data display)");
         auto* json = run_->add_flag("--json", r.json,
                                     "Print the run as one JSON object (docs/run.schema.json)");
-        run_->add_flag("--trace", r.trace, "Print the displays at every wait")->excludes(json);
+        auto* trace =
+            run_->add_flag("--trace", r.trace, "Print the displays at every wait")->excludes(json);
+        auto* table =
+            run_->add_option_function<std::string>(
+                    "--table",
+                    [&r](const std::string& v) {
+                        r.table = v == "csv" ? TraceTableFormat::Csv : TraceTableFormat::Markdown;
+                    },
+                    "Print the trace table instead: a row per step with the registers, PR, SP, "
+                    "flags and the words written")
+                ->check(oneOf({"csv", "markdown"}, "csv or markdown"))
+                ->type_name("csv|markdown")
+                ->excludes(json)
+                ->excludes(trace);
+        run_->add_option_function<std::string>(
+                "--columns",
+                [&r](const std::string& v) {
+                    r.tableColumns = *TraceTableColumns::parse(platform::fromUtf8(v));
+                },
+                "The table's values: GR0 to GR7, PR, SP and FR (the flags), separated by commas")
+            ->check(CLI::Validator(
+                [](std::string& value) -> std::string {
+                    return TraceTableColumns::parse(platform::fromUtf8(value))
+                               ? std::string()
+                               : "takes GR0 to GR7, PR, SP and FR separated by commas, not '" +
+                                     value + "'";
+                },
+                "", ""))
+            ->type_name("LIST")
+            ->needs(table);
         run_->footer(runFooter);
     }
 

@@ -5,6 +5,7 @@
 #include "cli/run_json.h"
 #include "cli/run_outcome.h"
 #include "cli/run_printer.h"
+#include "cli/run_table.h"
 #include "cli/source_assembly.h"
 #include "platform/text_codec.h"
 #include "simulator/trace_session.h"
@@ -44,6 +45,22 @@ RunScript scriptOf(const RunOptions& options) {
     return script;
 }
 
+/// The run printed as its trace table only.
+int tableCommand(const RunOptions& options, ProgramTables& tables, const std::u32string& infoText,
+                 RunBounds& bounds, std::ostream& out, std::ostream& err) {
+    MachineState machine;
+    TablePrinter printer(*options.table, options.tableColumns, out, bounds);
+    ScriptedRun driver(scriptOf(options), bounds, &printer);
+    TraceOptions traceOptions{options.breakpointLine, options.simpleDisplay};
+    traceOptions.explain = true;
+    TraceSession session(tables, machine, infoText, traceOptions, driver);
+    printer.follow(session);
+    driver.drive(session);
+    printer.finish();
+    explainStop(bounds.reached(), options, err);
+    return runOutcome(session, bounds.reached()).status;
+}
+
 } // namespace
 
 int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
@@ -73,6 +90,9 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
 
     MachineState machine;
     RunBounds bounds({std::nullopt, options.maxOutputBytes, options.timeLimitSeconds});
+    if (options.table) {
+        return tableCommand(options, *tables, assembly->infoText, bounds, out, err);
+    }
     RunPrinter printer(options, out, bounds);
     ScriptedRun driver(scriptOf(options), bounds, &printer);
     // Steps are kept for 戻る only when a press asks for it.

@@ -2,6 +2,7 @@
 
 #include "simulator/scripted_run.h"
 #include "simulator/step_budget.h"
+#include "simulator/trace_table_text.h"
 
 #include <cstdint>
 #include <optional>
@@ -34,6 +35,9 @@ struct RunOptions {
     bool trace = false;
     /// The run as one JSON object instead of text.
     bool json = false;
+    /// The run as its trace table instead of text, and the table's value columns.
+    std::optional<TraceTableFormat> table;
+    TraceTableColumns tableColumns;
     /// The buttons pressed at the first waits, in order; Next at every wait after them.
     std::vector<Press> presses;
 };

@@ -24,6 +24,7 @@ namespace casl {
 class ChangeLabel;
 class EditorMarks;
 class ExercisePane;
+class ExplainPane;
 class Form2;
 class FrmAbout;
 class ShownText;
@@ -185,6 +186,8 @@ private:
     QString helpFolder_;
     QTimer* recoveryTimer_ = nullptr;
     TraceChanges* traceChanges_ = nullptr;
+    /// Who wrote each value, what a step read, predictions and the trace table.
+    ExplainPane* explainPane_ = nullptr;
     /// What the dumps and the editor show during a run, updated line by line.
     std::unique_ptr<ShownText> shownDataArea_;
     std::unique_ptr<ShownText> shownStackArea_;

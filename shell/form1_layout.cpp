@@ -7,6 +7,7 @@
 #include "shell/accessible_texts.h"
 #include "shell/change_label.h"
 #include "shell/default_button_style.h"
+#include "shell/explain_pane.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
@@ -265,6 +266,10 @@ void Form1::buildControls() {
     shownListing_ = std::make_unique<ShownText>(*source_);
     traceChanges_ =
         new TraceChanges(ChangeDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_}, this);
+    explainPane_ = new ExplainPane(
+        model_, ExplainedDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_, traceChanges_},
+        [this](std::function<void(Workbench&)> f) { command([&] { f(model_); }); }, this);
+    addDockWidget(Qt::RightDockWidgetArea, explainPane_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(assemble_);

@@ -8,6 +8,7 @@
 #include "shell/change_label.h"
 #include "shell/editor_colours.h"
 #include "shell/editor_marks.h"
+#include "shell/explain_pane.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/shown_text.h"
@@ -61,6 +62,7 @@ void Form1::render() {
     renderEditor();
     renderControls();
     renderDisplays();
+    explainPane_->render();
     renderListing();
     renderExercise();
     renderBox();

@@ -34,8 +34,18 @@ TraceChanges::TraceChanges(ChangeDisplays displays, QObject* parent)
 void TraceChanges::show(const DisplayChanges& changes) {
     changes_ = changes;
     markLabels();
-    markDump(*displays_.dataArea, changes_.dataRows);
-    markDump(*displays_.stackArea, changes_.stackRows);
+    markDump(*displays_.dataArea, changes_.dataRows, dataReads_);
+    markDump(*displays_.stackArea, changes_.stackRows, stackReads_);
+}
+
+void TraceChanges::showReads(const std::vector<int>& dataRows, const std::vector<int>& stackRows) {
+    if (dataRows == dataReads_ && stackRows == stackReads_) {
+        return;
+    }
+    dataReads_ = dataRows;
+    stackReads_ = stackRows;
+    markDump(*displays_.dataArea, changes_.dataRows, dataReads_);
+    markDump(*displays_.stackArea, changes_.stackRows, stackReads_);
 }
 
 void TraceChanges::markLabels() {
@@ -48,7 +58,8 @@ void TraceChanges::markLabels() {
         QList<CaptionSpan>(changes_.flagSpans.begin(), changes_.flagSpans.end()));
 }
 
-void TraceChanges::markDump(QPlainTextEdit& dump, const std::vector<int>& rows) {
+void TraceChanges::markDump(QPlainTextEdit& dump, const std::vector<int>& rows,
+                            const std::vector<int>& reads) {
     const ChangeColours colours = changeColours(dump.palette(), QPalette::Base, QPalette::Text);
     QList<QTextEdit::ExtraSelection> selections;
     for (const int row : rows) {
@@ -62,6 +73,19 @@ void TraceChanges::markDump(QPlainTextEdit& dump, const std::vector<int>& rows) 
         // Without a selection the whole row is drawn, its text and the width of the box.
         selection.format.setProperty(QTextFormat::FullWidthSelection, true);
         selection.cursor = QTextCursor(block);
+        selections.append(selection);
+    }
+    for (const int row : reads) {
+        const QTextBlock block = dump.document()->findBlockByNumber(row);
+        if (!block.isValid()) {
+            continue;
+        }
+        QTextEdit::ExtraSelection selection;
+        selection.format.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        selection.format.setUnderlineColor(dump.palette().color(QPalette::Link));
+        selection.format.setToolTip(tr("read by this step"));
+        selection.cursor = QTextCursor(block);
+        selection.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         selections.append(selection);
     }
     if (selections.isEmpty() && dump.extraSelections().isEmpty()) {
@@ -78,9 +102,9 @@ bool TraceChanges::eventFilter(QObject* watched, QEvent* event) {
     // The colours follow a change of the desktop's theme.
     if (event->type() == QEvent::PaletteChange) {
         if (watched == displays_.dataArea) {
-            markDump(*displays_.dataArea, changes_.dataRows);
+            markDump(*displays_.dataArea, changes_.dataRows, dataReads_);
         } else if (watched == displays_.stackArea) {
-            markDump(*displays_.stackArea, changes_.stackRows);
+            markDump(*displays_.stackArea, changes_.stackRows, stackReads_);
         }
     }
     return QObject::eventFilter(watched, event);

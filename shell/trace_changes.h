@@ -36,15 +36,25 @@ public:
     /// What is marked now.
     const DisplayChanges& changes() const { return changes_; }
 
+    /// Marks the lines of the dumps whose words the last step read: a dashed underline, which
+    /// tells them from the changed rows without colour.
+    void showReads(const std::vector<int>& dataRows, const std::vector<int>& stackRows);
+    /// The rows marked as read now.
+    const std::vector<int>& dataReads() const { return dataReads_; }
+    const std::vector<int>& stackReads() const { return stackReads_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void markLabels();
-    void markDump(QPlainTextEdit& dump, const std::vector<int>& rows);
+    void markDump(QPlainTextEdit& dump, const std::vector<int>& rows,
+                  const std::vector<int>& reads);
 
     ChangeDisplays displays_;
     DisplayChanges changes_;
+    std::vector<int> dataReads_;
+    std::vector<int> stackReads_;
 };
 
 } // namespace casl

@@ -40,7 +40,10 @@ public:
     }
 
     T& back() { return items_[(head_ + size_ - 1) & (capacity_ - 1)]; }
+    const T& back() const { return items_[(head_ + size_ - 1) & (capacity_ - 1)]; }
     const T& front() const { return items_[head_]; }
+    /// The item `i` places after the front.
+    const T& operator[](std::size_t i) const { return items_[(head_ + i) & (capacity_ - 1)]; }
     void popBack() { --size_; }
     void popFront() { dropFront(1); }
     /// Drops the `count` oldest items; there must be as many.

@@ -143,6 +143,50 @@ void decodeMemoryOperand(DecodedLine& d, const AddressIndex& index, int line, in
                                                  : index.firstDataRow(d.adr));
 }
 
+/// The machine values a step of the decoded line `d` writes. `pc` is written by every line
+/// that acts; what else follows from the operation.
+std::uint16_t machineWrites(const DecodedLine& d) {
+    constexpr std::uint16_t pr = valueBit(MachineValue::ProgramRegister);
+    constexpr std::uint16_t sp = valueBit(MachineValue::StackPointer);
+    constexpr std::uint16_t flags = valueBit(MachineValue::Flags);
+    const Operation op = d.operation;
+    switch (op) {
+    case Operation::Cpa:
+    case Operation::Cpl:
+    case Operation::CpaRegisters:
+    case Operation::CplRegisters:
+        return flags | pr;
+    case Operation::St:
+    case Operation::In:
+    case Operation::Out:
+        return pr;
+    case Operation::Lad:
+        return registerBit(d.r) | pr;
+    case Operation::Push:
+    case Operation::Call:
+    case Operation::Ret:
+    case Operation::RegisterPush:
+        return sp | pr;
+    case Operation::Pop:
+        return registerBit(d.r) | sp | pr;
+    case Operation::RegisterPop:
+        // GR1 to GR7.
+        return 0xFE | sp | pr;
+    case Operation::Start:
+        return d.beginsProgram ? 0xFF | sp | pr : pr;
+    case Operation::PastEnd:
+    case Operation::Skip:
+    case Operation::NoAction:
+        return 0;
+    default:
+        if (isJump(op)) {
+            return pr;
+        }
+        // Loads, arithmetic, logic and shifts: the register and the flags.
+        return registerBit(d.r) | flags | pr;
+    }
+}
+
 } // namespace
 
 DecodedProgram::DecodedProgram(const ProgramTables& t, const AddressIndex& index) {
@@ -194,6 +238,9 @@ DecodedProgram::DecodedProgram(const ProgramTables& t, const AddressIndex& index
             d.areaRow =
                 static_cast<std::int16_t>(index.labelledDataRow(t.field(n, operand1Column)));
         }
+        d.writes = machineWrites(d);
+        d.writesOnlyWhenMoving =
+            (isJump(d.operation) || d.operation == Operation::Call) && !d.indexed && d.target == 0;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "assembler/program_tables.h"
 #include "simulator/address_index.h"
+#include "simulator/provenance.h"
 
 #include <array>
 #include <cstdint>
@@ -108,6 +109,11 @@ struct DecodedLine {
     std::int16_t areaRow = 0;
     /// `CALL`: the address of the line after it.
     std::int16_t returnAddress = 0;
+    /// The machine values (bits of `MachineValue`) a step of the line writes.
+    std::uint16_t writes = 0;
+    /// An unindexed jump or `CALL` to an address no line has: when it is taken nothing moves
+    /// and it writes nothing.
+    bool writesOnlyWhenMoving = false;
 };
 
 /// The program of one run, decoded once: a `DecodedLine` per line, and the few values the run

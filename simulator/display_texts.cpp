@@ -177,23 +177,46 @@ std::u32string stackAreaText(std::int16_t stackBase, const std::int32_t* slots, 
     return text;
 }
 
-std::u32string dataAreaText(const ProgramTables& t, bool simpleDisplay) {
-    std::u32string text = U"Label Address   Value\r\n--------------------------\r\n";
-    text.reserve(text.size() + static_cast<std::size_t>(t.dataWordCount()) * 32);
+namespace {
+
+/// Calls `line` with the data-word row of every line of the data dump after its header, in
+/// order; 0 for the line that stands for folded words.
+template <typename Line>
+void forEachDataAreaLine(const ProgramTables& t, bool simpleDisplay, Line&& line) {
     bool eliding = false;
     for (int i = 1; i < t.dataWordCounter && ProgramTables::isDataRow(i); ++i) {
         const int mark = t.dataWords[i][displayMarkColumn];
         if (simpleDisplay && !eliding && mark == foldedAreaWordMark) {
             eliding = true;
-            text.append(U"\t:\r\n");
+            line(0);
         } else if (eliding && mark == 0) {
             eliding = false;
         }
         if (!eliding) {
-            appendDataRow(text, t, i);
+            line(i);
         }
     }
+}
+
+} // namespace
+
+std::u32string dataAreaText(const ProgramTables& t, bool simpleDisplay) {
+    std::u32string text = U"Label Address   Value\r\n--------------------------\r\n";
+    text.reserve(text.size() + static_cast<std::size_t>(t.dataWordCount()) * 32);
+    forEachDataAreaLine(t, simpleDisplay, [&](int row) {
+        if (row == 0) {
+            text.append(U"\t:\r\n");
+        } else {
+            appendDataRow(text, t, row);
+        }
+    });
     return text;
+}
+
+std::vector<int> dataAreaRowsByLine(const ProgramTables& t, bool simpleDisplay) {
+    std::vector<int> rows{0, 0};
+    forEachDataAreaLine(t, simpleDisplay, [&rows](int row) { rows.push_back(row); });
+    return rows;
 }
 
 MarkedListing::MarkedListing(std::u32string_view infoText) {

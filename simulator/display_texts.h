@@ -47,6 +47,9 @@ std::u32string stackPointerCaption(std::int16_t stackPointer);
 std::u32string stackAreaText(std::int16_t stackBase, const std::int32_t* slots, int topIndex);
 /// The data-word dump; `simpleDisplay` ("簡易表示") folds the later words of `DS` areas.
 std::u32string dataAreaText(const ProgramTables& tables, bool simpleDisplay);
+/// The data-word row that each line of `dataAreaText` shows, by line from 0; 0 for the two
+/// header lines and for a line that stands for folded words.
+std::vector<int> dataAreaRowsByLine(const ProgramTables& tables, bool simpleDisplay);
 
 /// What the marked listing puts before the executed line, besides the TAB before every line.
 inline constexpr std::u32string_view executionMark = U">>>>>> ";

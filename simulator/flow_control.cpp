@@ -88,7 +88,9 @@ bool TraceSession::pop(std::int16_t& reg) {
     if (top < 0 || top > topSlot) {
         return false;
     }
-    reg = fitWord(machine_.stackSlots[static_cast<std::size_t>(top)]);
+    const std::int32_t value = machine_.stackSlots[static_cast<std::size_t>(top)];
+    noteRead(static_cast<std::uint16_t>(stackPlace | top), value);
+    reg = fitWord(value);
     writeStackSlot(top, 0);
     writeStackSlot(0, machine_.stackSlots[0] - 1);
     machine_.stackPointer = fitWord(std::int64_t{machine_.stackPointer} + 1);

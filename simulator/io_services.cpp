@@ -59,13 +59,15 @@ TraceSession::Flow TraceSession::executeOut(int line, const DecodedLine& d) {
     std::int32_t length = 0;
     if (const int row = d.row; row != 0) {
         length = words[static_cast<std::size_t>(row)][dataValueColumn];
+        noteRead(static_cast<std::uint16_t>(row), length);
     }
     if (const int row = d.areaRow; row != 0) {
         std::u32string& out = machine_.outputText;
         out.append(U"\r\n");
         for (std::int64_t j = 0; j < length && row + j <= maxDataWords; ++j) {
-            out.push_back(
-                outputCharacter(words[static_cast<std::size_t>(row + j)][dataValueColumn]));
+            const std::int32_t value = words[static_cast<std::size_t>(row + j)][dataValueColumn];
+            noteRead(static_cast<std::uint16_t>(row + j), value);
+            out.push_back(outputCharacter(value));
         }
     }
     return openBox(RunBox::message(machine_.outputText, messages::outputTitle, MessageButtons::Ok,

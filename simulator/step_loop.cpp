@@ -87,7 +87,7 @@ namespace {
 
 void TraceSession::carryOn(Next next) {
     for (;;) {
-        next = runSteps(next);
+        next = explain_ ? runSteps<true>(next) : runSteps<false>(next);
         if (next == Next::Wait) {
             state_ = TraceState::Waiting;
             showToHost();
@@ -108,14 +108,14 @@ void TraceSession::carryOn(Next next) {
 // A call of its own, left at least at every step question: a WebAssembly engine moves a
 // function to its optimised code only when the function is called again, so a loop that
 // never returned would run on in its first, slow translation.
-TraceSession::Next TraceSession::runSteps(Next next) {
+template <bool Explained> TraceSession::Next TraceSession::runSteps(Next next) {
     // Execute, Finish and Proceed follow each other until a step waits, asks or stops.
     for (;;) {
         if (next == Next::Execute) {
-            next = executeStep();
+            next = executeStep<Explained>();
         }
         if (next == Next::Finish) {
-            next = finishStep();
+            next = finishStep<Explained>();
         }
         if (next == Next::Proceed) {
             next = proceed();
@@ -126,7 +126,7 @@ TraceSession::Next TraceSession::runSteps(Next next) {
     }
 }
 
-[[gnu::always_inline]] TraceSession::Next TraceSession::executeStep() {
+template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession::executeStep() {
     displayOnly_ = false;
     int line = machine_.currentLine;
     const DecodedLine* d = &program_.line(line);
@@ -140,11 +140,18 @@ TraceSession::Next TraceSession::runSteps(Next next) {
         return after(passedLastLine());
     }
     branchMark_ = false;
-    return after(execute(line, *d));
+    if constexpr (Explained) {
+        ++stepNumber_;
+        executedLine_ = line;
+    }
+    return after(execute<Explained>(line, *d));
 }
 
-[[gnu::always_inline]] TraceSession::Next TraceSession::finishStep() {
+template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession::finishStep() {
     refresh();
+    if constexpr (Explained) {
+        noteMachineWriters();
+    }
     if (TracePosition* reached = history_.newPosition()) {
         notePosition(*reached);
     }
@@ -167,6 +174,7 @@ TraceSession::Next TraceSession::runSteps(Next next) {
     return askStepQuestion();
 }
 
+template <bool Explained>
 [[gnu::always_inline]] TraceSession::Flow TraceSession::execute(int line, const DecodedLine& d) {
     auto& registers = machine_.generalRegisters;
     switch (d.operation) {
@@ -181,7 +189,7 @@ TraceSession::Next TraceSession::runSteps(Next next) {
     case Operation::Xor:
     case Operation::Cpa:
     case Operation::Cpl:
-        return executeMemoryOperand(line, d);
+        return executeMemoryOperand<Explained>(line, d);
     case Operation::Lad:
         showObjectCode(line);
         showProgramRegister(line, d.programRegister);
@@ -247,6 +255,7 @@ TraceSession::Next TraceSession::runSteps(Next next) {
     }
 }
 
+template <bool Explained>
 [[gnu::always_inline]] TraceSession::Flow TraceSession::executeMemoryOperand(int line,
                                                                              const DecodedLine& d) {
     showObjectCode(line);
@@ -276,9 +285,12 @@ TraceSession::Next TraceSession::runSteps(Next next) {
     if (d.operation == Operation::St) {
         writeDataWord(row, reg);
     } else {
-        applyOperandValue(d.operation, reg,
-                          tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn],
-                          machine_);
+        const std::int32_t value =
+            tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn];
+        if constexpr (Explained) {
+            history_.recordRead(static_cast<std::uint16_t>(row), value);
+        }
+        applyOperandValue(d.operation, reg, value, machine_);
     }
     ++machine_.currentLine;
     return Flow::Go;
@@ -288,7 +300,9 @@ TraceSession::Flow TraceSession::applyMemoryOperand(const DecodedLine& d, Operan
     auto& reg = machine_.generalRegisters[d.r];
     const auto& words = tables_.dataWords;
     const auto wordAt = [&](int row) {
-        return words[static_cast<std::size_t>(row)][dataValueColumn];
+        const std::int32_t value = words[static_cast<std::size_t>(row)][dataValueColumn];
+        noteRead(static_cast<std::uint16_t>(row), value);
+        return value;
     };
     switch (d.operation) {
     case Operation::St:

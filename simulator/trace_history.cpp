@@ -18,9 +18,7 @@ void TraceHistory::clear() {
 }
 
 TracePosition& TraceHistory::firstPosition() {
-    // Writes before the first position belong to no step that can be undone.
-    writesStart_ += writes_.size();
-    writes_.clear();
+    // The records before the first position are its step's.
     TracePosition& position = steps_.emplaceBack();
     position.firstWrite = static_cast<std::uint32_t>(writesEnd());
     return position;
@@ -29,6 +27,13 @@ TracePosition& TraceHistory::firstPosition() {
 void TraceHistory::makeRoomForWrite() {
     while (writes_.full() && steps_.size() > 1) {
         dropOldestStep();
+    }
+    if (writes_.full() && !steps_.empty()) {
+        // What the step that led to the one position left wrote and read goes next.
+        const std::uint32_t dropped =
+            steps_.front().firstWrite - static_cast<std::uint32_t>(writesStart_);
+        writes_.dropFront(dropped);
+        writesStart_ += dropped;
     }
     if (writes_.full()) {
         // The step under way alone wrote more than the ring holds (no program does: an `IN`

@@ -22,8 +22,11 @@ struct TracePosition {
     std::int16_t objectCodeLine;
     std::uint16_t programRegister;
     std::uint32_t outputLength;
-    /// Where the writes made after this position begin in the write log (modulo 2^32).
+    /// Where the records made after this position begin in the log (modulo 2^32).
     std::uint32_t firstWrite;
+    /// The step that led here, counted from 1 at the run's start, and the line it executed.
+    std::uint32_t step;
+    std::int16_t executedLine;
     /// The proceeds since the start or the last Yes to the step question: 0 to 100.
     std::int8_t stepCount;
     // Whole bytes rather than bit-fields: each is one store, not a read, a mask and a store.
@@ -34,19 +37,35 @@ struct TracePosition {
     std::uint8_t displayOnly;
 };
 
-/// One write of a step: which data word or stack slot, and the value it replaced.
+/// One record of a step in the log, made as the step goes: a value it overwrote (a data word
+/// or stack slot and the value it replaced), a writer it replaced (when the run is explained:
+/// the value's place, and the step and line of the writer before), or a word it read (the
+/// place and the value read).
 struct TraceWrite {
-    /// A data-word row, or a stack slot plus `stackPlace`.
+    /// The kind, the area and the index: see the place bits below.
     std::uint16_t place;
+    /// A replaced writer's line.
+    std::uint16_t line;
+    /// The value replaced, the replaced writer's step, or the value read.
     std::int32_t previous;
 };
 
-/// The places of stack slots in `TraceWrite::place`.
-inline constexpr std::uint16_t stackPlace = 0x8000;
+// The bits of `TraceWrite::place`: an index (a data-word row, a stack slot or a
+// `MachineValue`), the area it belongs to, and the kind of record.
+inline constexpr std::uint16_t placeIndexMask = 0x0FFF;
+/// The area of stack slots; data words have no area bit.
+inline constexpr std::uint16_t stackPlace = 0x1000;
+/// The area of the values of `MachineValue`.
+inline constexpr std::uint16_t machinePlace = 0x2000;
+/// A replaced writer rather than a replaced value.
+inline constexpr std::uint16_t writerRecord = 0x4000;
+/// A word read rather than a value replaced.
+inline constexpr std::uint16_t readRecord = 0x8000;
 
 /// The steps of a run that can be undone: for each step, the position before it and the
-/// writes it made (per-step undo records, never copies of the tables). Bounded in memory:
-/// beyond the bound the oldest steps are dropped.
+/// records it made (per-step undo records, never copies of the tables). Bounded in memory:
+/// beyond the bound the oldest steps are dropped. The kept steps are also the run's trace
+/// table, and their records say what each wrote and read.
 class TraceHistory {
 public:
     /// A history that keeps at most about `byteLimit` bytes; 0 keeps nothing.
@@ -57,13 +76,16 @@ public:
 
     /// A data word or stack slot is about to be overwritten.
     void recordWrite(std::uint16_t place, std::int32_t previous) {
-        if (!enabled_) {
-            return;
-        }
-        if (writes_.full()) {
-            makeRoomForWrite();
-        }
-        writes_.pushBack(TraceWrite{place, previous});
+        record(TraceWrite{place, 0, previous});
+    }
+    /// The value at `place` gets a new writer; `previous` was its writer before.
+    void recordWriter(std::uint16_t place, std::uint32_t previousStep, std::uint16_t previousLine) {
+        record(TraceWrite{static_cast<std::uint16_t>(place | writerRecord), previousLine,
+                          static_cast<std::int32_t>(previousStep)});
+    }
+    /// The step read `value` at `place`.
+    void recordRead(std::uint16_t place, std::int32_t value) {
+        record(TraceWrite{static_cast<std::uint16_t>(place | readRecord), 0, value});
     }
 
     /// The run reached a new position: returns the record to fill with it (nothing when the
@@ -86,6 +108,21 @@ public:
 
     /// How many steps can be undone.
     std::size_t stepsBack() const { return steps_.empty() ? 0 : steps_.size() - 1; }
+    /// How many positions are kept: the current one and those `back` can return to.
+    std::size_t positions() const { return steps_.size(); }
+    /// Kept position `i`, 0 the oldest.
+    const TracePosition& position(std::size_t i) const { return steps_[i]; }
+    /// Calls `visit` with the records of the step that led to kept position `i`, oldest first;
+    /// `i` = `positions()`: those of the step under way.
+    template <typename Visit> void forEachRecordOf(std::size_t i, Visit&& visit) const {
+        const std::uint32_t start = static_cast<std::uint32_t>(writesStart_);
+        const std::uint32_t from = i == 0 ? start : steps_[i - 1].firstWrite;
+        const std::uint32_t to =
+            i < steps_.size() ? steps_[i].firstWrite : static_cast<std::uint32_t>(writesEnd());
+        for (std::uint32_t n = from - start; n != to - start; ++n) {
+            visit(writes_[n]);
+        }
+    }
     /// Whether older steps were dropped to stay within the bound.
     bool dropped() const { return dropped_; }
     /// The memory the history takes now.
@@ -105,14 +142,24 @@ public:
 
 private:
     std::uint64_t writesEnd() const { return writesStart_ + writes_.size(); }
+    void record(const TraceWrite& write) {
+        if (!enabled_) {
+            return;
+        }
+        if (writes_.full()) {
+            makeRoomForWrite();
+        }
+        writes_.pushBack(write);
+    }
     TracePosition& firstPosition();
     void dropOldestStep() {
+        // The records of the step that led to the new oldest position stay: they tell what
+        // that step wrote and read.
+        const std::uint32_t kept = steps_.front().firstWrite;
         steps_.popFront();
         dropped_ = true;
-        // Positions hold the low 32 bits of a write's index; fewer writes than that are ever
-        // kept.
-        const std::uint32_t kept =
-            steps_.empty() ? static_cast<std::uint32_t>(writesEnd()) : steps_.front().firstWrite;
+        // Positions hold the low 32 bits of a record's index; fewer records than that are
+        // ever kept.
         const std::uint32_t dropped = kept - static_cast<std::uint32_t>(writesStart_);
         writes_.dropFront(dropped);
         writesStart_ += dropped;

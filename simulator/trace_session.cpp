@@ -12,7 +12,8 @@ TraceSession::TraceSession(ProgramTables& tables, MachineState& machine,
     : tables_(tables), machine_(machine), host_(host), listing_(infoText), index_(tables),
       program_(tables, index_), breakpointLine_(options.breakpointLine),
       startLine_(options.startLine), simpleDisplay_(options.simpleDisplay),
-      history_(options.historyBytes) {}
+      history_(options.historyBytes), explain_(options.explain),
+      provenance_(options.explain ? std::make_unique<Provenance>() : nullptr) {}
 
 void TraceSession::start() {
     if (state_ != TraceState::NotStarted) {
@@ -31,6 +32,11 @@ void TraceSession::start() {
     refreshed_ = RefreshedState{};
     markedLine_ = 0;
     history_.clear();
+    stepNumber_ = 0;
+    executedLine_ = 0;
+    if (provenance_) {
+        provenance_->clear();
+    }
     carryOn(Next::Execute);
 }
 
@@ -45,10 +51,23 @@ void TraceSession::back() {
         return;
     }
     const TracePosition& before = history_.back([this](const TraceWrite& write) {
-        if ((write.place & stackPlace) != 0) {
-            machine_.stackSlots[write.place & ~stackPlace] = write.previous;
+        const int index = write.place & placeIndexMask;
+        if ((write.place & readRecord) != 0) {
+            return;
+        }
+        if ((write.place & writerRecord) != 0) {
+            const Writer previous{static_cast<std::uint32_t>(write.previous), write.line};
+            if ((write.place & machinePlace) != 0) {
+                provenance_->machine(index) = previous;
+            } else if ((write.place & stackPlace) != 0) {
+                provenance_->stackSlot(index) = previous;
+            } else {
+                provenance_->dataWord(index) = previous;
+            }
+        } else if ((write.place & stackPlace) != 0) {
+            machine_.stackSlots[static_cast<std::size_t>(index)] = write.previous;
         } else {
-            tables_.dataWords[write.place][dataValueColumn] = write.previous;
+            tables_.dataWords[static_cast<std::size_t>(index)][dataValueColumn] = write.previous;
         }
     });
     stackChanged_ = true;
@@ -67,6 +86,8 @@ void TraceSession::back() {
     captions_.objectCodeLine = before.objectCodeLine;
     captions_.programRegister = before.programRegister;
     stepCount_ = before.stepCount;
+    stepNumber_ = before.step;
+    executedLine_ = before.executedLine;
     // Between two positions the run proceeds (and counts) once, unless the earlier step
     // answered a question and went straight on.
     countedSteps_ -= displayOnly_ ? 0 : 1;

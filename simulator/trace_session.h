@@ -5,6 +5,7 @@
 #include "simulator/decoded_program.h"
 #include "simulator/display_texts.h"
 #include "simulator/machine_state.h"
+#include "simulator/provenance.h"
 #include "simulator/trace_displays.h"
 #include "simulator/trace_history.h"
 #include "simulator/trace_host.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +32,10 @@ struct TraceOptions {
     /// The line the run starts on: 1, the program's first line, as Trace does; a grader that
     /// calls a subroutine starts on the subroutine's line with the registers it set.
     int startLine = 1;
+    /// Keeps who last wrote each value of the displays and which words each step read, for a
+    /// front end that explains the run (`casl2 check` keeps none). 戻る puts them back, and the
+    /// reads are kept with the steps, so both need the history.
+    bool explain = false;
 
     /// The last 131,072 steps of a run (fewer only where steps write many words, as `IN` does),
     /// while the per-step records stay near the processor: a larger ring slows running on
@@ -100,6 +106,18 @@ public:
     bool historyDropped() const { return history_.dropped(); }
     /// The memory the history takes now.
     std::size_t historyBytes() const { return history_.bytes(); }
+    /// The steps kept for 戻る, which are also the run's trace table.
+    const TraceHistory& history() const { return history_; }
+
+    /// The steps an explained run executed so far (every executed line is one; a step back
+    /// takes one away); 0 in a run that is not explained.
+    std::uint32_t stepNumber() const { return stepNumber_; }
+    /// The line the last step of an explained run executed (0 before the first).
+    int executedLine() const { return executedLine_; }
+    /// Who last wrote each value, when the run is explained (else nothing).
+    const Provenance* provenance() const { return provenance_.get(); }
+    /// The tables the run works on.
+    const ProgramTables& tables() const { return tables_; }
 
     /// The breakpoint line changed (Clear sets 0, a click into the editor sets a line).
     void setBreakpointLine(int line) { breakpointLine_ = line; }
@@ -154,12 +172,14 @@ private:
 
     // The step loop and the end of a run.
     void carryOn(Next next);
-    inline Next executeStep();
-    inline Next finishStep();
+    // `Explained` runs keep the writers and the reads; a run without keeps the loop of its
+    // steps free of them.
+    template <bool Explained> inline Next executeStep();
+    template <bool Explained> inline Next finishStep();
     inline Next proceed();
     Next askStepQuestion();
     /// Runs steps until one waits, asks or stops.
-    Next runSteps(Next next);
+    template <bool Explained> Next runSteps(Next next);
     Next resume(const BoxAnswer& answer);
     static Next after(Flow flow) {
         return flow == Flow::Go ? Next::Finish : flow == Flow::Ask ? Next::Ask : Next::Stop;
@@ -180,6 +200,18 @@ private:
     inline void writeDataWord(int row, std::int32_t value);
     inline void writeStackSlot(int slot, std::int32_t value);
 
+    // The explanation of the run.
+    /// The step gives the machine values it wrote their new writer.
+    void noteMachineWriters();
+    /// `writer` (of the value at `place` of the log) becomes the step under way.
+    inline void noteWriter(std::uint16_t place, Writer& writer);
+    /// The step read `value` at `place` of the log.
+    void noteRead(std::uint16_t place, std::int32_t value) {
+        if (explain_) {
+            history_.recordRead(place, value);
+        }
+    }
+
     // Memory operands.
     struct Operand {
         std::int32_t value = 0; ///< A data word's address, or a code word's value.
@@ -187,9 +219,9 @@ private:
     };
 
     // Execution of one line, decoded as `d`.
-    inline Flow execute(int line, const DecodedLine& d);
+    template <bool Explained> inline Flow execute(int line, const DecodedLine& d);
     Flow executeStart(int line, const DecodedLine& d);
-    inline Flow executeMemoryOperand(int line, const DecodedLine& d);
+    template <bool Explained> inline Flow executeMemoryOperand(int line, const DecodedLine& d);
     Flow askAboutOperand(int line, const DecodedLine& d, std::int32_t address);
     Flow applyMemoryOperand(const DecodedLine& d, Operand operand);
     inline void executeRegisterForm(const DecodedLine& d);
@@ -260,6 +292,10 @@ private:
     /// The answer of a host that answered the box as it opened.
     std::optional<BoxAnswer> immediateAnswer_;
     TraceHistory history_;
+    bool explain_;
+    std::unique_ptr<Provenance> provenance_;
+    std::uint32_t stepNumber_ = 0;
+    int executedLine_ = 0;
 
     RefreshedState refreshed_;
     InstructionCaptions captions_;
@@ -305,17 +341,31 @@ private:
     p.displayOnly = displayOnly_ ? 1 : 0;
     p.stepCount = static_cast<std::int8_t>(stepCount_);
     p.outputLength = static_cast<std::uint32_t>(machine_.outputText.size());
+    p.step = stepNumber_;
+    p.executedLine = static_cast<std::int16_t>(executedLine_);
+}
+
+inline void TraceSession::noteWriter(std::uint16_t place, Writer& writer) {
+    history_.recordWriter(place, writer.step, writer.line);
+    writer = Writer{stepNumber_, static_cast<std::uint16_t>(executedLine_)};
 }
 
 inline void TraceSession::writeDataWord(int row, std::int32_t value) {
     auto& word = tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn];
     history_.recordWrite(static_cast<std::uint16_t>(row), word);
+    if (explain_) {
+        noteWriter(static_cast<std::uint16_t>(row), provenance_->dataWord(row));
+    }
     word = value;
 }
 
 inline void TraceSession::writeStackSlot(int slot, std::int32_t value) {
     auto& stored = machine_.stackSlots[static_cast<std::size_t>(slot)];
     history_.recordWrite(static_cast<std::uint16_t>(stackPlace | slot), stored);
+    // Slot 0 holds the top index, which no display shows as a value.
+    if (explain_ && slot != 0) {
+        noteWriter(static_cast<std::uint16_t>(stackPlace | slot), provenance_->stackSlot(slot));
+    }
     stored = value;
     stackChanged_ = true;
 }

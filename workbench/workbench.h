@@ -4,6 +4,7 @@
 #include "simulator/machine_state.h"
 #include "simulator/trace_host.h"
 #include "simulator/trace_session.h"
+#include "simulator/trace_table_text.h"
 #include "workbench/exercise_session.h"
 #include "workbench/session_services.h"
 #include "workbench/shared_link.h"
@@ -15,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace casl {
 
@@ -60,6 +62,17 @@ public:
     void end();
     /// 戻る.
     void stepBack();
+    /// Steps back to just after `step` (a writer's step of `view().explanation`); when that
+    /// step is no longer kept, the explanation's notice says how far back the run can go.
+    void stepBackToStep(std::uint32_t step);
+    /// The student's prediction of value `value` (see `RunExplanation::predictions`) for the
+    /// next step; "" takes it back.
+    void setPrediction(int value, std::u32string_view text);
+    /// The trace table of the run so far (the steps kept for 戻る) as text.
+    std::u32string traceTable(TraceTableFormat format, const TraceTableColumns& columns) const;
+    /// The header and the cells of the newest `maxRows` rows of the trace table, for a panel.
+    std::vector<std::vector<std::u32string>> traceTableCells(const TraceTableColumns& columns,
+                                                             std::size_t maxRows) const;
     /// "簡易表示"; a run uses it from its next refresh on.
     void setSimpleDisplay(bool simple);
     /// The memory the next runs keep for 戻る (tests make it small).
@@ -155,6 +168,9 @@ private:
     void refreshCaseRun();
     /// The program in the editor was edited or replaced.
     void programChanged();
+    /// The explanation of the run where it stands; marks the predictions once the step they
+    /// were made for is done.
+    void refreshExplanation();
 
     // The file commands' steps.
     void startFlow(FileFlow flow);
@@ -185,6 +201,8 @@ private:
     int clickedLine_ = 0;
     /// The displays at the run's last wait, which a step's changes are counted against.
     std::optional<DisplayTexts> lastWait_;
+    /// Next was pressed with predictions that are marked when its step is done.
+    bool predictionsPending_ = false;
     /// The program's own text while a run shows the listing in the editor.
     std::u32string savedProgramText_;
 

@@ -48,9 +48,9 @@ void Workbench::startTrace(std::u32string_view editorText) {
         exercise_->runStarts(std::exchange(nextRunCase_, std::nullopt));
     }
     TraceHost& host = *this;
-    session_ = std::make_unique<TraceSession>(
-        *tables_, machine_, infoText_,
-        TraceOptions{view_.breakpointLine, simpleDisplay_, historyBytes_}, host);
+    TraceOptions options{view_.breakpointLine, simpleDisplay_, historyBytes_};
+    options.explain = true;
+    session_ = std::make_unique<TraceSession>(*tables_, machine_, infoText_, options, host);
     session_->start();
     refreshRunView();
     refreshView();
@@ -61,6 +61,7 @@ void Workbench::next() {
         return;
     }
     showBreakpointCaption();
+    predictionsPending_ = true;
     session_->next();
     refreshRunView();
     refreshView();
@@ -133,11 +134,14 @@ void Workbench::refreshRunView() {
         : session_->ended() && !view_.box ? std::u32string(texts::runEndedAnnouncement)
                                           : std::u32string();
     refreshCaseRun();
+    refreshExplanation();
 }
 
 void Workbench::forgetRun() {
     ++view_.displaysRevision;
     view_.announcement.clear();
+    view_.explanation = RunExplanation{};
+    predictionsPending_ = false;
     lastWait_.reset();
     view_.changes = {};
     view_.editor.executedLine = 0;

@@ -4,6 +4,7 @@
 #include "simulator/display_changes.h"
 #include "simulator/display_texts.h"
 #include "workbench/exercise_view.h"
+#include "workbench/run_explanation.h"
 #include "workbench/workbench_box.h"
 
 #include <cstdint>
@@ -106,6 +107,9 @@ struct WorkbenchView {
 
     /// The open exercise, its results and the run of a case.
     ExerciseView exercise;
+    /// Who wrote each value shown, what the last step read, and the predictions (during and
+    /// after a run).
+    RunExplanation explanation;
 
     /// The box the session waits on; none while nothing is asked.
     std::optional<WorkbenchBox> box;

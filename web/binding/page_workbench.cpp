@@ -136,4 +136,42 @@ void PageWorkbench::restoreFile(const std::string& fileName, const std::string& 
                        formatFromName(format).value_or(SourceFormat{}), modified);
 }
 
+void PageWorkbench::setPrediction(int value, const std::string& text) {
+    model_.setPrediction(value, platform::fromUtf8(text));
+}
+
+std::string PageWorkbench::traceTable(const std::string& format, const std::string& columns) const {
+    const std::optional<TraceTableColumns> chosen =
+        columns.empty() ? TraceTableColumns{}
+                        : TraceTableColumns::parse(platform::fromUtf8(columns));
+    const TraceTableColumns c = chosen.value_or(TraceTableColumns{});
+    if (format == "csv" || format == "markdown") {
+        return platform::toUtf8(model_.traceTable(
+            format == "csv" ? TraceTableFormat::Csv : TraceTableFormat::Markdown, c));
+    }
+    // The panel shows the newest rows; the whole table goes out as CSV.
+    constexpr std::size_t panelRows = 2000;
+    std::string out = "[";
+    bool firstRow = true;
+    for (const std::vector<std::u32string>& row : model_.traceTableCells(c, panelRows)) {
+        out += firstRow ? "[" : ",[";
+        firstRow = false;
+        bool firstCell = true;
+        for (const std::u32string& cell : row) {
+            out += firstCell ? "\"" : ",\"";
+            firstCell = false;
+            // Cells hold the program's own characters; quotes and backslashes are escaped.
+            for (const char ch : platform::toUtf8(cell)) {
+                if (ch == '"' || ch == '\\') {
+                    out += '\\';
+                }
+                out += ch;
+            }
+            out += '"';
+        }
+        out += ']';
+    }
+    return out + "]";
+}
+
 } // namespace casl::web

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "web/binding/page_exercise.h"
+#include "web/binding/page_explanation.h"
 #include "web/binding/page_files.h"
 #include "web/binding/page_link.h"
 #include "web/binding/page_tokens.h"
@@ -48,6 +49,16 @@ public:
     void end() { model_.end(); }
     void stepBack() { model_.stepBack(); }
     void setSimpleDisplay(bool simple) { model_.setSimpleDisplay(simple); }
+
+    // What the session explains about the run.
+    /// `view().explanation` as JSON.
+    std::string explanation() const { return explanationJson(model_.view().explanation); }
+    void stepBackToStep(double step) { model_.stepBackToStep(static_cast<std::uint32_t>(step)); }
+    void setPrediction(int value, const std::string& text);
+    /// The trace table with the `columns` named ("" for all): "csv" or "markdown" as text
+    /// (CSV keeps its CR LF), "cells" as a JSON array of rows (the header first, then the
+    /// newest rows the panel shows).
+    std::string traceTable(const std::string& format, const std::string& columns) const;
     void answer(const PageAnswer& answer) { model_.answer(boxAnswer(answer)); }
 
     // The file commands.

@@ -12,6 +12,7 @@ import {
 } from './edit_commands.js';
 import { FileCommands } from './file_commands.js';
 import { ExercisePane } from './exercise_pane.js';
+import { ExplainPane } from './explain_pane.js';
 import { ListingWindow } from './listing_window.js';
 import { MainWindow } from './main_window.js';
 import { MenuBar } from './menu_bar.js';
@@ -33,6 +34,13 @@ const listingWindow = new ListingWindow(document.getElementById('Form2'), {
   onLineActivated: (line) => window1?.showListingLine(line),
 });
 window1 = new MainWindow(document, editor, listingWindow);
+// The explanation follows every rendering of the main window.
+const explainPane = new ExplainPane(document, window1);
+const renderMainWindow = window1.render.bind(window1);
+window1.render = () => {
+  renderMainWindow();
+  explainPane.render();
+};
 const files = new FileCommands(window1, document.getElementById('CommonDialog2'));
 const exercisePane = new ExercisePane(document, window1);
 window1.exercisePane = exercisePane;

@@ -31,26 +31,36 @@ function setSpans(element, text, spans) {
  * A dump's text with the lines of `changedRows` (0-based) marked. The user's scroll position
  * stays; with `showChange`, a changed line is scrolled into view when none is in view.
  */
-function setDump(element, text, changedRows, showChange) {
+function setDump(element, text, changedRows, showChange, readRows = []) {
   const rows = new Set(changedRows ?? []);
-  if (element.dataset.text === text && rows.size === 0 && !element.querySelector('.changed')) {
+  const reads = new Set(readRows);
+  if (
+    element.dataset.text === text &&
+    rows.size === 0 &&
+    reads.size === 0 &&
+    !element.querySelector('.changed, .read')
+  ) {
     return;
   }
   const scrollTop = element.scrollTop;
   element.dataset.text = text;
+  element.changedRows = [...rows];
   const lines = text.split('\n');
   const fragment = document.createDocumentFragment();
   let plain = '';
   lines.forEach((line, index) => {
     const end = index < lines.length - 1 ? '\n' : '';
-    if (!rows.has(index)) {
+    if (!rows.has(index) && !reads.has(index)) {
       plain += line + end;
       return;
     }
     fragment.append(plain);
     plain = '';
     const row = document.createElement('span');
-    row.className = 'changed';
+    // A line the step read is underlined with dashes: a mark that needs no colour.
+    row.className = [rows.has(index) ? 'changed' : '', reads.has(index) ? 'read' : '']
+      .join(' ')
+      .trim();
     row.dataset.row = String(index);
     row.textContent = line;
     fragment.append(row, end);
@@ -94,6 +104,12 @@ export class TraceDisplays {
     setCaption(this.obj, displays.obj, false);
     setDump(this.text1, displays.dataArea, changes?.dataRows, true);
     setDump(this.text2, displays.stackArea, changes?.stackRows, false);
+  }
+
+  /** Underlines the lines of the dumps whose words the last step read (0-based). */
+  markReads(dataRows, stackRows) {
+    setDump(this.text1, this.text1.dataset.text ?? '', this.text1.changedRows, false, dataRows);
+    setDump(this.text2, this.text2.dataset.text ?? '', this.text2.changedRows, false, stackRows);
   }
 
   /** The data dump's box holds `text` as it is (the listing buffer of Assemble). */
