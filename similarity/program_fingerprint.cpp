@@ -114,7 +114,7 @@ ProgramFingerprint fingerprintOf(std::string name, std::u32string_view text) {
         program.problem = "is blank";
         return program;
     }
-    if (assembly.errorCount > 0 || !assembly.limitMessage.empty()) {
+    if (!assembly.success) {
         program.problem = check::assemblyProblem(*tables, assembly, fileLines);
         return program;
     }

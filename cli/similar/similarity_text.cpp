@@ -134,11 +134,13 @@ std::string similarityText(const SimilarityReport& report) {
         notCompared += program.compared() ? 0 : 1;
     }
     const std::string folder = commonFolder(report);
-    std::string out = std::to_string(report.programs.size()) + " programs";
+    std::string out = std::to_string(report.programs.size()) +
+                      (report.programs.size() == 1 ? " program" : " programs");
     if (!folder.empty()) {
         out += " in " + folder;
     }
-    out += ", " + std::to_string(report.comparedPairs) + " pairs compared";
+    out += ", " + std::to_string(report.comparedPairs) +
+           (report.comparedPairs == 1 ? " pair compared" : " pairs compared");
     if (notCompared > 0) {
         out += ", " + std::to_string(notCompared) + " not compared";
     }
