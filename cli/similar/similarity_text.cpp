@@ -159,9 +159,11 @@ std::string similarityText(const SimilarityReport& report) {
             if (program.compared()) {
                 continue;
             }
-            for (const std::string& line : check::wrappedToColumns(
-                     program.name.substr(folder.size()) + ": " + program.problem, 76)) {
-                out += "  " + line + "\n";
+            // What goes on stands two columns further in, under the name.
+            const std::vector<std::string> lines = check::wrappedToColumns(
+                program.name.substr(folder.size()) + ": " + program.problem, 76);
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                out += (i == 0 ? "  " : "    ") + lines[i] + "\n";
             }
         }
     }
