@@ -111,7 +111,7 @@ std::vector<SimilarPair> similarPairs(const std::vector<ProgramFingerprint>& pro
     };
     {
         std::vector<std::jthread> threads;
-        for (unsigned t = 1; t < std::max(1u, jobs); ++t) {
+        for (std::size_t t = 1; t < std::min<std::size_t>(jobs, programs.size()); ++t) {
             threads.emplace_back(work);
         }
         work();

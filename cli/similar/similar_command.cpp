@@ -61,7 +61,7 @@ std::vector<similarity::ProgramFingerprint> programsAt(const std::vector<std::st
     };
     {
         std::vector<std::jthread> threads;
-        for (unsigned t = 1; t < jobs; ++t) {
+        for (std::size_t t = 1; t < std::min<std::size_t>(jobs, paths.size()); ++t) {
             threads.emplace_back(work);
         }
         work();
