@@ -88,6 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
                 U"LOOP    CPA     GR1,N\n        JZE     FIN\n        ADDA    GR2,TABLE,GR1\n"
                 U"        LAD     GR1,1,GR1\n        JUMP    LOOP\nFIN     ST      GR2,SUM\n"
                 U"        RET\n        END\n"},
+        Variant{"CommentsBetweenTheDataLines",
+                U"SUMUP   START\n        LAD     GR1,0\n        LAD     GR2,0\n"
+                U"LOOP    CPA     GR1,N\n        JZE     FIN\n        ADDA    GR2,TABLE,GR1\n"
+                U"        LAD     GR1,1,GR1\n        JUMP    LOOP\nFIN     ST      GR2,SUM\n"
+                U"        RET\nN       DC      6\n; the table\nTABLE   DC      3,1,4,1,5,9\n"
+                U"; the result\nSUM     DS      1\n; end\n        END\n"},
         Variant{"ConstantAsALiteral",
                 U"SUMUP   START\n        LAD     GR1,0\n        LAD     GR2,0\n"
                 U"LOOP    CPA     GR1,=6\n        JZE     FIN\n        ADDA    GR2,TABLE,GR1\n"
