@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/descriptor_output.h"
 #include "cli/exit_status.h"
+#include "cli/similar/similar_command.h"
 #include "cli/visible_controls.h"
 
 #include <new>
@@ -27,6 +28,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     case CommandLine::Command::Check:
         check::keepFreedMemoryForReuse();
         return check::checkCommand(line.check, out, err, progress);
+    case CommandLine::Command::Similar:
+        return similar::similarCommand(line.similar, out, err);
     }
     return exit_status::usageOrFileError;
 }

@@ -30,7 +30,8 @@ const char* const topFooter =
     "shown in caret notation (ESC as ^[, DEL as ^?, U+0080-U+009F as M-^@ to M-^_).\n"
     "\n"
     "Exit status:\n"
-    "  0  \"Program終了\" (run); the program can be traced (assemble); every case passed (check)\n"
+    "  0  \"Program終了\" (run); the program can be traced (assemble); every case passed\n"
+    "     (check); the report was written (similar)\n"
     "  1  the assembly does not allow tracing (standard error says why when the listing does\n"
     "     not); a case failed (check)\n"
     "  2  wrong arguments, a file that cannot be read, a wrong test file\n"
@@ -83,6 +84,16 @@ const char* const checkFooter =
     "reason. Exit status 0 when every case of every program passed, 1 when any failed, 2 when\n"
     "the test file or the arguments are wrong, 9 when the report cannot be written. The README\n"
     "and the help page describe the test file.\n";
+
+const char* const similarFooter =
+    "A folder means every .cas file in it and in its sub-folders (sorted by path). Each\n"
+    "program is assembled and compared with every other by its instructions: labels, comments,\n"
+    "blank lines, NOP and instructions that change no register are left out, registers and\n"
+    "labels count by where they are used, not by name, and DC/DS data by what it holds,\n"
+    "whatever its order. The score is the share of runs of 4 instructions (and of data) that\n"
+    "two programs have in common, in percent. A program that cannot be read or does not\n"
+    "assemble is listed as not compared. Exit status 0 when the report was written, 2 when the\n"
+    "arguments are wrong or name no program, 9 when the report cannot be written.\n";
 
 // The validators say what an option takes; the message reads "--max-steps takes a number of
 // steps from 0 to 1000000000, not 'ten'".
@@ -174,12 +185,14 @@ public:
         addAssemble();
         addRun();
         addCheck();
+        addSimilar();
     }
 
     CLI::App& app() { return app_; }
     CLI::App* assemble() const { return assemble_; }
     CLI::App* run() const { return run_; }
     CLI::App* check() const { return check_; }
+    CLI::App* similar() const { return similar_; }
 
     /// Reads what CLI11 left in its own variables into the command line.
     void finish() {
@@ -190,6 +203,13 @@ public:
             if (timeLimit_->count() > 0) {
                 line_.run.timeLimitSeconds = runSeconds_;
             }
+        } else if (similar_->parsed()) {
+            line_.command = CommandLine::Command::Similar;
+            const std::map<std::string, similar::SimilarFormat> formats{
+                {"text", similar::SimilarFormat::Text},
+                {"json", similar::SimilarFormat::Json},
+                {"html", similar::SimilarFormat::Html}};
+            line_.similar.format = formats.at(similarFormat_);
         } else {
             line_.command = CommandLine::Command::Check;
             const std::map<std::string, check::ReportFormat> formats{
@@ -345,21 +365,51 @@ private:
         check_->footer(checkFooter);
     }
 
+    void addSimilar() {
+        similar::SimilarOptions& s = line_.similar;
+        similar_ = app_.add_subcommand("similar", "Ranks pairs of programs by how alike they are");
+        similar_->add_option("FOLDER", s.places, "Folders of programs, or programs")
+            ->required()
+            ->type_name("");
+        similar_
+            ->add_option("-f,--format", similarFormat_,
+                         "text (default): the ranking and the lines alike; json; html (a page)")
+            ->check(oneOf({"text", "json", "html"}, "text, json or html"))
+            ->type_name("FORMAT");
+        similar_->add_option("--top", s.top, "Show the N most alike pairs (default 10)")
+            ->check(wholeNumber(1, 1'000'000, "a number of pairs"))
+            ->type_name("N");
+        similar_
+            ->add_option("--min", s.minScore,
+                         "Show only pairs that score at least SCORE percent (default 0)")
+            ->check(wholeNumber(0, 100, "a score in percent"))
+            ->type_name("SCORE");
+        similar_->add_option("-o,--output", s.outputPath, "Write the report to FILE")
+            ->type_name("FILE");
+        similar_
+            ->add_option("-j,--jobs", s.jobs, "Programs compared at once (default: one per core)")
+            ->check(wholeNumber(1, 1024, "a number of programs"))
+            ->type_name("N");
+        similar_->footer(similarFooter);
+    }
+
     CommandLine& line_;
     CLI::App app_{topDescription, "casl2"};
     CLI::App* assemble_ = nullptr;
     CLI::App* run_ = nullptr;
     CLI::App* check_ = nullptr;
+    CLI::App* similar_ = nullptr;
     CLI::Option* timeLimit_ = nullptr;
     CLI::Option* checkTimeLimit_ = nullptr;
     double runSeconds_ = 0;
     double checkSeconds_ = 0;
     std::string format_ = "text";
+    std::string similarFormat_ = "text";
 };
 
 /// The subcommand that was being read when parsing stopped; nullptr for the top level.
 CLI::App* parsedSubcommand(const Casl2App& casl2) {
-    for (CLI::App* sub : {casl2.assemble(), casl2.run(), casl2.check()}) {
+    for (CLI::App* sub : {casl2.assemble(), casl2.run(), casl2.check(), casl2.similar()}) {
         if (sub->parsed()) {
             return sub;
         }
@@ -392,7 +442,7 @@ std::string problemOf(const CLI::ParseError& error, const CLI::App* sub, const C
         return "unexpected argument '" + first + "'";
     }
     if (missing && sub == nullptr) {
-        return "a command is required: assemble, run or check";
+        return "a command is required: assemble, run, check or similar";
     }
     return error.what();
 }

@@ -2,6 +2,7 @@
 
 #include "cli/check/check_options.h"
 #include "cli/run_options.h"
+#include "cli/similar/similar_options.h"
 
 #include <iosfwd>
 #include <optional>
@@ -19,11 +20,12 @@ struct AssembleOptions {
 
 /// The command that the arguments name, with its options.
 struct CommandLine {
-    enum class Command { Assemble, Run, Check };
+    enum class Command { Assemble, Run, Check, Similar };
     Command command = Command::Assemble;
     AssembleOptions assemble;
     RunOptions run;
     check::CheckOptions check;
+    similar::SimilarOptions similar;
 };
 
 /// What parsing the arguments came to.

@@ -43,9 +43,9 @@ help_options() {
         tr ',' '\n' | sort | tr '\n' ' ' | sed 's/ $//'
 }
 
-expect "the commands" "--help --version assemble check run" ""
+expect "the commands" "--help --version assemble check run similar" ""
 expect "a started command" "check" ch
-for command in assemble run check; do
+for command in assemble run check similar; do
     expect "every option of $command" "$(help_options "$command")" "$command" -
 done
 expect "options by their start" "--max-output --max-steps" run --max-
@@ -68,6 +68,8 @@ if [[ -z $formats ]]; then
 fi
 expect "the formats of --format" "$formats" check --format ""
 expect "the formats of -f" "$formats" check -f ""
+expect "the formats of similar" "html json text" similar --format ""
+expect "similar takes programs and folders" "prog.cas sub" similar ""
 
 if ((failures > 0)); then
     exit 1

@@ -96,7 +96,7 @@ TEST_P(WrongArguments, NameWhatIsWrong) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, WrongArguments,
     testing::Values(
-        WrongCase{"NoCommand", {}, "casl2: a command is required: assemble, run or check"},
+        WrongCase{"NoCommand", {}, "casl2: a command is required: assemble, run, check or similar"},
         WrongCase{"UnknownCommand", {"trace", "@"}, "casl2: unknown command 'trace'"},
         WrongCase{"UnknownTopOption", {"--fast"}, "casl2: unknown option '--fast'"},
         WrongCase{"NoFile", {"run"}, "casl2 run: FILE is required"},
