@@ -59,6 +59,8 @@ constexpr std::array mainWindowTexts{
     ControlText{"qt_menubar_ext_button", -1, u"ほかのメニュー", u"入りきらないメニューを開きます"},
     ControlText{"examplesButton", -1, u"", u"サンプルプログラムを新しいプログラムとして開きます"},
     ControlText{"viewButton", -1, u"", u"表示の大きさを変えます"},
+    ControlText{"announcement", -1, u"",
+                u"トレースで止まるたびに、止まった行とそのステップで変わったものを示します"},
 };
 
 constexpr std::array listingWindowTexts{

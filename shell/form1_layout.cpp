@@ -5,6 +5,7 @@
 #include "platform/qt/twips.h"
 #include "platform/temp_folder.h"
 #include "shell/accessible_texts.h"
+#include "shell/announcement_label.h"
 #include "shell/change_label.h"
 #include "shell/default_button_style.h"
 #include "shell/form1.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -339,6 +341,9 @@ void Form1::buildControls() {
     auto* layout = new QHBoxLayout(central);
     layout->addLayout(left, 1);
     layout->addWidget(machineScroll);
+
+    announcement_ = new AnnouncementLabel(statusBar());
+    statusBar()->addWidget(announcement_, 1);
 
     installEventFilter(this);
     source_->installEventFilter(this);

@@ -5,6 +5,7 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
+#include "shell/announcement_label.h"
 #include "shell/change_label.h"
 #include "shell/editor_colours.h"
 #include "shell/editor_marks.h"
@@ -159,6 +160,7 @@ void Form1::renderDisplays() {
     shownDataArea_->show(texts.dataArea);
     shownStackArea_->show(texts.stackArea);
     traceChanges_->show(view.changes);
+    announcement_->announce(shown(view.announcement));
     // Keep the executed line in sight in a long program.
     if (const int line = view.editor.executedLine; line > 0) {
         source_->keepLineInSight(line);
