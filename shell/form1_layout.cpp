@@ -8,6 +8,7 @@
 #include "shell/announcement_label.h"
 #include "shell/change_label.h"
 #include "shell/default_button_style.h"
+#include "shell/editor_keys.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
@@ -347,6 +348,10 @@ void Form1::buildControls() {
 
     installEventFilter(this);
     source_->installEventFilter(this);
+    // Installed last, so that it sees the editor's keys first.
+    auto* editorKeys =
+        new EditorKeys(*source_, [this](bool forward) { focusNextPrevChild(forward); });
+    connect(editorKeys, &EditorKeys::breakpointKey, this, &Form1::onEditorClicked);
     resize(1000, 700);
 }
 

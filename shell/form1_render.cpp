@@ -246,6 +246,11 @@ BoxAnswer Form1::askModally(const WorkbenchBox& box) {
 }
 
 void Form1::answerRunBox(const BoxAnswer& answer) {
+    // The keys come back to the window, to the control that had them (Next), also on a desktop
+    // that gives them to no window when a box closes.
+    if (isVisible()) {
+        activateWindow();
+    }
     command([this, &answer] { model_.answer(answer); });
 }
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace casl {
@@ -39,6 +40,9 @@ Form2::Form2(QWidget* mainWindow)
 
     connect(command1_, &QPushButton::clicked, this, &Form2::printListing);
     connect(command2_, &QPushButton::clicked, this, &Form2::backToMain);
+    // The keyboard's way back, as a dialog's Escape.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &Form2::backToMain);
     connect(new LineActivation(*text1_), &LineActivation::activated, this,
             &Form2::listingLineActivated);
 
