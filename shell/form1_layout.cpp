@@ -9,6 +9,7 @@
 #include "shell/change_label.h"
 #include "shell/default_button_style.h"
 #include "shell/editor_keys.h"
+#include "shell/focus_frame_style.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
@@ -32,6 +33,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 
 namespace casl {
 
@@ -267,6 +269,16 @@ void Form1::buildControls() {
     shownListing_ = std::make_unique<ShownText>(*source_);
     traceChanges_ =
         new TraceChanges(ChangeDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_}, this);
+
+    for (QPlainTextEdit* text : {static_cast<QPlainTextEdit*>(source_), text1_, text2_}) {
+        text->setStyle(new FocusFrameStyle(text));
+    }
+    // Tab goes through the controls in the order in which they stand: 戻る before Next.
+    const std::array<QWidget*, 10> tabOrder{source_,   assemble_, trace_,  stepBack_, command1_,
+                                            command2_, command4_, check1_, text1_,    text2_};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(assemble_);
