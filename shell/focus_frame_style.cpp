@@ -8,6 +8,12 @@
 
 namespace casl {
 
+namespace {
+
+constexpr int markWidth = 2;
+
+} // namespace
+
 FocusFrameStyle::FocusFrameStyle(QObject* parent) : QProxyStyle(QApplication::style()->name()) {
     setParent(parent);
 }
@@ -24,12 +30,16 @@ void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption* op
     painter->save();
     painter->setPen(QPen(frame->palette.color(QPalette::Highlight), 1));
     painter->setBrush(Qt::NoBrush);
-    const int width =
-        std::max(frame->lineWidth, proxy()->pixelMetric(PM_DefaultFrameWidth, option, widget));
-    for (int i = 0; i < width; ++i) {
+    for (int i = 0; i < markWidth; ++i) {
         painter->drawRect(QRect(frame->rect).adjusted(i, i, -1 - i, -1 - i));
     }
     painter->restore();
+}
+
+int FocusFrameStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                 const QWidget* widget) const {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    return metric == PM_DefaultFrameWidth ? std::max(value, markWidth) : value;
 }
 
 } // namespace casl
