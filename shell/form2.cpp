@@ -4,6 +4,7 @@
 #include "platform/qt/twips.h"
 #include "shell/accessible_texts.h"
 #include "shell/editor_colours.h"
+#include "shell/focus_frame_style.h"
 #include "shell/japanese_setup.h"
 #include "shell/line_activation.h"
 
@@ -29,6 +30,7 @@ Form2::Form2(QWidget* mainWindow)
     describeListingWindow(*this);
 
     text1_->setReadOnly(true);
+    text1_->setStyle(new FocusFrameStyle(text1_));
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text1_->setFont(gothicFont(10.5));
     text1_->setTabStopDistance(QFontMetricsF(text1_->font()).horizontalAdvance(QLatin1Char(' ')) *

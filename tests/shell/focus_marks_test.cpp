@@ -3,6 +3,7 @@
 // light desktop and on a dark one.
 
 #include "shell/form1.h"
+#include "shell/form2.h"
 #include "shell/source_editor.h"
 #include "shell_test_support.h"
 
@@ -71,6 +72,7 @@ private slots:
 
     void tabGoesThroughEveryControlAndMarksIt_data();
     void tabGoesThroughEveryControlAndMarksIt();
+    void theListingWindowMarksItsFocusToo();
 };
 
 void FocusMarksTest::tabGoesThroughEveryControlAndMarksIt_data() {
@@ -118,6 +120,28 @@ void FocusMarksTest::tabGoesThroughEveryControlAndMarksIt() {
         before = now->grab().toImage();
     }
     QCOMPARE(order, expected);
+}
+
+void FocusMarksTest::theListingWindowMarksItsFocusToo() {
+    Form1 window;
+    assembleAndShow(window, loopProgram);
+    QWidget* listing = window.listingWindow();
+    listing->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(listing));
+    QWidget* first = focused();
+    QVERIFY(first);
+    QCOMPARE(first->objectName(), QStringLiteral("Text1"));
+    const QImage marked = first->grab().toImage();
+    QStringList order{first->objectName()};
+    for (int i = 0; i < 3; ++i) {
+        press(Qt::Key_Tab);
+        order << focused()->objectName();
+    }
+    // The list, Print, Back, and round to the list.
+    QCOMPARE(order, QStringList({QStringLiteral("Text1"), QStringLiteral("Command1"),
+                                 QStringLiteral("Command2"), QStringLiteral("Text1")}));
+    press(Qt::Key_Tab);
+    QVERIFY(differingPixels(marked, first->grab().toImage(), markArea(first)) > 0);
 }
 
 QTEST_MAIN(FocusMarksTest)
