@@ -11,7 +11,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -34,7 +33,8 @@ const QString loopProgram = QStringLiteral("ECHO\tSTART\n"         // 1
                                            "LEN\tDS\t1\n"          // 12
                                            "\tEND\n");             // 13
 
-/// The widget that a key goes to now; fails the test when nothing has the focus.
+/// The widget that a key goes to now; null, with a warning, when nothing has the focus (a key
+/// pressed then fails the test).
 QWidget* focused() {
     QApplication::processEvents();
     QWidget* widget = QApplication::focusWidget();
