@@ -71,6 +71,8 @@ constexpr std::array mainWindowTexts{
     ControlText{"exerciseRunCase", -1, u"", u"選んだケースの入力とデータでトレースを始めます"},
     ControlText{"exerciseRunHeading", -1, u"", u"ケースで実行したトレースの合否"},
     ControlText{"exerciseRunDetails", -1, u"", u"トレースの終わりのケースの期待との比較"},
+    ControlText{"announcement", -1, u"",
+                u"トレースで止まるたびに、止まった行とそのステップで変わったものを示します"},
 };
 
 constexpr std::array listingWindowTexts{

@@ -21,6 +21,7 @@ class QTimer;
 
 namespace casl {
 
+class AnnouncementLabel;
 class ChangeLabel;
 class EditorMarks;
 class ExercisePane;
@@ -223,6 +224,7 @@ private:
     QLabel* label5_ = nullptr;
     QLabel* label6_ = nullptr;
     QLabel* label7_ = nullptr;
+    AnnouncementLabel* announcement_ = nullptr;
 
     // Menus.
     QMenu* mnuFILE_ = nullptr;

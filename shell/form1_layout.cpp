@@ -5,9 +5,12 @@
 #include "platform/qt/twips.h"
 #include "platform/temp_folder.h"
 #include "shell/accessible_texts.h"
+#include "shell/announcement_label.h"
 #include "shell/change_label.h"
 #include "shell/default_button_style.h"
+#include "shell/editor_keys.h"
 #include "shell/explain_pane.h"
+#include "shell/focus_frame_style.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/frm_about.h"
@@ -28,8 +31,10 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 
 namespace casl {
 
@@ -270,6 +275,18 @@ void Form1::buildControls() {
         model_, ExplainedDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_, traceChanges_},
         [this](std::function<void(Workbench&)> f) { command([&] { f(model_); }); }, this);
     addDockWidget(Qt::RightDockWidgetArea, explainPane_);
+    // The window opens as it always has; 表示 shows the pane to whoever wants it.
+    explainPane_->hide();
+
+    for (QPlainTextEdit* text : {static_cast<QPlainTextEdit*>(source_), text1_, text2_}) {
+        text->setStyle(new FocusFrameStyle(text));
+    }
+    // Tab goes through the controls in the order in which they stand: 戻る before Next.
+    const std::array<QWidget*, 10> tabOrder{source_,   assemble_, trace_,  stepBack_, command1_,
+                                            command2_, command4_, check1_, text1_,    text2_};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(assemble_);
@@ -346,8 +363,15 @@ void Form1::buildControls() {
     layout->addLayout(left, 1);
     layout->addWidget(machineScroll);
 
+    announcement_ = new AnnouncementLabel(statusBar());
+    statusBar()->addWidget(announcement_, 1);
+
     installEventFilter(this);
     source_->installEventFilter(this);
+    // Installed last, so that it sees the editor's keys first.
+    auto* editorKeys =
+        new EditorKeys(*source_, [this](bool forward) { focusNextPrevChild(forward); });
+    connect(editorKeys, &EditorKeys::breakpointKey, this, &Form1::onEditorClicked);
     resize(1000, 700);
 }
 

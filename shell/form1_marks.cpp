@@ -5,6 +5,7 @@
 #include "shell/change_label.h"
 #include "shell/editor_marks.h"
 #include "shell/examples_menu.h"
+#include "shell/explain_pane.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/japanese_setup.h"
@@ -65,6 +66,8 @@ void Form1::buildViewMenus() {
     auto* view = new QMenu(corner);
     view->setObjectName(QStringLiteral("viewMenu"));
     view->addActions({zoom_->zoomInAction(), zoom_->zoomOutAction(), zoom_->resetAction()});
+    view->addSeparator();
+    view->addAction(explainPane_->toggleViewAction());
     auto* examples = new ExamplesMenu(QStringLiteral("サンプル"), corner);
     examples->setFolder(findExamplesFolder(QCoreApplication::applicationDirPath()));
     connect(examples, &QMenu::aboutToShow, this, [this, examples] {

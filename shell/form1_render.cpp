@@ -5,6 +5,7 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/twips.h"
+#include "shell/announcement_label.h"
 #include "shell/change_label.h"
 #include "shell/editor_colours.h"
 #include "shell/editor_marks.h"
@@ -162,6 +163,7 @@ void Form1::renderDisplays() {
     shownDataArea_->show(texts.dataArea);
     shownStackArea_->show(texts.stackArea);
     traceChanges_->show(view.changes);
+    announcement_->announce(shown(view.announcement));
     // Keep the executed line in sight in a long program.
     if (const int line = view.editor.executedLine; line > 0) {
         source_->keepLineInSight(line);
@@ -248,6 +250,11 @@ BoxAnswer Form1::askModally(const WorkbenchBox& box) {
 }
 
 void Form1::answerRunBox(const BoxAnswer& answer) {
+    // The keys come back to the window, to the control that had them (Next), also on a desktop
+    // that gives them to no window when a box closes.
+    if (isVisible()) {
+        activateWindow();
+    }
     command([this, &answer] { model_.answer(answer); });
 }
 

@@ -4,6 +4,7 @@
 #include "platform/qt/twips.h"
 #include "shell/accessible_texts.h"
 #include "shell/editor_colours.h"
+#include "shell/focus_frame_style.h"
 #include "shell/japanese_setup.h"
 #include "shell/line_activation.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace casl {
@@ -28,6 +30,7 @@ Form2::Form2(QWidget* mainWindow)
     describeListingWindow(*this);
 
     text1_->setReadOnly(true);
+    text1_->setStyle(new FocusFrameStyle(text1_));
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text1_->setFont(gothicFont(10.5));
     text1_->setTabStopDistance(QFontMetricsF(text1_->font()).horizontalAdvance(QLatin1Char(' ')) *
@@ -39,6 +42,9 @@ Form2::Form2(QWidget* mainWindow)
 
     connect(command1_, &QPushButton::clicked, this, &Form2::printListing);
     connect(command2_, &QPushButton::clicked, this, &Form2::backToMain);
+    // The keyboard's way back, as a dialog's Escape.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &Form2::backToMain);
     connect(new LineActivation(*text1_), &LineActivation::activated, this,
             &Form2::listingLineActivated);
 

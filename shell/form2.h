@@ -31,8 +31,8 @@ public:
     /// Print (`Command1`): the printer dialog, then the listing in "ＭＳ ゴシック" 12 points.
     /// Cancel prints nothing and says nothing.
     void printListing();
-    /// Back (`Command2`): brings the main window to the front, also from the task bar; this
-    /// window stays.
+    /// Back (`Command2`, or Escape): brings the main window to the front, also from the task
+    /// bar; this window stays.
     void backToMain();
 
 signals:

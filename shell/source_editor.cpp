@@ -26,7 +26,12 @@ std::u32string SourceEditor::editorText() const {
 }
 
 void SourceEditor::setEditorText(std::u32string_view text) {
-    setPlainText(platform::qt::toQString(widgetTextFromEditor(text)));
+    const QString shown = platform::qt::toQString(widgetTextFromEditor(text));
+    // The text it holds already (an assembly hands back what it read) stays as it is, with the
+    // caret where the user put it: F9 chooses that line after the assembly.
+    if (shown != toPlainText()) {
+        setPlainText(shown);
+    }
 }
 
 int SourceEditor::caretLine() const {

@@ -19,7 +19,7 @@ public:
 
     /// The whole text, lines separated by CR LF.
     std::u32string editorText() const;
-    /// Replaces the whole text.
+    /// Replaces the whole text; the same text again leaves the caret and the undo steps.
     void setEditorText(std::u32string_view text);
     /// The 1-based line that holds the caret.
     int caretLine() const;

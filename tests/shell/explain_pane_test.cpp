@@ -49,12 +49,28 @@ class ExplainPaneTest : public QObject {
 private slots:
     void initTestCase() { setUpApplication(); }
 
+    void thePaneOpensFromTheViewMenuOnly();
     void tooltipsNameTheWriter();
     void theContextMenuStepsBackToTheWriter();
     void readWordsAreUnderlinedAndSaid();
     void predictionsAreMarkedAtNext();
     void theTableHasARowPerStepAndSavesAsCsv();
 };
+
+void ExplainPaneTest::thePaneOpensFromTheViewMenuOnly() {
+    Form1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* pane = window.findChild<ExplainPane*>();
+    QVERIFY(!pane->isVisible());
+    QAction* toggle = nullptr;
+    for (QAction* action : window.findChild<QMenu*>("viewMenu")->actions()) {
+        toggle = action == pane->toggleViewAction() ? action : toggle;
+    }
+    QVERIFY(toggle);
+    toggle->trigger();
+    QVERIFY(pane->isVisible());
+}
 
 void ExplainPaneTest::tooltipsNameTheWriter() {
     Form1 window;
@@ -139,6 +155,7 @@ void ExplainPaneTest::predictionsAreMarkedAtNext() {
 void ExplainPaneTest::theTableHasARowPerStepAndSavesAsCsv() {
     Form1 window;
     assembleAndShow(window, sumProgram);
+    window.findChild<ExplainPane*>()->toggleViewAction()->trigger();
     window.findChild<QTabWidget*>("explainTabs")->setCurrentIndex(1);
     child<QPushButton>(&window, "Trace")->click();
     next(window, 3);

@@ -1,4 +1,4 @@
-// Enter and Backspace in the main window during a run.
+// Enter and Backspace in the main window during a run; Escape, Tab and F9 in the editor.
 #include "session_fixture.h"
 #include "workbench/key_commands.h"
 
@@ -38,6 +38,43 @@ TEST(KeyCommands, TheBoxesOfARunKeepTheirKeys) {
     EXPECT_EQ(keyCommand(s.view(), RunKey::Enter, false), KeyCommand::None);
     EXPECT_EQ(keyCommand(s.view(), RunKey::Backspace, false), KeyCommand::None);
 }
+
+struct EditorKeyCase {
+    const char* name;
+    EditorKey key;
+    bool afterEscape;
+    EditorKeyCommand expected;
+};
+
+class EditorKeys : public ::testing::TestWithParam<EditorKeyCase> {};
+
+TEST_P(EditorKeys, LeaveOnlyByEscapeThenTabAndChooseTheLineByF9) {
+    const EditorKeyCase& c = GetParam();
+    EXPECT_EQ(editorKeyCommand(c.key, c.afterEscape), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EditorKeys,
+    ::testing::Values(
+        EditorKeyCase{"TabAloneInsertsATab", EditorKey::Tab, false, EditorKeyCommand::Type},
+        EditorKeyCase{"ShiftTabAloneIsTyping", EditorKey::BackTab, false, EditorKeyCommand::Type},
+        EditorKeyCase{"EscapeWaitsForTab", EditorKey::Escape, false, EditorKeyCommand::AwaitLeave},
+        EditorKeyCase{"EscapeTwiceStillWaits", EditorKey::Escape, true,
+                      EditorKeyCommand::AwaitLeave},
+        EditorKeyCase{"TabAfterEscapeLeavesForward", EditorKey::Tab, true,
+                      EditorKeyCommand::LeaveForward},
+        EditorKeyCase{"ShiftTabAfterEscapeLeavesBackward", EditorKey::BackTab, true,
+                      EditorKeyCommand::LeaveBackward},
+        EditorKeyCase{"ShiftAfterEscapeStillWaits", EditorKey::Shift, true,
+                      EditorKeyCommand::AwaitLeave},
+        EditorKeyCase{"ShiftAloneIsAKeyPress", EditorKey::Shift, false, EditorKeyCommand::Type},
+        EditorKeyCase{"F9ChoosesTheLine", EditorKey::F9, false,
+                      EditorKeyCommand::ChooseBreakpointLine},
+        EditorKeyCase{"F9AfterEscapeChoosesTheLine", EditorKey::F9, true,
+                      EditorKeyCommand::ChooseBreakpointLine},
+        EditorKeyCase{"AnotherKeyAfterEscapeIsTyping", EditorKey::Other, true,
+                      EditorKeyCommand::Type}),
+    [](const ::testing::TestParamInfo<EditorKeyCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace casl::test
