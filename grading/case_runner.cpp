@@ -1,5 +1,6 @@
 #include "grading/case_runner.h"
 
+#include "grading/case_setup.h"
 #include "simulator/scripted_run.h"
 
 namespace casl::check {
@@ -20,9 +21,7 @@ RunBounds::Limits caseLimits(const CheckCase& c) {
 RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c,
                   int startLine, const CaseRunWatch* watch) {
     RunRecord record;
-    if (c.call) {
-        record.machine.generalRegisters = c.call->registers;
-    }
+    record.machine = machineAtStart(c);
     RunBounds ownBounds(caseLimits(c));
     RunBounds& bounds = watch != nullptr && watch->bounds != nullptr ? *watch->bounds : ownBounds;
     ScriptedRun driver(RunScript{c.inputs, c.answers, c.maxSteps, {}}, bounds,

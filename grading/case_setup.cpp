@@ -72,4 +72,12 @@ std::variant<int, std::string> prepareCaseRun(ProgramTables& tables, const Check
            " of the subroutine to call";
 }
 
+MachineState machineAtStart(const CheckCase& c) {
+    MachineState machine;
+    if (c.call) {
+        machine.generalRegisters = c.call->registers;
+    }
+    return machine;
+}
+
 } // namespace casl::check

@@ -2,6 +2,7 @@
 
 #include "assembler/program_tables.h"
 #include "grading/check_case.h"
+#include "simulator/machine_state.h"
 
 #include <optional>
 #include <string>
@@ -23,5 +24,9 @@ std::optional<std::string> applySetup(ProgramTables& tables, const CheckCase& c)
 /// finds the line the run starts on (the subroutine's first line for a case that calls one,
 /// else 1). Returns that line, or why the case cannot run.
 std::variant<int, std::string> prepareCaseRun(ProgramTables& tables, const CheckCase& c);
+
+/// The machine a case's run starts with: a new window's, with the registers of the call for a
+/// case that calls a subroutine.
+MachineState machineAtStart(const CheckCase& c);
 
 } // namespace casl::check

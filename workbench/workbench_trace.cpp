@@ -48,9 +48,11 @@ void Workbench::startTrace(std::u32string_view editorText) {
         exercise_->runStarts(std::exchange(nextRunCase_, std::nullopt));
     }
     TraceHost& host = *this;
-    session_ = std::make_unique<TraceSession>(
-        *tables_, machine_, infoText_,
-        TraceOptions{view_.breakpointLine, simpleDisplay_, historyBytes_}, host);
+    session_ = std::make_unique<TraceSession>(*tables_, machine_, infoText_,
+                                              TraceOptions{view_.breakpointLine, simpleDisplay_,
+                                                           historyBytes_,
+                                                           std::exchange(nextRunStartLine_, 1)},
+                                              host);
     session_->start();
     refreshRunView();
     refreshView();
