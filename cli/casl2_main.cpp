@@ -26,6 +26,9 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     case CommandLine::Command::Run:
         return runCommand(line.run, out, err);
     case CommandLine::Command::Check:
+        if (line.check.explainCase) {
+            return explainCommand(line.check, out, err);
+        }
         check::keepFreedMemoryForReuse();
         return check::checkCommand(line.check, out, err, progress);
     case CommandLine::Command::Similar:

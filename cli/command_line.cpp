@@ -83,7 +83,11 @@ const char* const checkFooter =
     "program that cannot be read, is empty or does not assemble fails its cases with the\n"
     "reason. Exit status 0 when every case of every program passed, 1 when any failed, 2 when\n"
     "the test file or the arguments are wrong, 9 when the report cannot be written. The README\n"
-    "and the help page describe the test file.\n";
+    "and the help page describe the test file.\n"
+    "--explain NAME prints the run of the case NAME on one program as run --trace prints it,\n"
+    "with the case's inputs, answers, setup.data, call and step budget, then the case's\n"
+    "verdict as --verbose gives it (exit status 0 when it passed, 1 when it failed). A hidden\n"
+    "case is not shown (exit status 2).\n";
 
 const char* const similarFooter =
     "A folder means every .cas file in it and in its sub-folders (sorted by path). Each\n"
@@ -331,32 +335,48 @@ private:
         check_->add_option("PROGRAM_OR_FOLDER", c.programs, "Programs, or folders of programs")
             ->required()
             ->type_name("");
+        auto* format =
+            check_
+                ->add_option("-f,--format", format_,
+                             "text (default): a line per program; json; junit (JUnit XML); tap "
+                             "(TAP 14); html (a page); for one program: gradescope, prairielearn, "
+                             "vpl, coderunner")
+                ->check(oneOf({"text", "json", "junit", "tap", "html", "gradescope", "prairielearn",
+                               "vpl", "coderunner"},
+                              "text, json, junit, tap, html, gradescope, prairielearn, vpl or "
+                              "coderunner"))
+                ->type_name("FORMAT");
+        auto* verbose = check_->add_flag(
+            "-v,--verbose", c.verbose, "text: every failing case with its inputs and differences");
+        auto* output = check_->add_option("-o,--output", c.outputPath, "Write the report to FILE")
+                           ->type_name("FILE");
+        auto* cases =
+            addRepeated(
+                *check_, "--case", [&c](const std::string& v) { c.caseNames.push_back(v); },
+                "Run only the case NAME (again for more)")
+                ->type_name("NAME");
+        auto* reference =
+            check_
+                ->add_option("--reference", c.referencePath,
+                             "The teacher's solution: it must pass every case before the class is "
+                             "checked (default: the test file's reference)")
+                ->type_name("FILE");
+        auto* jobs = check_
+                         ->add_option("-j,--jobs", c.jobs,
+                                      "Programs checked at once (default: one per core)")
+                         ->check(wholeNumber(1, 1024, "a number of programs"))
+                         ->type_name("N");
+        // The explanation is a run and one verdict, not a report of a class.
         check_
-            ->add_option("-f,--format", format_,
-                         "text (default): a line per program; json; junit (JUnit XML); tap "
-                         "(TAP 14); html (a page); for one program: gradescope, prairielearn, "
-                         "vpl, coderunner")
-            ->check(oneOf({"text", "json", "junit", "tap", "html", "gradescope", "prairielearn",
-                           "vpl", "coderunner"},
-                          "text, json, junit, tap, html, gradescope, prairielearn, vpl or "
-                          "coderunner"))
-            ->type_name("FORMAT");
-        check_->add_flag("-v,--verbose", c.verbose,
-                         "text: every failing case with its inputs and differences");
-        check_->add_option("-o,--output", c.outputPath, "Write the report to FILE")
-            ->type_name("FILE");
-        addRepeated(
-            *check_, "--case", [&c](const std::string& v) { c.caseNames.push_back(v); },
-            "Run only the case NAME (again for more)")
-            ->type_name("NAME");
-        check_
-            ->add_option("--reference", c.referencePath,
-                         "The teacher's solution: it must pass every case before the class is "
-                         "checked (default: the test file's reference)")
-            ->type_name("FILE");
-        check_->add_option("-j,--jobs", c.jobs, "Programs checked at once (default: one per core)")
-            ->check(wholeNumber(1, 1024, "a number of programs"))
-            ->type_name("N");
+            ->add_option("--explain", c.explainCase,
+                         "Print the run of the case NAME as run --trace does, then its verdict")
+            ->type_name("NAME")
+            ->excludes(format)
+            ->excludes(verbose)
+            ->excludes(output)
+            ->excludes(cases)
+            ->excludes(reference)
+            ->excludes(jobs);
         checkTimeLimit_ = check_
                               ->add_option("--time-limit", checkSeconds_,
                                            "Stop a case's run after SECONDS (default: no limit)")

@@ -1,5 +1,6 @@
 #include "grading/case_runner.h"
 
+#include "grading/case_setup.h"
 #include "simulator/scripted_run.h"
 
 namespace casl::check {
@@ -13,19 +14,26 @@ int subroutineLine(const ProgramTables& tables, std::u32string_view label) {
     return 0;
 }
 
+RunBounds::Limits caseLimits(const CheckCase& c) {
+    return {c.maxOutput, std::nullopt, c.timeLimitSeconds};
+}
+
 RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c,
-                  int startLine) {
+                  int startLine, const CaseRunWatch* watch) {
     RunRecord record;
-    if (c.call) {
-        record.machine.generalRegisters = c.call->registers;
-    }
-    RunBounds bounds({c.maxOutput, std::nullopt, c.timeLimitSeconds});
-    ScriptedRun driver(RunScript{c.inputs, c.answers, c.maxSteps, {}}, bounds);
+    record.machine = machineAtStart(c);
+    RunBounds ownBounds(caseLimits(c));
+    RunBounds& bounds = watch != nullptr && watch->bounds != nullptr ? *watch->bounds : ownBounds;
+    ScriptedRun driver(RunScript{c.inputs, c.answers, c.maxSteps, {}}, bounds,
+                       watch != nullptr ? watch->watcher : nullptr);
     // No breakpoint: every step waits and is let go on at once; nobody steps back, so the
     // run keeps no history.
     TraceSession session(tables, record.machine, infoText, TraceOptions{0, false, 0, startLine},
                          driver);
     driver.drive(session);
+    if (watch != nullptr && watch->ended) {
+        watch->ended(session);
+    }
     const RunStop stop = bounds.reached();
     if (stop == RunStop::OutputBound) {
         record.ending = RunEnding::OutputLimit;

@@ -3,9 +3,12 @@
 #include "assembler/program_tables.h"
 #include "grading/check_case.h"
 #include "simulator/machine_state.h"
+#include "simulator/run_bounds.h"
+#include "simulator/scripted_run.h"
 #include "simulator/trace_session.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +27,20 @@ struct RunRecord {
     std::int32_t programRegister = 0;
 };
 
+/// Whoever follows a case's run as it goes, as `casl2 run` shows a run.
+struct CaseRunWatch {
+    /// Told every wait and every box with its answer.
+    RunWatcher* watcher = nullptr;
+    /// The bounds the run keeps, made from `caseLimits`, within which the watcher prints;
+    /// none: the run makes its own.
+    RunBounds* bounds = nullptr;
+    /// Shown the session once the run has ended (its final displays).
+    std::function<void(const TraceSession&)> ended;
+};
+
+/// The bounds of a case's run: its `OUT` text and its time limit.
+RunBounds::Limits caseLimits(const CheckCase& c);
+
 /// The line whose label is `label`, where a call of that subroutine starts; 0 when no line has it.
 int subroutineLine(const ProgramTables& tables, std::u32string_view label);
 /// Notes in `record` how the run of `session` ended by itself or at the step question (its
@@ -35,8 +52,9 @@ void noteRunEnd(const TraceSession& session, RunRecord& record);
 /// run in a new window does, answering its boxes from `c`, until it ends. The run stores into
 /// the tables' data words, which then hold what the run left. A case that calls a subroutine
 /// starts on `startLine` with the case's registers and an empty stack, so that the
-/// subroutine's `RET` ends the run as the main program's would.
+/// subroutine's `RET` ends the run as the main program's would. `watch`, when given, follows
+/// the run.
 RunRecord runCase(ProgramTables& tables, std::u32string_view infoText, const CheckCase& c,
-                  int startLine = 1);
+                  int startLine = 1, const CaseRunWatch* watch = nullptr);
 
 } // namespace casl::check

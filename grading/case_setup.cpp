@@ -1,5 +1,6 @@
 #include "grading/case_setup.h"
 
+#include "grading/case_runner.h"
 #include "platform/text_codec.h"
 
 #include <charconv>
@@ -55,6 +56,28 @@ std::optional<std::string> applySetup(ProgramTables& tables, const CheckCase& c)
         }
     }
     return std::nullopt;
+}
+
+std::variant<int, std::string> prepareCaseRun(ProgramTables& tables, const CheckCase& c) {
+    if (auto problem = applySetup(tables, c)) {
+        return std::move(*problem);
+    }
+    if (!c.call) {
+        return 1;
+    }
+    if (const int line = subroutineLine(tables, c.call->label); line != 0) {
+        return line;
+    }
+    return "no line has the label " + platform::toUtf8(c.call->label) +
+           " of the subroutine to call";
+}
+
+MachineState machineAtStart(const CheckCase& c) {
+    MachineState machine;
+    if (c.call) {
+        machine.generalRegisters = c.call->registers;
+    }
+    return machine;
 }
 
 } // namespace casl::check

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <memory>
+#include <variant>
 
 namespace casl::check {
 namespace {
@@ -35,7 +36,7 @@ CaseResult resultOf(const CheckCase& c) {
 /// One case; `problem` is why the program cannot run (it did not assemble), "" when it can.
 CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
                   const AssemblyResult& assembly, const SourceLines& lines,
-                  const std::string& problem) {
+                  const std::string& problem, const CaseRunWatch* watch) {
     const Clock::time_point start = Clock::now();
     CaseResult r = resultOf(c);
     if (!c.assembles) {
@@ -45,20 +46,13 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
     } else {
         // Every case starts from the tables as the assembly left them, with its own set-up.
         work = assembled;
-        if (auto setupProblem = applySetup(work, c)) {
-            r.problem = std::move(*setupProblem);
+        const auto prepared = prepareCaseRun(work, c);
+        if (const auto* setupProblem = std::get_if<std::string>(&prepared)) {
+            r.problem = *setupProblem;
             r.seconds = secondsSince(start);
             return r;
         }
-        const int startLine = c.call ? subroutineLine(work, c.call->label) : 1;
-        if (startLine == 0) {
-            r.problem = "no line has the label " + platform::toUtf8(c.call->label) +
-                        " of the subroutine to call";
-            r.passed = false;
-            r.seconds = secondsSince(start);
-            return r;
-        }
-        const RunRecord run = runCase(work, assembly.infoText, c, startLine);
+        const RunRecord run = runCase(work, assembly.infoText, c, std::get<int>(prepared), watch);
         r.mismatches = compareRun(run, work, c);
         r.ending = endingName(run.ending);
         r.endingMessage = platform::toUtf8(comparableMessage(run.endingMessage));
@@ -87,7 +81,8 @@ ProgramResult failedProgram(const ProgramEntry& program, const std::string& prob
     return result;
 }
 
-ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
+ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests,
+                           const CaseRunWatch* watch) {
     const Clock::time_point start = Clock::now();
     auto source = platform::readSourceFile(program.path);
     if (const auto* error = std::get_if<platform::FileError>(&source)) {
@@ -98,13 +93,13 @@ ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests) {
         return result;
     }
     ProgramResult result =
-        checkProgramText(program.name, std::get<platform::SourceText>(source).text, tests);
+        checkProgramText(program.name, std::get<platform::SourceText>(source).text, tests, watch);
     result.seconds = secondsSince(start);
     return result;
 }
 
 ProgramResult checkProgramText(const std::string& name, std::u32string_view text,
-                               const TestFile& tests) {
+                               const TestFile& tests, const CaseRunWatch* watch) {
     const Clock::time_point start = Clock::now();
     const auto assembled = std::make_unique<ProgramTables>();
     const AssemblyResult assembly = assemble(text, *assembled);
@@ -122,7 +117,8 @@ ProgramResult checkProgramText(const std::string& name, std::u32string_view text
     }
     const auto work = std::make_unique<ProgramTables>();
     for (const CheckCase& c : tests.cases) {
-        result.cases.push_back(runOne(c, *assembled, *work, assembly, lines, result.problem));
+        result.cases.push_back(
+            runOne(c, *assembled, *work, assembly, lines, result.problem, watch));
     }
     result.seconds = secondsSince(start);
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grading/case_runner.h"
 #include "grading/check_case.h"
 #include "grading/check_results.h"
 
@@ -17,13 +18,14 @@ struct ProgramEntry {
 
 /// Reads and assembles the program once, then runs every case on a fresh copy of its tables
 /// and a fresh machine. A program that cannot be read fails every case with the reason; one
-/// that does not assemble fails every case that runs it.
-ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests);
+/// that does not assemble fails every case that runs it. `watch`, when given, follows every run.
+ProgramResult checkProgram(const ProgramEntry& program, const TestFile& tests,
+                           const CaseRunWatch* watch = nullptr);
 
 /// Checks a program's text (as read from its file) as `checkProgram` does; `name` names it in
 /// the reports.
 ProgramResult checkProgramText(const std::string& name, std::u32string_view text,
-                               const TestFile& tests);
+                               const TestFile& tests, const CaseRunWatch* watch = nullptr);
 
 /// The result of a program whose cases could not run at all, each failing with `problem`.
 ProgramResult failedProgram(const ProgramEntry& program, const std::string& problem,

@@ -218,6 +218,8 @@ private:
     std::unique_ptr<ExerciseSession> pendingExercise_;
     /// The case that the next run starts with.
     std::optional<std::size_t> nextRunCase_;
+    /// The line the next run starts on: a case that calls a subroutine starts on its line.
+    int nextRunStartLine_ = 1;
 };
 
 } // namespace casl

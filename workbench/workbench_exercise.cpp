@@ -85,14 +85,17 @@ void Workbench::startCaseRun(std::u32string_view editorText, std::size_t index) 
     if (view_.phase != WorkbenchPhase::Assembled || view_.box) {
         return;
     }
-    if (const auto problem = check::applySetup(*tables_, c)) {
+    const auto prepared = check::prepareCaseRun(*tables_, c);
+    if (const auto* problem = std::get_if<std::string>(&prepared)) {
         view_.box = exerciseMessage(texts::caseNotRun, platform::fromUtf8(*problem));
         refreshView();
         return;
     }
-    // As `casl2 check` runs a case: the first run of a new window, with the case's data.
-    machine_ = MachineState{};
+    // As `casl2 check` runs a case: the first run of a new window, with the case's data, from
+    // the subroutine's line with the call's registers for a case that calls one.
+    machine_ = check::machineAtStart(c);
     nextRunCase_ = index;
+    nextRunStartLine_ = std::get<int>(prepared);
     // The assembly put its own text into the editor, which the run keeps aside.
     const std::u32string program = view_.editor.text;
     startTrace(program);

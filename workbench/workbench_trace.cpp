@@ -48,7 +48,8 @@ void Workbench::startTrace(std::u32string_view editorText) {
         exercise_->runStarts(std::exchange(nextRunCase_, std::nullopt));
     }
     TraceHost& host = *this;
-    TraceOptions options{view_.breakpointLine, simpleDisplay_, historyBytes_};
+    TraceOptions options{view_.breakpointLine, simpleDisplay_, historyBytes_,
+                         std::exchange(nextRunStartLine_, 1)};
     options.explain = true;
     session_ = std::make_unique<TraceSession>(*tables_, machine_, infoText_, options, host);
     session_->start();

@@ -25,6 +25,8 @@ struct CheckOptions {
     /// The teacher's solution that must pass every case first; empty: the test file's
     /// `reference`, if it names one.
     std::string referencePath;
+    /// The one case whose run is printed instead of a report (`--explain`), by name.
+    std::optional<std::string> explainCase;
 };
 
 } // namespace casl::check

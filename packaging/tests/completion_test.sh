@@ -58,6 +58,11 @@ expect "then programs and folders" "prog.cas sub" check tests.toml ""
 expect "a value does not count as the test file" "sub tests.toml" check -j 2 ""
 expect "the report file of --output" "notes.txt prog.cas sub tests.toml" check -o ""
 
+printf '[[case]]\nname = "three letters"\n[[case]]\n  name="one"\ninputs = ["name = \\"x\\""]\n' >cases.toml
+expect "the cases of --explain" 'one three\ letters' check cases.toml prog.cas --explain ""
+expect "the cases of --case by their start" 'three\ letters' check -j 2 cases.toml sub --case th
+expect "no cases without a test file" "" check --explain ""
+
 # The formats that --format offers are those that check takes: its refusal of a wrong one
 # names them all ("takes text, json, ... or coderunner, not 'x'").
 formats=$("$casl2" check --format x tests.toml prog.cas 2>&1 | sed -n "s/.* takes \(.*\), not 'x'.*/\1/p" |

@@ -366,6 +366,46 @@ TEST(ExerciseRun, TheOperandQuestionSuggestsTheCasesAnswer) {
     EXPECT_EQ(s.view().box->defaultButton, MessageAnswer::No);
 }
 
+/// Next at every wait and OK to every box until the run ends.
+void runToTheEnd(Session& s) {
+    for (int guard = 0; s.view().phase == WorkbenchPhase::Tracing && guard < 100; ++guard) {
+        if (s.view().box) {
+            s.answer(MessageAnswer::Ok);
+        } else {
+            s.workbench.next();
+            s.render();
+        }
+    }
+    ASSERT_NE(s.view().phase, WorkbenchPhase::Tracing);
+}
+
+TEST(ExerciseRun, ASubroutineCaseStartsAtItsLabelWithTheCallsRegisters) {
+    Session s;
+    // From its first line the program would leave 99 in GR0.
+    s.type("P\tSTART\n\tLAD\tGR0,99\n\tRET\nSUM\tLD\tGR0,GR1\n\tADDA\tGR0,GR2\n\tRET\n\tEND\n");
+    s.workbench.openExercise(
+        s.editor, ExerciseFiles{U"sum",
+                                "[[case]]\nname = \"sum\"\ncall = \"SUM\"\n"
+                                "registers = { GR1 = 3, GR2 = 4 }\npreserves = [\"GR1\"]\n"
+                                "expect.GR0 = 7\n",
+                                U"", U""});
+    s.workbench.startCaseRun(s.editor, 0);
+    s.render();
+    ASSERT_EQ(s.view().phase, WorkbenchPhase::Tracing);
+    runToTheEnd(s);
+    EXPECT_TRUE(s.view().exercise.run.ended);
+    EXPECT_TRUE(s.view().exercise.run.passed) << utf8(s.view().exercise.run.heading);
+    EXPECT_TRUE(s.view().exercise.run.details.empty());
+
+    // The next plain Trace starts on the first line again: it leaves 99 in GR0.
+    s.workbench.assemble(s.editor);
+    s.workbench.startTrace(s.editor);
+    s.render();
+    runToTheEnd(s);
+    EXPECT_NE(utf8(s.view().displays.registers[0]).find("0063 (    99)"), std::string::npos)
+        << utf8(s.view().displays.registers[0]);
+}
+
 TEST(ExerciseOpen, AStartingProgramComesAfterTheSaveQuestion) {
     Session s;
     s.type("KEEP");
