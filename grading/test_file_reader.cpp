@@ -15,7 +15,7 @@ namespace casl::check {
 namespace {
 
 constexpr std::string_view caseKeys[] = {
-    "name",      "inputs", "answers", "max_steps", "max_output", "points",   "hidden",
+    "name",      "inputs", "answers", "max_steps", "max_output", "points",    "hidden",
     "assembles", "errors", "setup",   "call",      "registers",  "preserves", "expect"};
 constexpr std::string_view registerNames[] = {"GR0", "GR1", "GR2", "GR3",
                                               "GR4", "GR5", "GR6", "GR7"};
