@@ -41,7 +41,7 @@ add_custom_target(web_site ALL DEPENDS ${CASL_SITE_DIR}/index.html)
 
 if(BUILD_TESTING)
   # The page in headless chromium, one test per part so that two run at once.
-  foreach(part page editor trace files share offline access)
+  foreach(part page editor trace files share offline access explain)
     add_test(NAME web.${part}
       COMMAND ${CASL_NODE} --test ${CMAKE_CURRENT_SOURCE_DIR}/tests/${part}.test.mjs)
     set_tests_properties(web.${part} PROPERTIES
