@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/trace_changes.h"
 #include "simulator/trace_table_text.h"
 #include "workbench/run_explanation.h"
 
@@ -17,18 +18,11 @@ class QMenu;
 
 namespace casl {
 
-class ChangeLabel;
-class TraceChanges;
 class Workbench;
 
-/// The displays whose values the pane explains.
-struct ExplainedDisplays {
-    std::array<ChangeLabel*, 8> registers{};
-    ChangeLabel* programRegister = nullptr;
-    ChangeLabel* stackPointer = nullptr;
-    ChangeLabel* flags = nullptr;
-    QPlainTextEdit* dataArea = nullptr;
-    QPlainTextEdit* stackArea = nullptr;
+/// The displays whose values the pane explains, and their change marks, which also mark the
+/// words a step read.
+struct ExplainedDisplays : ChangeDisplays {
     TraceChanges* changes = nullptr;
 };
 

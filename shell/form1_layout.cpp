@@ -272,7 +272,7 @@ void Form1::buildControls() {
     traceChanges_ =
         new TraceChanges(ChangeDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_}, this);
     explainPane_ = new ExplainPane(
-        model_, ExplainedDisplays{registerValues_, pc_, sp_, fr_, text1_, text2_, traceChanges_},
+        model_, ExplainedDisplays{{registerValues_, pc_, sp_, fr_, text1_, text2_}, traceChanges_},
         [this](std::function<void(Workbench&)> f) { command([&] { f(model_); }); }, this);
     addDockWidget(Qt::RightDockWidgetArea, explainPane_);
     // The window opens as it always has; 表示 shows the pane to whoever wants it.
