@@ -1,5 +1,5 @@
 // The class report to look at: one HTML file that needs no network and no script.
-#include "cli/check/html_text.h"
+#include "cli/check/markup_text.h"
 #include "cli/check/reports.h"
 #include "cli/check/terminal_columns.h"
 #include "grading/word_text.h"

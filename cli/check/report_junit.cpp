@@ -1,46 +1,10 @@
+#include "cli/check/markup_text.h"
 #include "cli/check/reports.h"
-#include "platform/text_codec.h"
 
 #include <cstdio>
 
 namespace casl::check {
 namespace {
-
-/// Text for XML: the markup characters escaped, and the characters that XML 1.0 cannot hold
-/// at all (most control characters) replaced by U+FFFD; in attributes the line ends too.
-std::string xmlText(std::string_view utf8, bool attribute) {
-    std::u32string out;
-    for (char32_t c : platform::fromUtf8(utf8)) {
-        switch (c) {
-        case U'&':
-            out += U"&amp;";
-            break;
-        case U'<':
-            out += U"&lt;";
-            break;
-        case U'>':
-            out += U"&gt;";
-            break;
-        case U'"':
-            out += attribute ? U"&quot;" : U"\"";
-            break;
-        case U'\n':
-            out += attribute ? U"&#10;" : U"\n";
-            break;
-        case U'\r':
-            out += U"&#13;";
-            break;
-        case U'\t':
-            out += attribute ? U"&#9;" : U"\t";
-            break;
-        default:
-            const bool allowed = (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
-                                 (c >= 0x10000 && c <= 0x10FFFF);
-            out.push_back(allowed ? c : U'\uFFFD');
-        }
-    }
-    return platform::toUtf8(out);
-}
 
 std::string attr(std::string_view name, std::string_view value) {
     return " " + std::string(name) + "=\"" + xmlText(value, true) + "\"";

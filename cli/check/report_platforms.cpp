@@ -1,5 +1,5 @@
 // The result files of learning platforms, each for the one program a submission holds.
-#include "cli/check/html_text.h"
+#include "cli/check/markup_text.h"
 #include "cli/check/reports.h"
 #include "cli/json_text.h"
 

@@ -1,5 +1,5 @@
 // The ranking to look at: one HTML file that needs no network and no script.
-#include "cli/check/html_text.h"
+#include "cli/check/markup_text.h"
 #include "cli/similar/similarity_report.h"
 
 namespace casl::similar {

@@ -1,4 +1,4 @@
-#include "cli/check/html_text.h"
+#include "cli/check/markup_text.h"
 #include "cli/check/reports.h"
 #include "cli/check/terminal_columns.h"
 
@@ -144,6 +144,13 @@ TEST(HtmlText, EscapesMarkupAndReplacesWhatHtmlMayNotHold) {
     EXPECT_EQ(htmlText("a<b> & \"c\" 'd'"), "a&lt;b&gt; &amp; &quot;c&quot; 'd'");
     EXPECT_EQ(htmlText("tab\tline\nesc\x1b del\x7f c1\u009b かな"),
               "tab\tline\nesc\uFFFD del\uFFFD c1\uFFFD かな");
+}
+
+TEST(XmlText, EscapesWhatXmlCannotHoldAndKeepsAttributesWhitespaceAsReferences) {
+    const std::string text = "a<b> & \"c\"\tx\r\ny\x1b del\x7f \uFFFF かな";
+    EXPECT_EQ(xmlText(text, false), "a&lt;b&gt; &amp; \"c\"\tx&#13;\ny\uFFFD del\x7f \uFFFD かな");
+    EXPECT_EQ(xmlText(text, true),
+              "a&lt;b&gt; &amp; &quot;c&quot;&#9;x&#13;&#10;y\uFFFD del\x7f \uFFFD かな");
 }
 
 TEST(HtmlReport, ShowsNamesAsTextAndLinksEachFailingProgramToItsCases) {

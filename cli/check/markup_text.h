@@ -9,4 +9,9 @@ namespace casl::check {
 /// the control characters that HTML may not hold (all but TAB and LF) shown as U+FFFD.
 std::string htmlText(std::string_view utf8);
 
+/// UTF-8 text for XML 1.0: the markup characters escaped and the characters XML cannot hold at
+/// all (most control characters) shown as U+FFFD. In an attribute the quote and the white space
+/// that a reader would otherwise normalise away are written as references.
+std::string xmlText(std::string_view utf8, bool attribute);
+
 } // namespace casl::check
