@@ -42,7 +42,10 @@ Figure runOnce(casl::ProgramTables& tables, const std::u32string& infoText, int 
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
     Session session(tables, machine, infoText,
-                    casl::TraceOptions{breakpoint, false, historyBytes, explain}, host);
+                    casl::TraceOptions{.breakpointLine = breakpoint,
+                                       .historyBytes = historyBytes,
+                                       .explain = explain},
+                    host);
     session.start();
     while (session.waiting()) {
         session.next();

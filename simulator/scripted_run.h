@@ -45,8 +45,9 @@ public:
 
 /// The host of a run without a window (`casl2 run`, a case of `casl2 check`): it answers every
 /// box by its purpose from the script, presses the script's buttons at the waits, and stops the
-/// run at a wait or at the step question once one of its bounds is reached. The session is made
-/// with this host and handed to `drive`.
+/// run at a wait or at the step question once one of its bounds is reached. With no watcher, once
+/// the script's buttons are used up, the run goes on from box to box without waiting at every
+/// step in between. The session is made with this host and handed to `drive`.
 class ScriptedRun final : public TraceHost {
 public:
     ScriptedRun(RunScript script, RunBounds& bounds, RunWatcher* watcher = nullptr)

@@ -96,7 +96,8 @@ void TraceSession::carryOn(Next next) {
         if (next == Next::Stop) {
             return;
         }
-        // A box is open.
+        // A box is open; the wait after it is one the host wants to see.
+        passWaits_ = false;
         if (!immediateAnswer_) {
             state_ = TraceState::Asking;
             return;
@@ -159,7 +160,8 @@ template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession
         return Next::Execute;
     }
     const int executed = branchMark_ ? lineAfterBranch_ - 1 : machine_.currentLine - 1;
-    if (breakpointLine_ == 0 || executed == breakpointLine_) {
+    // Passing a wait is what Next at it does: the run proceeds.
+    if ((breakpointLine_ == 0 || executed == breakpointLine_) && !passWaits_) {
         return Next::Wait;
     }
     return Next::Proceed;

@@ -89,6 +89,18 @@ public:
         // and on again must not count it either.
         carryOn(displayOnly_ ? Next::Execute : Next::Proceed);
     }
+    /// Next, and Next again at every wait after it that the host would not learn anything new
+    /// at: the run goes on without waiting or showing until a box opens, and then waits at the
+    /// first wait after the box as it would have anyway (or ends, or asks again). For a host
+    /// that looks only at boxes and at what they change, such as a run nobody watches, to which
+    /// a wait at every step is pure cost. Does nothing unless the run waits.
+    void nextUntilBox() {
+        if (state_ != TraceState::Waiting) {
+            return;
+        }
+        passWaits_ = true;
+        next();
+    }
     /// End: the waiting run ends without a message. Does nothing unless the run waits.
     void end();
     /// 戻る: undoes the last step, so that every display shows what it showed after the step
@@ -286,6 +298,8 @@ private:
     bool hostBehind_ = false;
     /// Whether a stack slot changed since the last refresh copied them.
     bool stackChanged_ = true;
+    /// Whether the run goes on through its waits until a box opens (`nextUntilBox`).
+    bool passWaits_ = false;
 
     RunBox box_;
     Continuation continuation_;

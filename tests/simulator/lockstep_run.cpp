@@ -4,12 +4,14 @@
 #include "simulator/run_messages.h"
 #include "tests/simulator/reference/reference_trace_session.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace casl::test {
@@ -247,6 +249,26 @@ std::string sessionDifference(const SessionView& a, const SessionView& b) {
     return out.str();
 }
 
+/// Next until a box, done by the loop before decoding with Next at every wait: what the host
+/// was shown at the waits passed is taken back, except that the host, shown nothing since, is
+/// shown the displays before a box that opens at once.
+void nextUntilBox(ReferenceTraceSession& s, std::vector<Observation>& seen) {
+    const auto boxSeen = [&] {
+        return std::any_of(seen.begin(), seen.end(),
+                           [](const Observation& o) { return o.kind == Observation::Box; });
+    };
+    s.next();
+    while (s.waiting() && !boxSeen()) {
+        const Observation passed = seen.back();
+        seen.pop_back();
+        const std::size_t mark = seen.size();
+        s.next();
+        if (seen.size() > mark && seen[mark].kind != Observation::Show) {
+            seen.insert(seen.begin() + static_cast<std::ptrdiff_t>(mark), passed);
+        }
+    }
+}
+
 } // namespace
 
 LockstepOutcome runLockstep(const ProgramTables& tables, std::u32string_view infoText,
@@ -308,8 +330,16 @@ LockstepOutcome runLockstep(const ProgramTables& tables, std::u32string_view inf
         }
         ++outcome.waits;
         const unsigned roll = plan.varyCommands ? driver() % 100 : 0;
-        if (roll < 70) {
+        if (roll < 60) {
             same = both("Next", [](auto& s) { s.next(); });
+        } else if (roll < 70) {
+            same = both("Next until a box", [&](auto& s) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(s)>, TraceSession>) {
+                    s.nextUntilBox();
+                } else {
+                    nextUntilBox(s, referenceHost.seen);
+                }
+            });
         } else if (roll < 88) {
             const unsigned count = 1 + driver() % 4;
             same = both("戻る", [&](auto& s) {

@@ -98,7 +98,7 @@ int ScriptedHost::count(HostEvent::Kind kind) const {
     return n;
 }
 
-TracedProgram::TracedProgram(std::initializer_list<std::u32string_view> lines, TraceOptions options)
+TracedProgram::TracedProgram(const std::vector<std::u32string_view>& lines, TraceOptions options)
     : tables_(std::make_unique<ProgramTables>()) {
     std::u32string source;
     for (std::u32string_view line : lines) {

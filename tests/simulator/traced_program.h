@@ -64,6 +64,9 @@ class TracedProgram {
 public:
     /// Assembles `lines` (joined with CR LF); the assembly must succeed.
     explicit TracedProgram(std::initializer_list<std::u32string_view> lines,
+                           TraceOptions options = {})
+        : TracedProgram(std::vector<std::u32string_view>(lines), options) {}
+    explicit TracedProgram(const std::vector<std::u32string_view>& lines,
                            TraceOptions options = {});
     /// A session on tables built by hand.
     TracedProgram(std::unique_ptr<ProgramTables> tables, std::u32string infoText,
