@@ -78,6 +78,19 @@ public:
     void openLink(const std::string& pageText, std::string bytes);
     /// A link that gave no program: the session shows why (`problem` as `linkProblemName`).
     void openUnreadableLink(const std::string& pageText, const std::string& problem);
+    /// The program a link to the open exercise carries, for the page to compress: the editor's,
+    /// or "" when the link needs none.
+    std::string exerciseLinkProgram(const std::string& pageText) const;
+    /// The fragment of a link to the open exercise with the program `compressed` ("" for none).
+    std::string exerciseLinkFragment(const std::string& compressed) const;
+    /// Opens the exercise `name` of a link (its files as `openExercise` takes them) with the
+    /// program the link carries when `carriesProgram`: its decompressed `bytes`, or why they
+    /// could not be had (`problem` as `linkProblemName`, "" when they could).
+    void openExerciseLink(const std::string& pageText, const std::string& name,
+                          const std::string& tests, const std::string& startProgram,
+                          bool carriesProgram, const std::string& problem, std::string bytes);
+    /// A link to the exercise `name`, which the page does not have.
+    void openUnknownExerciseLink(const std::string& name);
     /// The bytes of the file `name` (chosen in the file picker, or an example) for the session
     /// to read.
     void offerFile(const std::string& name, std::string bytes);
