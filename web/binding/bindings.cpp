@@ -235,6 +235,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .function("editorLineOfListingLine", &PageWorkbench::editorLineOfListingLine)
         .function("lineTokens", &lineTokensOf)
         .function("keyCommand", &PageWorkbench::keyCommand)
+        .function("editorKeyCommand", &PageWorkbench::editorKeyCommand)
         .function("exampleCaption", &PageWorkbench::exampleCaption)
         .function("upperCased", &PageWorkbench::upperCased)
         .function("assemble", &PageWorkbench::assemble)

@@ -3,6 +3,7 @@
 #include "web/binding/page_exercise.h"
 #include "web/binding/page_explanation.h"
 #include "web/binding/page_files.h"
+#include "web/binding/page_keys.h"
 #include "web/binding/page_link.h"
 #include "web/binding/page_tokens.h"
 #include "web/binding/page_view.h"
@@ -41,6 +42,14 @@ public:
     std::string upperCased(const std::string& typed) const;
     /// What a key does during a run: "next", "stepBack", "pressFocusedButton" or "".
     std::string keyCommand(const std::string& key, bool buttonFocused) const;
+    /// What a key (as the browser names it, with its modifiers) does in the editor, as
+    /// `editorKeyCommandName` names it; `afterEscape` tells whether the key before it in the
+    /// editor was answered "awaitLeave".
+    std::string editorKeyCommand(const std::string& key, bool shift, bool otherModifier,
+                                 bool afterEscape) const {
+        return editorKeyCommandName(
+            casl::editorKeyCommand(pageEditorKey(key, shift, otherModifier), afterEscape));
+    }
 
     // Assemble and trace.
     void assemble(const std::string& pageText);

@@ -118,6 +118,13 @@ document.addEventListener('keydown', (event) => {
 });
 
 installWindowKeys(document, document.getElementById('source'), {
+  commandOf: (event, afterEscape) =>
+    window1.workbench?.editorKeyCommand(
+      event.key,
+      event.shiftKey,
+      event.ctrlKey || event.altKey || event.metaKey,
+      afterEscape,
+    ) ?? 'type',
   onBreakpointKey: () => window1.onEditorLineClick(caretLine(editor)),
 });
 

@@ -144,6 +144,22 @@ test('the whole flow works by keys alone, the focus always visible', async () =>
   assert.equal(await editorText(page), 'P\tSTART\n\tLAD\tGR1,1\n\tLAD\tGR2,2\n\tRET\n\tEND\n');
 });
 
+test('Escape then Shift+Tab leaves the editor backwards and is no key of the editor', async () => {
+  const page = await site.open();
+  await pasteProgram(page, cleanProgram);
+  await page.locator('#Assemble').click();
+  await page.locator('#Form2-Command2').click();
+  assert.equal((await focused(page)).id, 'source');
+  assert.ok(await page.locator('#Trace').isEnabled());
+  await page.keyboard.press('Escape');
+  await page.keyboard.press('Shift+Tab');
+  const now = await focused(page);
+  assert.notEqual(now.id, 'source', 'the focus went back to the control before the editor');
+  assert.ok(now.outlined, `${now.id} shows its focus`);
+  assert.equal(await editorText(page), cleanProgram);
+  assert.ok(await page.locator('#Trace').isEnabled(), 'Escape, Shift and Tab call for no new assembly');
+});
+
 test('every menu and command is reached with Tab, and a menu opens with Enter', async () => {
   const page = await site.open();
   await pasteProgram(page, cleanProgram);
