@@ -76,6 +76,37 @@ for (const colorScheme of ['light', 'dark']) {
   });
 }
 
+/** The states of an exercise, each reached from the one before. */
+const exerciseStates = [
+  [
+    'an exercise open',
+    async (page) => {
+      await pasteProgram(page, cleanProgram);
+      await page.locator('#exercisesButton:enabled').click();
+      await page.locator('#exercisesMenu button', { hasText: '文字列を逆順に表示する' }).click();
+      await page.locator('#exercisePane:not([hidden])').waitFor();
+    },
+  ],
+  [
+    'an exercise checked with a failing case',
+    async (page) => {
+      await page.locator('#exerciseCheck').click();
+      await page.locator('#exerciseCases [data-verdict="failed"]').first().waitFor();
+      await page.locator('#exerciseCaseDetails:not(:empty)').waitFor();
+    },
+  ],
+];
+
+for (const colorScheme of ['light', 'dark']) {
+  test(`axe-core finds no violation with an exercise open and checked (${colorScheme})`, async () => {
+    const page = await site.open({ colorScheme });
+    for (const [state, reach] of exerciseStates) {
+      await reach(page);
+      assert.deepEqual(await violations(page), [], state);
+    }
+  });
+}
+
 test('the editor is a text box named by its caption that says how to leave it', async () => {
   const page = await site.open();
   const editor = page.getByRole('textbox', { name: 'Source Program' });
