@@ -206,6 +206,14 @@ test('every menu and command is reached with Tab, and a menu opens with Enter', 
   for (const id of ['mnuFILE', 'mnuEdit', 'mnuKomoji', 'mnuHelp', 'examplesButton', 'Assemble', 'Check1']) {
     assert.ok(reached.has(id), `${id} is reached`);
   }
+  // Beside the menu bar Tab follows the screen: 演習 stands left of サンプル.
+  await page.locator('#exercisesButton:enabled').waitFor();
+  await page.locator('#exercisesButton').focus();
+  await pressTo(page, 'Tab', 'examplesButton');
+  const [exercises, examples] = await Promise.all(
+    ['#exercisesButton', '#examplesButton'].map((selector) => page.locator(selector).boundingBox()),
+  );
+  assert.ok(exercises.x < examples.x, '演習 stands left of サンプル');
   await page.locator('#mnuFILE').focus();
   await pressTo(page, 'Enter', 'mnuSinki');
   await pressTo(page, 'Tab', 'mnuOPEN');
