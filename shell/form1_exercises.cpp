@@ -49,6 +49,13 @@ void Form1::buildExercises() {
     if (auto* buttons = qobject_cast<QBoxLayout*>(corner->layout())) {
         buttons->insertWidget(0, button);
     }
+    // Tab goes through the corner as it stands on the screen: 演習, サンプル, 表示.
+    auto* examplesButton = corner->findChild<QWidget*>(QStringLiteral("examplesButton"));
+    auto* view = corner->findChild<QWidget*>(QStringLiteral("viewButton"));
+    if (examplesButton && view) {
+        setTabOrder(button, examplesButton);
+        setTabOrder(examplesButton, view);
+    }
 }
 
 void Form1::openExercise(const QString& folder) {

@@ -168,6 +168,7 @@ ExerciseView ExerciseSession::view(bool commandsEnabled) const {
     v.name = name_;
     v.title = tests_.title.empty() ? name_ : u32(tests_.title);
     v.statement = statement_;
+    v.linkCommand = texts::exerciseLinkCommand;
     v.checkEnabled = commandsEnabled;
     v.checked = results_.has_value();
     for (std::size_t i = 0; i < tests_.cases.size(); ++i) {

@@ -43,6 +43,10 @@ public:
 
     const check::TestFile& tests() const { return tests_; }
 
+    /// The program the exercise starts with ("" for none), which a link to it need not carry.
+    void setStartProgram(std::u32string text) { startProgram_ = std::move(text); }
+    const std::u32string& startProgram() const { return startProgram_; }
+
     /// 採点: grades `programText` with every case, as `casl2 check` grades a file holding it.
     void check(std::u32string_view programText);
     /// The program was edited or replaced: the results no longer belong to it.
@@ -80,6 +84,7 @@ private:
 
     std::u32string name_;
     check::TestFile tests_;
+    std::u32string startProgram_;
     std::vector<StatementBlock> statement_;
     std::optional<check::ProgramResult> results_;
     bool stale_ = false;

@@ -13,6 +13,9 @@ inline constexpr std::u32string_view noExercises = U"(演習が見つかりま�
 /// the exercise's pane.
 inline constexpr std::u32string_view checkCommand = U"採点";
 inline constexpr std::u32string_view closeExercise = U"閉じる";
+/// The command that copies a link to the open exercise, with the program when it is the
+/// student's own.
+inline constexpr std::u32string_view exerciseLinkCommand = U"演習のリンクをコピー";
 /// A case of the results list can be run.
 inline constexpr std::u32string_view runCaseCommand = U"このケースで実行";
 

@@ -53,6 +53,8 @@ struct ExerciseView {
     std::u32string name;
     std::u32string title;
     std::vector<StatementBlock> statement;
+    /// The command that copies a link to the exercise ("" while none is open).
+    std::u32string linkCommand;
     /// 採点 and the runs of cases can be started now.
     bool checkEnabled = false;
     /// Whether a Check has been made for this exercise.
@@ -67,9 +69,10 @@ struct ExerciseView {
     /// The same view, whatever the revisions.
     bool sameAs(const ExerciseView& other) const {
         return open == other.open && name == other.name && title == other.title &&
-               statement == other.statement && checkEnabled == other.checkEnabled &&
-               checked == other.checked && allPassed == other.allPassed &&
-               summary == other.summary && cases == other.cases && run == other.run;
+               statement == other.statement && linkCommand == other.linkCommand &&
+               checkEnabled == other.checkEnabled && checked == other.checked &&
+               allPassed == other.allPassed && summary == other.summary && cases == other.cases &&
+               run == other.run;
     }
 };
 

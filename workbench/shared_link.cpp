@@ -17,6 +17,8 @@ constexpr std::string_view alphabet =
 
 constexpr char kindLetter(LinkKind kind) {
     switch (kind) {
+    case LinkKind::Exercise:
+        return 'e';
     case LinkKind::Program:
         break;
     }
@@ -29,6 +31,81 @@ constexpr bool isLowerLetter(char c) {
 
 constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+/// The characters an exercise's name keeps as they are in a link: they need no escape anywhere
+/// in an address and are never the dot that ends the name.
+constexpr bool isPlainNameCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || isLowerLetter(c) || isDigit(c) || c == '-' || c == '_';
+}
+
+constexpr int hexValue(char c) {
+    if (isDigit(c)) {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+/// Whether `name` can be an exercise's folder: a link never leads out of the exercises.
+bool isFolderName(std::u32string_view name) {
+    if (name.empty() || name.size() > 255 || name == U"." || name == U"..") {
+        return false;
+    }
+    for (const char32_t c : name) {
+        if (c < 0x20 || c == 0x7F || c == U'/' || c == U'\\') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string escapedName(std::u32string_view name) {
+    static constexpr std::string_view hex = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : platform::toUtf8(name)) {
+        if (isPlainNameCharacter(c)) {
+            text.push_back(c);
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            text.push_back('%');
+            text.push_back(hex[byte >> 4]);
+            text.push_back(hex[byte & 15]);
+        }
+    }
+    return text;
+}
+
+std::optional<std::u32string> unescapedName(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%') {
+            if (i + 2 >= text.size()) {
+                return std::nullopt;
+            }
+            const int high = hexValue(text[i + 1]);
+            const int low = hexValue(text[i + 2]);
+            if (high < 0 || low < 0) {
+                return std::nullopt;
+            }
+            bytes.push_back(static_cast<char>(high << 4 | low));
+            i += 2;
+        } else if (isPlainNameCharacter(text[i])) {
+            bytes.push_back(text[i]);
+        } else {
+            return std::nullopt;
+        }
+    }
+    platform::DecodedText decoded = platform::decodeUtf8(bytes);
+    if (decoded.badByte || !isFolderName(decoded.text)) {
+        return std::nullopt;
+    }
+    return std::move(decoded.text);
 }
 
 /// The value of each base64url character, -1 for the others.
@@ -104,6 +181,20 @@ std::string linkFragment(LinkKind kind, std::string_view compressed) {
     return kindLetter(kind) + std::to_string(linkFormatVersion) + '.' + base64url(compressed);
 }
 
+std::string exerciseLinkFragment(std::u32string_view name, std::string_view compressed) {
+    std::string fragment = kindLetter(LinkKind::Exercise) + std::to_string(linkFormatVersion) +
+                           '.' + escapedName(name);
+    if (!compressed.empty()) {
+        fragment += '.' + base64url(compressed);
+    }
+    return fragment;
+}
+
+bool exerciseLinkCarriesProgram(std::u32string_view programText, std::u32string_view startText) {
+    const bool blank = programText.find_first_not_of(U" \t\r\n\u3000") == std::u32string_view::npos;
+    return !blank && programText != startText;
+}
+
 std::variant<LinkFragment, LinkProblem> readLinkFragment(std::string_view fragment) {
     if (fragment.starts_with('#')) {
         fragment.remove_prefix(1);
@@ -120,15 +211,32 @@ std::variant<LinkFragment, LinkProblem> readLinkFragment(std::string_view fragme
             return LinkProblem::Foreign;
         }
     }
-    if (fragment.front() != kindLetter(LinkKind::Program) ||
+    const char letter = fragment.front();
+    if ((letter != kindLetter(LinkKind::Program) && letter != kindLetter(LinkKind::Exercise)) ||
         version != std::to_string(linkFormatVersion)) {
         return LinkProblem::Unsupported;
     }
-    auto compressed = fromBase64url(fragment.substr(dot + 1));
+    LinkFragment link;
+    std::string_view data = fragment.substr(dot + 1);
+    if (letter == kindLetter(LinkKind::Exercise)) {
+        link.kind = LinkKind::Exercise;
+        const std::size_t nameEnd = data.find('.');
+        auto name = unescapedName(data.substr(0, nameEnd));
+        if (!name) {
+            return LinkProblem::Broken;
+        }
+        link.exercise = std::move(*name);
+        if (nameEnd == std::string_view::npos) {
+            return link;
+        }
+        data.remove_prefix(nameEnd + 1);
+    }
+    auto compressed = fromBase64url(data);
     if (!compressed || compressed->empty()) {
         return LinkProblem::Broken;
     }
-    return LinkFragment{LinkKind::Program, std::move(*compressed)};
+    link.compressed = std::move(*compressed);
+    return link;
 }
 
 std::variant<std::u32string, LinkProblem> linkedProgramText(std::string_view bytes) {
@@ -160,6 +268,12 @@ std::u32string linkProblemMessage(LinkProblem problem) {
     }
     return U"このリンクにはプログラムが入っていません。\r\n"
            U"「リンクをコピー」で作ったリンクを、最後まで正しく貼り付けたか確かめてください。";
+}
+
+std::u32string unknownExerciseMessage(std::u32string_view name) {
+    return U"リンクの演習「" + std::u32string(name) +
+           U"」は、このワークベンチにありません。\r\n"
+           U"リンクを作ったワークベンチと同じ版で開いてください。";
 }
 
 } // namespace casl

@@ -114,6 +114,17 @@ public:
     /// starting program, when it has one, as a new program (the save question first). One that
     /// cannot be read says why in a message and leaves everything as it was.
     void openExercise(std::u32string_view editorText, const ExerciseFiles& files);
+    /// Opens the exercise of a link as the exercises menu opens it, with the program the link
+    /// carried (its decompressed bytes, or why it gave none) in place of the starting program.
+    /// A link whose program cannot be had shows why and opens nothing.
+    void openExerciseLink(std::u32string_view editorText, const ExerciseFiles& files,
+                          const std::optional<std::variant<std::string, LinkProblem>>& linked);
+    /// A link to the exercise `name`, which this workbench does not have: says so and leaves
+    /// everything as it was.
+    void openUnknownExerciseLink(std::u32string_view name);
+    /// The program that a link to the open exercise carries: `editorText`, or "" when it is
+    /// blank or the exercise's starting program (or no exercise is open).
+    std::u32string exerciseLinkProgram(std::u32string_view editorText) const;
     /// Closes the open exercise.
     void closeExercise();
     /// 採点: checks the program against every case of the open exercise.
@@ -212,6 +223,10 @@ private:
     std::u32string savedText_;
     std::optional<std::u32string> keptUnsavedText_;
     std::unique_ptr<FileFlow> flow_;
+
+    /// Opens the exercise of `files` with `program` in place of its starting program.
+    void openExerciseWith(std::u32string_view editorText, const ExerciseFiles& files,
+                          std::optional<std::u32string> program);
 
     std::unique_ptr<ExerciseSession> exercise_;
     /// The exercise whose starting program waits on the save question.

@@ -2,6 +2,7 @@
 
 #include "grading/case_setup.h"
 #include "platform/text_codec.h"
+#include "workbench/editor_text.h"
 #include "workbench/exercise_texts.h"
 #include "workbench/workbench.h"
 #include "workbench/workbench_texts.h"
@@ -24,6 +25,11 @@ WorkbenchBox exerciseMessage(std::u32string_view headline, std::u32string_view w
 } // namespace
 
 void Workbench::openExercise(std::u32string_view editorText, const ExerciseFiles& files) {
+    openExerciseWith(editorText, files, std::nullopt);
+}
+
+void Workbench::openExerciseWith(std::u32string_view editorText, const ExerciseFiles& files,
+                                 std::optional<std::u32string> program) {
     if (view_.phase == WorkbenchPhase::Tracing || flow_ || view_.box) {
         return;
     }
@@ -34,25 +40,28 @@ void Workbench::openExercise(std::u32string_view editorText, const ExerciseFiles
         return;
     }
     auto exercise = std::move(std::get<std::unique_ptr<ExerciseSession>>(opened));
-    if (files.startProgram.empty()) {
+    if (!files.startProgram.empty()) {
+        // The starting program is read first: one that cannot be read leaves everything alone.
+        auto start = services_.files.read(files.startProgram);
+        if (const auto* error = std::get_if<platform::FileError>(&start)) {
+            view_.box = exerciseMessage(texts::exerciseNotOpened, error->message);
+            refreshView();
+            return;
+        }
+        exercise->setStartProgram(editorTextOf(std::get<platform::SourceText>(start).text));
+    }
+    if (!program && files.startProgram.empty()) {
         // Without a starting program the student goes on with the program in the editor.
         exercise_ = std::move(exercise);
         refreshView();
         return;
     }
-    // The starting program is read first: one that cannot be read leaves everything alone.
-    auto start = services_.files.read(files.startProgram);
-    if (const auto* error = std::get_if<platform::FileError>(&start)) {
-        view_.box = exerciseMessage(texts::exerciseNotOpened, error->message);
-        refreshView();
-        return;
-    }
-    pendingExercise_ = std::move(exercise);
     FileFlow flow;
     flow.failureTitle = texts::applicationTitle;
     flow.command = FileFlow::Command::Exercise;
     flow.text = editorText;
-    flow.example = std::move(std::get<platform::SourceText>(start).text);
+    flow.example = program ? std::move(*program) : exercise->startProgram();
+    pendingExercise_ = std::move(exercise);
     startFlow(std::move(flow));
 }
 

@@ -100,8 +100,8 @@ void FocusMarksTest::tabGoesThroughEveryControlAndMarksIt() {
                                QStringLiteral("Command1"),        QStringLiteral("Command2"),
                                QStringLiteral("Command4"),        QStringLiteral("Check1"),
                                QStringLiteral("Text1"),           QStringLiteral("Text2"),
-                               QStringLiteral("examplesButton"),  QStringLiteral("viewButton"),
-                               QStringLiteral("exercisesButton"), QStringLiteral("source")};
+                               QStringLiteral("exercisesButton"), QStringLiteral("examplesButton"),
+                               QStringLiteral("viewButton"),      QStringLiteral("source")};
     QStringList order{focused()->objectName()};
     QImage before = focused()->grab().toImage();
     // Out of the editor by its way out, then Tab by Tab round to it again.

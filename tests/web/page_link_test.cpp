@@ -60,5 +60,43 @@ TEST(PageLink, TheLimitIsThatOfASourceFile) {
               static_cast<double>(casl::maxLinkedProgramBytes()));
 }
 
+const std::string tests = "title = \"足し算\"\n[[case]]\nname = \"two\"\nexpect = { GR0 = 2 }\n";
+
+TEST(PageExerciseLink, NamesTheExerciseAndCarriesTheStudentsProgramOnly) {
+    PageWorkbench workbench;
+    workbench.openExercise("", "add", tests, "");
+    workbench.view();
+    EXPECT_EQ(workbench.exercise().linkCommand, "演習のリンクをコピー");
+    EXPECT_EQ(workbench.exerciseLinkProgram("  \n"), "");
+    EXPECT_EQ(workbench.exerciseLinkProgram(program), program);
+    const std::string compressed("x\x9c", 2);
+    for (const std::string& carried : {std::string(), compressed}) {
+        const PageLinkData read = workbench.readLink(workbench.exerciseLinkFragment(carried));
+        EXPECT_EQ(read.problem, "");
+        EXPECT_EQ(read.kind, "exercise");
+        EXPECT_EQ(read.exercise, "add");
+        EXPECT_EQ(read.compressed, carried);
+    }
+    EXPECT_EQ(workbench.readLink("#p1.Zm9v").kind, "program");
+}
+
+TEST(PageExerciseLink, OpensTheExerciseWithTheLinksProgramOrSaysWhyNot) {
+    PageWorkbench opened;
+    opened.openExerciseLink("", "add", tests, "", true, "", program);
+    EXPECT_TRUE(opened.exercise().open);
+    EXPECT_EQ(opened.view().editor.text, program);
+
+    PageWorkbench broken;
+    broken.openExerciseLink("KEEP", "add", tests, "", true, "broken", "");
+    EXPECT_FALSE(broken.exercise().open);
+    EXPECT_EQ(broken.view().box.purpose, "fileMessage");
+
+    PageWorkbench unknown;
+    unknown.openUnknownExerciseLink("九九");
+    const PageView view = unknown.view();
+    EXPECT_EQ(view.box.title, "リンクを開く");
+    EXPECT_NE(view.box.text.find("「九九」"), std::string::npos);
+}
+
 } // namespace
 } // namespace casl::web

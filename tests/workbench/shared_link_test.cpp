@@ -79,7 +79,19 @@ INSTANTIATE_TEST_SUITE_P(
                     FragmentCase{"upper_case_kind", "P1.Zm9v", LinkProblem::Foreign},
                     FragmentCase{"letters_as_version", "p1a.Zm9v", LinkProblem::Foreign},
                     FragmentCase{"later_version", "p2.Zm9v", LinkProblem::Unsupported},
-                    FragmentCase{"unknown_kind", "e1.Zm9v", LinkProblem::Unsupported},
+                    FragmentCase{"unknown_kind", "x1.Zm9v", LinkProblem::Unsupported},
+                    FragmentCase{"later_exercise_version", "e2.reverse", LinkProblem::Unsupported},
+                    FragmentCase{"exercise_without_name", "e1.", LinkProblem::Broken},
+                    FragmentCase{"exercise_empty_program", "e1.reverse.", LinkProblem::Broken},
+                    FragmentCase{"exercise_cut_program", "e1.reverse.Zm9vY", LinkProblem::Broken},
+                    FragmentCase{"exercise_parent_folder", "e1.%2E%2E", LinkProblem::Broken},
+                    FragmentCase{"exercise_path", "e1.a%2Fb", LinkProblem::Broken},
+                    FragmentCase{"exercise_backslash", "e1.a%5Cb", LinkProblem::Broken},
+                    FragmentCase{"exercise_control", "e1.a%0Ab", LinkProblem::Broken},
+                    FragmentCase{"exercise_unescaped", "e1.a b", LinkProblem::Broken},
+                    FragmentCase{"exercise_bad_escape", "e1.a%G0", LinkProblem::Broken},
+                    FragmentCase{"exercise_cut_escape", "e1.ab%4", LinkProblem::Broken},
+                    FragmentCase{"exercise_cut_utf8", "e1.%E4%B9", LinkProblem::Broken},
                     FragmentCase{"no_data", "p1.", LinkProblem::Broken},
                     FragmentCase{"cut_short", "p1.Zm9vY", LinkProblem::Broken},
                     FragmentCase{"percent_encoded", "p1.Zm%209v", LinkProblem::Broken}),
@@ -95,6 +107,58 @@ TEST(LinkFragment, CarriesItsBytesWithKindAndVersion) {
         EXPECT_EQ(std::get<LinkFragment>(link).kind, LinkKind::Program);
         EXPECT_EQ(std::get<LinkFragment>(link).compressed, compressed);
     }
+}
+
+struct ExerciseNameCase {
+    const char* name;
+    std::u32string exercise;
+    /// How the name stands in the link.
+    std::string written;
+};
+
+void PrintTo(const ExerciseNameCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ExerciseLinkNameTest : public testing::TestWithParam<ExerciseNameCase> {};
+
+TEST_P(ExerciseLinkNameTest, ReadsBackWithAndWithoutAProgram) {
+    const std::string compressed("x\x9c\xf3\x00\x00\xff", 6);
+    for (const std::string& data : {std::string(), compressed}) {
+        const std::string fragment = exerciseLinkFragment(GetParam().exercise, data);
+        EXPECT_EQ(fragment,
+                  "e1." + GetParam().written + (data.empty() ? "" : "." + base64url(compressed)));
+        const auto read = readLinkFragment("#" + fragment);
+        ASSERT_TRUE(std::holds_alternative<LinkFragment>(read)) << fragment;
+        EXPECT_EQ(std::get<LinkFragment>(read).kind, LinkKind::Exercise);
+        EXPECT_EQ(std::get<LinkFragment>(read).exercise, GetParam().exercise);
+        EXPECT_EQ(std::get<LinkFragment>(read).compressed, data);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ExerciseLinkNameTest,
+    testing::Values(ExerciseNameCase{"plain", U"count-bits", "count-bits"},
+                    ExerciseNameCase{"underscore_digits", U"Table_2", "Table_2"},
+                    ExerciseNameCase{"japanese", U"九九", "%E4%B9%9D%E4%B9%9D"},
+                    ExerciseNameCase{"dot_and_blank", U"a b.c", "a%20b%2Ec"},
+                    ExerciseNameCase{"percent", U"100%", "100%25"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExerciseLink, ReadsEscapesInEitherCase) {
+    const auto read = readLinkFragment("e1.%e4%b9%9d");
+    ASSERT_TRUE(std::holds_alternative<LinkFragment>(read));
+    EXPECT_EQ(std::get<LinkFragment>(read).exercise, U"九");
+}
+
+TEST(ExerciseLink, CarriesOnlyAProgramOfTheStudentsOwn) {
+    const std::u32string start = U"S\tSTART\r\n\tEND\r\n";
+    EXPECT_FALSE(exerciseLinkCarriesProgram(U"", U""));
+    EXPECT_FALSE(exerciseLinkCarriesProgram(U" \t\r\n\u3000", U""));
+    EXPECT_FALSE(exerciseLinkCarriesProgram(start, start));
+    EXPECT_TRUE(exerciseLinkCarriesProgram(U"S\tSTART\r\n\tRET\r\n\tEND\r\n", start));
+    EXPECT_TRUE(exerciseLinkCarriesProgram(U"\tNOP", U""));
+    EXPECT_TRUE(exerciseLinkCarriesProgram(U"\tNOP", start));
 }
 
 TEST(LinkedProgram, IsUtf8TextWithinTheLimitsOfASourceFile) {

@@ -59,12 +59,21 @@ val readLinkOf(const PageWorkbench& workbench, const std::string& fragment) {
     const PageLinkData link = workbench.readLink(fragment);
     val result = val::object();
     result.set("problem", link.problem);
+    result.set("kind", link.kind);
+    result.set("exercise", link.exercise);
     result.set("compressed", bytesOf(link.compressed));
     return result;
 }
 
 void openLinkOf(PageWorkbench& workbench, const std::string& pageText, const std::string& bytes) {
     workbench.openLink(pageText, bytes);
+}
+
+void openExerciseLinkOf(PageWorkbench& workbench, const std::string& pageText,
+                        const std::string& name, const std::string& tests,
+                        const std::string& startProgram, bool carriesProgram,
+                        const std::string& problem, const std::string& bytes) {
+    workbench.openExerciseLink(pageText, name, tests, startProgram, carriesProgram, problem, bytes);
 }
 
 void offerFileOf(PageWorkbench& workbench, const std::string& name, const std::string& bytes) {
@@ -177,6 +186,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .field("revision", &PageExercise::revision)
         .field("name", &PageExercise::name)
         .field("title", &PageExercise::title)
+        .field("linkCommand", &PageExercise::linkCommand)
         .field("statement", &listOf<&PageExercise::statement, PageExercise>,
                &ignoreList<PageExercise>)
         .field("checkEnabled", &PageExercise::checkEnabled)
@@ -225,6 +235,7 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .function("editorLineOfListingLine", &PageWorkbench::editorLineOfListingLine)
         .function("lineTokens", &lineTokensOf)
         .function("keyCommand", &PageWorkbench::keyCommand)
+        .function("editorKeyCommand", &PageWorkbench::editorKeyCommand)
         .function("exampleCaption", &PageWorkbench::exampleCaption)
         .function("upperCased", &PageWorkbench::upperCased)
         .function("assemble", &PageWorkbench::assemble)
@@ -248,6 +259,10 @@ EMSCRIPTEN_BINDINGS(casl_workbench) {
         .function("maxLinkedProgramBytes", &PageWorkbench::maxLinkedProgramBytes)
         .function("openLink", &openLinkOf)
         .function("openUnreadableLink", &PageWorkbench::openUnreadableLink)
+        .function("exerciseLinkProgram", &PageWorkbench::exerciseLinkProgram)
+        .function("exerciseLinkFragment", &PageWorkbench::exerciseLinkFragment)
+        .function("openExerciseLink", &openExerciseLinkOf)
+        .function("openUnknownExerciseLink", &PageWorkbench::openUnknownExerciseLink)
         .function("offerFile", &offerFileOf)
         .function("takeDownload", &takeDownloadOf)
         .function("fileFormat", &PageWorkbench::fileFormat)

@@ -42,6 +42,7 @@ PageExercise pageExercise(const ExerciseView& view) {
     page.revision = static_cast<double>(view.revision);
     page.name = utf8(view.name);
     page.title = utf8(view.title);
+    page.linkCommand = utf8(view.linkCommand);
     for (const StatementBlock& block : view.statement) {
         PageStatementBlock b{kindName(block.kind), block.level, {}};
         for (const StatementSpan& span : block.spans) {

@@ -49,6 +49,8 @@ struct PageExercise {
     double revision = 0;
     std::string name;
     std::string title;
+    /// The menu's command that copies a link to the exercise ("" while none is open).
+    std::string linkCommand;
     std::vector<PageStatementBlock> statement;
     bool checkEnabled = false;
     bool checked = false;

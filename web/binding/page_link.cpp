@@ -1,5 +1,7 @@
 #include "web/binding/page_link.h"
 
+#include "platform/text_codec.h"
+
 #include <array>
 #include <utility>
 #include <variant>
@@ -20,9 +22,13 @@ constexpr std::array<std::pair<LinkProblem, std::string_view>, 4> problemNames{{
 PageLinkData pageLinkData(std::string_view fragment) {
     auto read = readLinkFragment(fragment);
     if (const auto* problem = std::get_if<LinkProblem>(&read)) {
-        return PageLinkData{linkProblemName(*problem), {}};
+        return PageLinkData{linkProblemName(*problem), {}, {}, {}};
     }
-    return PageLinkData{{}, std::move(std::get<LinkFragment>(read).compressed)};
+    LinkFragment& link = std::get<LinkFragment>(read);
+    return PageLinkData{{},
+                        link.kind == LinkKind::Exercise ? "exercise" : "program",
+                        platform::toUtf8(link.exercise),
+                        std::move(link.compressed)};
 }
 
 std::string linkProblemName(LinkProblem problem) {

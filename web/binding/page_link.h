@@ -10,8 +10,12 @@ namespace casl::web {
 
 /// A link's fragment as the page reads it before it decompresses: the compressed bytes, or the
 /// name of why it carries none ("foreign", "unsupported", "broken"; "" when it carries some).
+/// An exercise's link (`kind` "exercise", else "program") names its exercise and carries a
+/// program only when `compressed` holds one.
 struct PageLinkData {
     std::string problem;
+    std::string kind;
+    std::string exercise;
     std::string compressed;
 };
 

@@ -7,6 +7,9 @@
 #include "workbench/exercise_catalogue.h"
 #include "workbench/key_commands.h"
 
+#include <optional>
+#include <variant>
+
 namespace casl::web {
 
 PageWorkbench::PageWorkbench() : model_(SessionServices{files_}) {}
@@ -103,6 +106,34 @@ void PageWorkbench::openLink(const std::string& pageText, std::string bytes) {
 
 void PageWorkbench::openUnreadableLink(const std::string& pageText, const std::string& problem) {
     model_.openLink(coreTextFromPage(pageText), linkProblemFromName(problem));
+}
+
+std::string PageWorkbench::exerciseLinkProgram(const std::string& pageText) const {
+    return pageTextFromCore(model_.exerciseLinkProgram(coreTextFromPage(pageText)));
+}
+
+std::string PageWorkbench::exerciseLinkFragment(const std::string& compressed) const {
+    return casl::exerciseLinkFragment(model_.view().exercise.name, compressed);
+}
+
+void PageWorkbench::openExerciseLink(const std::string& pageText, const std::string& name,
+                                     const std::string& tests, const std::string& startProgram,
+                                     bool carriesProgram, const std::string& problem,
+                                     std::string bytes) {
+    std::optional<std::variant<std::string, LinkProblem>> linked;
+    if (carriesProgram && !problem.empty()) {
+        linked = linkProblemFromName(problem);
+    } else if (carriesProgram) {
+        linked = std::move(bytes);
+    }
+    model_.openExerciseLink(
+        coreTextFromPage(pageText),
+        ExerciseFiles{platform::fromUtf8(name), tests, U"", platform::fromUtf8(startProgram)},
+        linked);
+}
+
+void PageWorkbench::openUnknownExerciseLink(const std::string& name) {
+    model_.openUnknownExerciseLink(platform::fromUtf8(name));
 }
 
 void PageWorkbench::offerFile(const std::string& name, std::string bytes) {

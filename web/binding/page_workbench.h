@@ -3,6 +3,7 @@
 #include "web/binding/page_exercise.h"
 #include "web/binding/page_explanation.h"
 #include "web/binding/page_files.h"
+#include "web/binding/page_keys.h"
 #include "web/binding/page_link.h"
 #include "web/binding/page_tokens.h"
 #include "web/binding/page_view.h"
@@ -41,6 +42,14 @@ public:
     std::string upperCased(const std::string& typed) const;
     /// What a key does during a run: "next", "stepBack", "pressFocusedButton" or "".
     std::string keyCommand(const std::string& key, bool buttonFocused) const;
+    /// What a key (as the browser names it, with its modifiers) does in the editor, as
+    /// `editorKeyCommandName` names it; `afterEscape` tells whether the key before it in the
+    /// editor was answered "awaitLeave".
+    std::string editorKeyCommand(const std::string& key, bool shift, bool otherModifier,
+                                 bool afterEscape) const {
+        return editorKeyCommandName(
+            casl::editorKeyCommand(pageEditorKey(key, shift, otherModifier), afterEscape));
+    }
 
     // Assemble and trace.
     void assemble(const std::string& pageText);
@@ -78,6 +87,19 @@ public:
     void openLink(const std::string& pageText, std::string bytes);
     /// A link that gave no program: the session shows why (`problem` as `linkProblemName`).
     void openUnreadableLink(const std::string& pageText, const std::string& problem);
+    /// The program a link to the open exercise carries, for the page to compress: the editor's,
+    /// or "" when the link needs none.
+    std::string exerciseLinkProgram(const std::string& pageText) const;
+    /// The fragment of a link to the open exercise with the program `compressed` ("" for none).
+    std::string exerciseLinkFragment(const std::string& compressed) const;
+    /// Opens the exercise `name` of a link (its files as `openExercise` takes them) with the
+    /// program the link carries when `carriesProgram`: its decompressed `bytes`, or why they
+    /// could not be had (`problem` as `linkProblemName`, "" when they could).
+    void openExerciseLink(const std::string& pageText, const std::string& name,
+                          const std::string& tests, const std::string& startProgram,
+                          bool carriesProgram, const std::string& problem, std::string bytes);
+    /// A link to the exercise `name`, which the page does not have.
+    void openUnknownExerciseLink(const std::string& name);
     /// The bytes of the file `name` (chosen in the file picker, or an example) for the session
     /// to read.
     void offerFile(const std::string& name, std::string bytes);

@@ -75,6 +75,8 @@ export class ExercisePane {
     this.run = byId('exerciseRun');
     this.runHeading = byId('exerciseRunHeading');
     this.runDetails = byId('exerciseRunDetails');
+    /** The file menu's command that copies a link to the exercise. */
+    this.linkItem = byId('mnuExerciseLink');
     /** The exercise shown, and the case chosen in the list (an index of `view.cases`). */
     this.view = null;
     this.shownRevision = -1;
@@ -115,9 +117,11 @@ export class ExercisePane {
     const sameExercise = this.view?.open && view.open && this.view.name === view.name;
     this.view = view;
     this.pane.hidden = !view.open;
+    this.linkItem.disabled = !view.open;
     if (!view.open) {
       return;
     }
+    this.linkItem.firstElementChild.textContent = view.linkCommand;
     this.title.textContent = view.title;
     if (!sameExercise) {
       showStatement(this.statement, view.statement);

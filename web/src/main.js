@@ -48,7 +48,17 @@ files.restoreProgram((text) => setEditorText(editor, text));
 const announcer = new Announcer(document);
 window1.announce = (text) => announcer.say(text);
 const linkStatus = document.getElementById('linkStatus');
+/** The shipped exercises once their menu is filled (name, tests, start, folder). */
+let exercisesListed = Promise.resolve([]);
 const links = new SharedLinks(window1, {
+  findExercise: async (name) => {
+    const found = (await exercisesListed).find((exercise) => exercise.name === name);
+    if (!found) {
+      return null;
+    }
+    const startProgram = found.start ? await bytesOf(`${found.folder}/start.cas`) : null;
+    return { tests: found.tests, startProgram };
+  },
   onCopied: () => {
     linkStatus.textContent = 'リンクをコピーしました';
     clearTimeout(linkStatus.timer);
@@ -64,6 +74,7 @@ menus.on('mnuSinki', () => files.newFile());
 menus.on('mnuOPEN', () => files.openFile());
 menus.on('mnuSAVE', () => files.saveAs());
 menus.on('mnuLink', () => links.copyLink());
+menus.on('mnuExerciseLink', () => links.copyExerciseLink());
 menus.on('mnuUwagaki', () => files.overwriteSave());
 menus.on('mnuEditUndo', () => undoEdit(editor));
 menus.on('mnuCOPY', () => copySelection(editor));
@@ -107,6 +118,13 @@ document.addEventListener('keydown', (event) => {
 });
 
 installWindowKeys(document, document.getElementById('source'), {
+  commandOf: (event, afterEscape) =>
+    window1.workbench?.editorKeyCommand(
+      event.key,
+      event.shiftKey,
+      event.ctrlKey || event.altKey || event.metaKey,
+      afterEscape,
+    ) ?? 'type',
   onBreakpointKey: () => window1.onEditorLineClick(caretLine(editor)),
 });
 
@@ -133,22 +151,25 @@ async function fillExamplesMenu(workbench) {
   window1.render();
 }
 
+/** The bytes of the page's file at `url`, or null. */
+async function bytesOf(url) {
+  const file = await fetch(url).catch(() => null);
+  return file?.ok ? new Uint8Array(await file.arrayBuffer()) : null;
+}
+
 /** The shipped exercises, titled by their test files, from the session's catalogue. */
 async function fillExercisesMenu(workbench) {
   const menu = document.getElementById('exercisesMenu');
   const response = await fetch('exercises/index.json').catch(() => null);
   const entries = response?.ok ? await response.json() : [];
-  const bytesOf = async (url) => {
-    const file = await fetch(url).catch(() => null);
-    return file?.ok ? new Uint8Array(await file.arrayBuffer()) : null;
-  };
   const exercises = await Promise.all(
     entries.map(async ({ name, start }) => {
       const folder = `exercises/${encodeURIComponent(name)}`;
       return { name, start, tests: await bytesOf(`${folder}/tests.toml`), folder };
     }),
   );
-  for (const { name, start, tests, folder } of exercises.filter((exercise) => exercise.tests)) {
+  const shipped = exercises.filter((exercise) => exercise.tests);
+  for (const { name, start, tests, folder } of shipped) {
     const item = document.createElement('button');
     item.type = 'button';
     item.setAttribute('role', 'menuitem');
@@ -161,6 +182,7 @@ async function fillExercisesMenu(workbench) {
   }
   window1.hasExercises = menu.childElementCount > 0;
   window1.render();
+  return shipped;
 }
 
 const status = document.getElementById('core-status');
@@ -170,7 +192,7 @@ loadWorkbench().then(
     files.attach(workbench);
     window1.attach(workbench);
     fillExamplesMenu(workbench);
-    fillExercisesMenu(workbench);
+    exercisesListed = fillExercisesMenu(workbench);
     links.openFromAddress();
   },
   (error) => {

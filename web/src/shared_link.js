@@ -1,8 +1,10 @@
 // A program shared by a link: 「リンクをコピー」 puts on the clipboard the page's address with the
 // program in its fragment (deflated by the browser, written by the core), and a page opened at
-// such an address (or whose fragment changes) opens the program as a new unnamed one. The
-// fragment never reaches a server. The core reads the fragment and decides what a link without
-// a program shows; the page only compresses and decompresses.
+// such an address (or whose fragment changes) opens the program as a new unnamed one. A link to
+// the open exercise names it, with the student's program when the core says it carries one;
+// opening it opens the exercise as its menu does. The fragment never reaches a server. The core
+// reads the fragment and decides what a link without a program shows; the page only compresses
+// and decompresses, and finds the exercise's files.
 import { messageBox } from './message_box.js';
 
 async function bytesThrough(bytes, transform) {
@@ -53,25 +55,50 @@ function addressWith(fragment) {
   return fragment ? url.href : url.href.replace(/#$/, '');
 }
 
+async function deflated(text) {
+  return bytesThrough(new TextEncoder().encode(text), new CompressionStream('deflate'));
+}
+
 export class SharedLinks {
-  constructor(window, { onCopied }) {
+  /**
+   * `findExercise(name)` resolves with the shipped exercise `name` ({ tests, startProgram },
+   * the bytes of its files, startProgram null without one) or null when there is none.
+   */
+  constructor(window, { onCopied, findExercise }) {
     this.window = window;
     this.onCopied = onCopied;
+    this.findExercise = findExercise;
   }
 
   /** The link of the program in the editor. */
   async programLink() {
-    const text = new TextEncoder().encode(this.window.programText());
-    const compressed = await bytesThrough(text, new CompressionStream('deflate'));
+    const compressed = await deflated(this.window.programText());
     return addressWith(this.window.workbench.programLinkFragment(compressed));
+  }
+
+  /** The link of the open exercise, with the program in the editor when it is the student's. */
+  async exerciseLink() {
+    const workbench = this.window.workbench;
+    const program = workbench.exerciseLinkProgram(this.window.text());
+    const compressed = program ? await deflated(program) : new Uint8Array();
+    return addressWith(workbench.exerciseLinkFragment(compressed));
   }
 
   /** 「リンクをコピー」: the link goes to the clipboard; where the browser refuses, it is shown. */
   async copyLink() {
-    if (!this.window.workbench) {
-      return;
+    if (this.window.workbench) {
+      await this.copy(await this.programLink());
     }
-    const link = await this.programLink();
+  }
+
+  /** 「演習のリンクをコピー」, while an exercise is open. */
+  async copyExerciseLink() {
+    if (this.window.workbench?.exercise().open) {
+      await this.copy(await this.exerciseLink());
+    }
+  }
+
+  async copy(link) {
     try {
       await navigator.clipboard.writeText(link);
       this.onCopied(link);
@@ -91,6 +118,10 @@ export class SharedLinks {
     history.replaceState(history.state, '', addressWith(''));
     const workbench = this.window.workbench;
     const read = workbench.readLink(fragment);
+    if (!read.problem && read.kind === 'exercise') {
+      await this.openExercise(read);
+      return;
+    }
     const opened = read.problem
       ? { problem: read.problem }
       : await inflated(read.compressed, workbench.maxLinkedProgramBytes());
@@ -99,5 +130,33 @@ export class SharedLinks {
         ? w.openUnreadableLink(this.window.text(), opened.problem)
         : w.openLink(this.window.text(), opened.bytes),
     );
+  }
+
+  /** Opens the exercise of a link that `readLink` read, with the program it carries. */
+  async openExercise(read) {
+    const exercise = await this.findExercise(read.exercise);
+    if (!exercise) {
+      this.window.run((w) => w.openUnknownExerciseLink(read.exercise));
+      return;
+    }
+    const carries = read.compressed.length > 0;
+    const opened = carries
+      ? await inflated(read.compressed, this.window.workbench.maxLinkedProgramBytes())
+      : {};
+    const startName = exercise.startProgram ? `${read.exercise}/start.cas` : '';
+    this.window.run((w) => {
+      if (exercise.startProgram) {
+        w.offerFile(startName, exercise.startProgram);
+      }
+      w.openExerciseLink(
+        this.window.text(),
+        read.exercise,
+        exercise.tests,
+        startName,
+        carries,
+        opened.problem ?? '',
+        opened.bytes ?? new Uint8Array(),
+      );
+    });
   }
 }

@@ -76,6 +76,37 @@ for (const colorScheme of ['light', 'dark']) {
   });
 }
 
+/** The states of an exercise, each reached from the one before. */
+const exerciseStates = [
+  [
+    'an exercise open',
+    async (page) => {
+      await pasteProgram(page, cleanProgram);
+      await page.locator('#exercisesButton:enabled').click();
+      await page.locator('#exercisesMenu button', { hasText: '文字列を逆順に表示する' }).click();
+      await page.locator('#exercisePane:not([hidden])').waitFor();
+    },
+  ],
+  [
+    'an exercise checked with a failing case',
+    async (page) => {
+      await page.locator('#exerciseCheck').click();
+      await page.locator('#exerciseCases [data-verdict="failed"]').first().waitFor();
+      await page.locator('#exerciseCaseDetails:not(:empty)').waitFor();
+    },
+  ],
+];
+
+for (const colorScheme of ['light', 'dark']) {
+  test(`axe-core finds no violation with an exercise open and checked (${colorScheme})`, async () => {
+    const page = await site.open({ colorScheme });
+    for (const [state, reach] of exerciseStates) {
+      await reach(page);
+      assert.deepEqual(await violations(page), [], state);
+    }
+  });
+}
+
 test('the editor is a text box named by its caption that says how to leave it', async () => {
   const page = await site.open();
   const editor = page.getByRole('textbox', { name: 'Source Program' });
@@ -144,6 +175,22 @@ test('the whole flow works by keys alone, the focus always visible', async () =>
   assert.equal(await editorText(page), 'P\tSTART\n\tLAD\tGR1,1\n\tLAD\tGR2,2\n\tRET\n\tEND\n');
 });
 
+test('Escape then Shift+Tab leaves the editor backwards and is no key of the editor', async () => {
+  const page = await site.open();
+  await pasteProgram(page, cleanProgram);
+  await page.locator('#Assemble').click();
+  await page.locator('#Form2-Command2').click();
+  assert.equal((await focused(page)).id, 'source');
+  assert.ok(await page.locator('#Trace').isEnabled());
+  await page.keyboard.press('Escape');
+  await page.keyboard.press('Shift+Tab');
+  const now = await focused(page);
+  assert.notEqual(now.id, 'source', 'the focus went back to the control before the editor');
+  assert.ok(now.outlined, `${now.id} shows its focus`);
+  assert.equal(await editorText(page), cleanProgram);
+  assert.ok(await page.locator('#Trace').isEnabled(), 'Escape, Shift and Tab call for no new assembly');
+});
+
 test('every menu and command is reached with Tab, and a menu opens with Enter', async () => {
   const page = await site.open();
   await pasteProgram(page, cleanProgram);
@@ -159,6 +206,14 @@ test('every menu and command is reached with Tab, and a menu opens with Enter', 
   for (const id of ['mnuFILE', 'mnuEdit', 'mnuKomoji', 'mnuHelp', 'examplesButton', 'Assemble', 'Check1']) {
     assert.ok(reached.has(id), `${id} is reached`);
   }
+  // Beside the menu bar Tab follows the screen: 演習 stands left of サンプル.
+  await page.locator('#exercisesButton:enabled').waitFor();
+  await page.locator('#exercisesButton').focus();
+  await pressTo(page, 'Tab', 'examplesButton');
+  const [exercises, examples] = await Promise.all(
+    ['#exercisesButton', '#examplesButton'].map((selector) => page.locator(selector).boundingBox()),
+  );
+  assert.ok(exercises.x < examples.x, '演習 stands left of サンプル');
   await page.locator('#mnuFILE').focus();
   await pressTo(page, 'Enter', 'mnuSinki');
   await pressTo(page, 'Tab', 'mnuOPEN');

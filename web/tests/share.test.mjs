@@ -1,6 +1,7 @@
 // Programs shared by a link in headless chromium: 「リンクをコピー」 and opening the link, for every
 // example and a program of 2,000 data words; the save question before a link replaces a changed
-// program; fragments that carry no program; what a screen reader hears during a run.
+// program; fragments that carry no program; links to an exercise, bare and with the student's
+// program; what a screen reader hears during a run.
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import path from 'node:path';
@@ -134,6 +135,79 @@ for (const { name, fragment, text } of unreadable) {
     assert.equal(await page.evaluate(() => location.hash), '');
   });
 }
+
+/** 「演習のリンクをコピー」, then the link as the clipboard holds it. */
+async function copyExerciseLink(page) {
+  await page.locator('#mnuFILE').click();
+  await page.locator('#mnuExerciseLink:enabled').click();
+  await page.locator('#linkStatus', { hasText: 'リンクをコピーしました' }).waitFor();
+  return page.evaluate(() => navigator.clipboard.readText());
+}
+
+/** Waits until the exercise pane shows `title`. */
+function exerciseShown(page, title) {
+  return page.waitForFunction(
+    (wanted) =>
+      !document.getElementById('exercisePane').hidden &&
+      document.getElementById('exerciseTitle').textContent === wanted,
+    title,
+  );
+}
+
+const countBits = '1 のビットを数える (シフトとマスク)';
+
+test('an exercise travels through its link, bare and then with the student\'s program', async () => {
+  const page = await site.open(clipboard);
+  await page.locator('#mnuFILE').click();
+  assert.equal(await page.locator('#mnuExerciseLink').isDisabled(), true, 'no exercise yet');
+  await page.keyboard.press('Escape');
+  await page.locator('#exercisesButton:enabled').click();
+  await page.locator('#exercisesMenu button', { hasText: countBits }).click();
+  await exerciseShown(page, countBits);
+  const start = await editorText(page);
+  assert.match(start, /START/);
+
+  // Untouched, the exercise is linked without a program: its starting program comes with it.
+  const bare = await copyExerciseLink(page);
+  assert.equal(bare, `${site.url}#e1.count-bits`);
+  const student = await site.open(clipboard, bare);
+  await exerciseShown(student, countBits);
+  assert.equal(await editorText(student), start);
+  assert.equal(await student.evaluate(() => location.hash), '', 'the link is dropped');
+
+  // The student's attempt goes back with the exercise.
+  const attempt = start.replace('; Write the loop here.', '; My loop comes here.');
+  assert.notEqual(attempt, start);
+  await pasteProgram(student, attempt);
+  const withProgram = await copyExerciseLink(student);
+  assert.ok(withProgram.startsWith(`${site.url}#e1.count-bits.`), withProgram);
+  const teacher = await site.open({}, withProgram);
+  await exerciseShown(teacher, countBits);
+  assert.equal(await editorText(teacher), attempt);
+  assert.equal(await teacher.locator('#Form1-caption').textContent(), `${caption}   `);
+  await teacher.locator('#exerciseCheck').click();
+  await teacher.locator('#exerciseCases li:not([data-verdict="none"])').first().waitFor();
+  if (process.env.CASL_SHARE_SCREENSHOT) {
+    await teacher.screenshot({ path: process.env.CASL_SHARE_SCREENSHOT, fullPage: true });
+  }
+});
+
+test('a link to an exercise the page does not have names it and keeps the program', async () => {
+  const kept = 'K\tSTART\n\tRET\n\tEND\n';
+  const page = await pageWith(kept);
+  await follow(page, `${site.url}#e1.%E4%B9%9D%E4%B9%9D`);
+  await page.locator('#messageBox').waitFor();
+  const { box } = await traceSnapshot(page);
+  assert.deepEqual(box, {
+    kind: 'message',
+    title: 'リンクを開く',
+    text: 'リンクの演習「九九」は、このワークベンチにありません。\nリンクを作ったワークベンチと同じ版で開いてください。',
+    buttons: 'ok',
+  });
+  await answerBox(page, 'ok');
+  assert.equal(await editorText(page), kept);
+  assert.equal(await page.locator('#exercisePane').isHidden(), true);
+});
 
 test('a screen reader hears the line and the changes of every step, and the end', async () => {
   const page = await pageWith('P\tSTART\n\tLAD\tGR1,3\nL\tSUBA\tGR1,=1\n\tJNZ\tL\n\tEND\n');
