@@ -4,6 +4,7 @@
 #include "grading/assembly_check.h"
 #include "grading/case_runner.h"
 #include "grading/case_setup.h"
+#include "grading/fixed_case_text.h"
 #include "grading/run_check.h"
 #include "platform/source_file.h"
 #include "platform/text_codec.h"
@@ -62,6 +63,10 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
         }
     }
     r.passed = r.problem.empty() && r.mismatches.empty();
+    if (!r.passed && c.compare) {
+        r.given = givenText(c);
+        r.fixedCase = fixedCaseToml(c);
+    }
     r.seconds = secondsSince(start);
     return r;
 }
