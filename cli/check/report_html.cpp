@@ -196,7 +196,10 @@ std::string failures(const ProgramResult& p, std::size_t index) {
         std::string head =
             "<th scope=\"row\" rowspan=\"" + std::to_string(span) + "\">" + h(c.name) +
             (c.hidden ? " <span class=\"tag\">hidden</span>" : "") +
-            (inputs.empty() ? "" : "<br><span class=\"muted\">inputs " + h(inputs) + "</span>") +
+            (!c.given.empty() ? "<br><span class=\"muted\">generated with " + h(c.given) + "</span>"
+             : inputs.empty() ? ""
+                              : "<br><span class=\"muted\">inputs " + h(inputs) + "</span>") +
+            (c.fixedCase.empty() ? "" : "<pre class=\"fixed-case\">" + h(c.fixedCase) + "</pre>") +
             "</th>";
         if (c.mismatches.empty()) {
             rows += "<tr data-case=\"" + h(c.name) + "\">" + head + "<td>problem</td>" +
