@@ -371,7 +371,6 @@ private:
         if (g.name.empty()) {
             fail(name->source(), "a [[generate]] section needs a name that is not empty");
         }
-        toml::table shared;
         for (auto&& [key, node] : table) {
             const std::string k(key.str());
             if (!known(generateKeys, k)) {
@@ -399,15 +398,13 @@ private:
                 }
             } else if (k == "registers") {
                 g.registers = generatedRegisters(node);
-            } else {
-                shared.insert(key, node);
             }
         }
         if (g.compare.empty()) {
             g.compare.push_back({Observation::Kind::Output, 0, {}, "output"});
         }
         // The keys every generated case shares (and the name) are read as a fixed case's are.
-        g.base = readCase(shared, defaults);
+        g.base = readCase(table, defaults, true);
         if (!g.registers.empty() && !g.base.call) {
             fail(table.get("registers")->source(),
                  "'registers' belongs to a section that calls a subroutine: add call = " +
@@ -526,7 +523,10 @@ private:
         return *list;
     }
 
-    CheckCase readCase(const toml::table& table, const CheckCase& defaults) const {
+    /// A `[[case]]` table, or with `section` the keys a `[[generate]]` section shares with its
+    /// cases (its own keys, read by `readGenerate`, are passed over).
+    CheckCase readCase(const toml::table& table, const CheckCase& defaults,
+                       bool section = false) const {
         CheckCase c;
         c.maxSteps = defaults.maxSteps;
         c.maxOutput = defaults.maxOutput;
@@ -541,6 +541,9 @@ private:
         }
         for (auto&& [key, node] : table) {
             const std::string k(key.str());
+            if (section && (!known(caseKeys, k) || k == "registers")) {
+                continue;
+            }
             if (!known(caseKeys, k)) {
                 fail(key.source(), "unknown key '" + k + "' in case '" + c.name +
                                        "'; known keys: " + keyList(caseKeys));
