@@ -280,6 +280,18 @@ INSTANTIATE_TEST_SUITE_P(
                         "fails it: GR2 kept from the call: expected 5"}),
     testing::PrintToStringParamName());
 
+TEST(GeneratedCases, AReferenceThatAnswersNothingIsNotAskedEveryCase) {
+    TestFile file = test::testFile("[[generate]]\nname = \"g\"\ncount = 1000\nmax_steps = 10\n");
+    addGeneratedCases(file);
+    const std::vector<std::string> faults =
+        expectFromReference(file, "ref.cas",
+                            platform::fromUtf8(test::program(
+                                {"P       START", "LOOP    JUMP    LOOP", "        END"})));
+    ASSERT_EQ(faults.size(), 11u);
+    EXPECT_NE(faults[9].find("\"g#10\""), std::string::npos) << faults[9];
+    EXPECT_EQ(faults[10], "the generated cases after these were not tried");
+}
+
 TEST(GeneratedCases, AnErrorEndingIsTheAnswerWhenTheEndingIsCompared) {
     const std::string underflows =
         test::program({"P       START", "        POP     GR1", "        RET", "        END"});
