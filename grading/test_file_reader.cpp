@@ -34,6 +34,9 @@ constexpr std::int64_t maxGeneratedLength = 256;
 constexpr std::int64_t maxGeneratedRepeat = 1'000;
 constexpr std::int64_t maxGeneratedWords = 1'000;
 constexpr std::size_t maxGeneratedEntries = 100;
+/// The most characters and words that the generated cases of a file may draw in all: every
+/// case is kept until every program was checked.
+constexpr std::int64_t maxGeneratedUnits = 20'000'000;
 /// The most a case may be worth: far beyond any course's scale, and exact in a double.
 constexpr double maxPoints = 1'000'000;
 
@@ -143,8 +146,16 @@ public:
             file.cases.push_back(std::move(c));
         }
         std::set<std::string> sections;
+        std::int64_t drawn = 0;
         for (const toml::node& element : tables(generate, "generate")) {
             GenerateSection g = readGenerate(*element.as_table(), defaults);
+            drawn += g.count * mostDrawn(g);
+            if (drawn > maxGeneratedUnits) {
+                fail(element.source(),
+                     "the [[generate]] sections may draw more than " +
+                         std::to_string(maxGeneratedUnits) +
+                         " characters and words in all ('count' times the most a case draws)");
+            }
             if (!sections.insert(g.name).second) {
                 fail(element.source(), "a second [[generate]] section named '" + g.name + "'");
             }
@@ -176,6 +187,20 @@ private:
                  "'" + key + "' must be an array of tables, written [[" + key + "]]");
         }
         return *list;
+    }
+
+    /// The most characters and words one case of `g` can draw (a number counting six).
+    static std::int64_t mostDrawn(const GenerateSection& g) {
+        std::int64_t units = 1;
+        for (const GeneratedInput& in : g.inputs) {
+            const std::int64_t line =
+                in.kind == GeneratedInput::Kind::Number ? 6 : std::max<std::int64_t>(in.max, 1);
+            units += static_cast<std::int64_t>(in.repeatMax) * line;
+        }
+        for (const GeneratedData& d : g.data) {
+            units += d.countMax + 1;
+        }
+        return units;
     }
 
     /// k when `name` is "section#k" (k from 1, without leading zeros); 0 otherwise, and a

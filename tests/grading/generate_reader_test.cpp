@@ -127,6 +127,14 @@ INSTANTIATE_TEST_SUITE_P(
                       "4:25", "'GR1' must be from -32768 to 65535"},
         GenerateError{"PreservesWithoutCall", "preserves = [\"GR1\"]", "3:13",
                       "add call = \"LABEL\""},
+        GenerateError{"DrawsTooMuchInAll",
+                      "count = 100000\nin = [{ alphabet = \"A\", length = 256, repeat = 1 }]",
+                      "1:1", "may draw more than 20000000 characters and words in all"},
+        GenerateError{"TwoSectionsDrawTooMuchInAll",
+                      "count = 100000\ndata = { label = \"T\", count = 99, min = 0, max = 1 }\n"
+                      "[[generate]]\nname = \"h\"\ncount = 100000\n"
+                      "data = { label = \"T\", count = 99, min = 0, max = 1 }",
+                      "5:1", "may draw more than 20000000"},
         GenerateError{"EmptyName", "[[generate]]\nname = \"\"", "4:8", "name that is not empty"},
         GenerateError{"SecondSectionOfTheName", "[[generate]]\nname = \"g\"", "3:1",
                       "a second [[generate]] section named 'g'"},
