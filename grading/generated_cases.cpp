@@ -101,12 +101,6 @@ std::variant<Expectations, std::string> observed(const CheckCase& c, const RunRe
 
 } // namespace
 
-bool hasGeneratedCases(const TestFile& file) {
-    return !file.generate.empty() || std::ranges::any_of(file.cases, [](const CheckCase& c) {
-        return c.compare.has_value();
-    });
-}
-
 void addGeneratedCases(TestFile& file) {
     for (const GenerateSection& section : file.generate) {
         for (std::int32_t i = 1; i <= section.count; ++i) {

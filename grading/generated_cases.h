@@ -12,9 +12,6 @@ namespace casl::check {
 /// expectations: the reference gives them (`expectFromReference`).
 void addGeneratedCases(TestFile& file);
 
-/// Whether `file` has generated cases (made or not yet made).
-bool hasGeneratedCases(const TestFile& file);
-
 /// Runs the reference (`name`, its program text `text`) on every generated case of `file` and
 /// sets the case's expectations to what that run shows of the observations it compares. A run
 /// of the reference that cannot serve as the answer (it does not assemble, cannot be set up,
