@@ -40,6 +40,7 @@ td.number { text-align: right; font-variant-numeric: tabular-nums; }
 .tag { font-size: 0.8rem; border: 1px solid var(--line); border-radius: 0.3rem;
   padding: 0 0.3rem; color: var(--muted); }
 .muted { color: var(--muted); font-weight: normal; }
+pre.fixed-case { font-weight: normal; margin: .4em 0 0; }
 .problem { background: var(--mark); padding: 0.3rem 0.6rem; }
 svg text { fill: var(--text); font-size: 13px; }
 svg .track { fill: var(--track); }
