@@ -75,7 +75,7 @@ std::string givenText(const CheckCase& c) {
 
 std::string fixedCaseToml(const CheckCase& c) {
     std::string name = c.name;
-    std::ranges::replace(name, '#', '-');
+    std::replace(name.begin(), name.end(), '#', '-');
     std::string t = "[[case]]\nname = " + quotedUtf8(name) + "\n";
     if (!c.inputs.empty()) {
         t += "inputs = [" + listOf(c.inputs, [](const std::u32string& in) { return quoted(in); }) +

@@ -50,8 +50,9 @@ std::size_t wordsOfLine(const ProgramTables& tables, int row) {
 std::variant<Expectations, std::string> observed(const CheckCase& c, const RunRecord& run,
                                                  const ProgramTables& tables) {
     Expectations e;
-    const bool endingCompared = std::ranges::any_of(
-        *c.compare, [](const Observation& o) { return o.kind == Observation::Kind::Ending; });
+    const bool endingCompared =
+        std::any_of(c.compare->begin(), c.compare->end(),
+                    [](const Observation& o) { return o.kind == Observation::Kind::Ending; });
     if (isBound(run.ending)) {
         return "the run was stopped (" + std::string(endingName(run.ending)) + ")";
     }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace casl::check {
 namespace {
@@ -104,8 +105,9 @@ ProgramResult checked(const std::string& program, const TestFile& file) {
 }
 
 bool anyNegative(const CheckCase& c) {
-    return std::ranges::any_of(c.setup.back().words,
-                               [](const ExpectedWord& w) { return w.written.starts_with('-'); });
+    const std::vector<ExpectedWord>& words = c.setup.back().words;
+    return std::any_of(words.begin(), words.end(),
+                       [](const ExpectedWord& w) { return w.written.starts_with('-'); });
 }
 
 TEST(GeneratedCases, TheReferenceItselfAndACorrectProgramPassEveryCase) {
