@@ -34,6 +34,14 @@ CaseResult resultOf(const CheckCase& c) {
     return r;
 }
 
+/// A failed generated case keeps what it gave the run and its fixed form, for the reports.
+void noteGenerated(CaseResult& r, const CheckCase& c) {
+    if (c.compare) {
+        r.given = givenText(c);
+        r.fixedCase = fixedCaseToml(c);
+    }
+}
+
 /// One case; `problem` is why the program cannot run (it did not assemble), "" when it can.
 CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
                   const AssemblyResult& assembly, const SourceLines& lines,
@@ -50,6 +58,7 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
         const auto prepared = prepareCaseRun(work, c);
         if (const auto* setupProblem = std::get_if<std::string>(&prepared)) {
             r.problem = *setupProblem;
+            noteGenerated(r, c);
             r.seconds = secondsSince(start);
             return r;
         }
@@ -63,9 +72,9 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
         }
     }
     r.passed = r.problem.empty() && r.mismatches.empty();
-    if (!r.passed && c.compare) {
-        r.given = givenText(c);
-        r.fixedCase = fixedCaseToml(c);
+    // A program that does not assemble fails every case alike; the inputs would not help.
+    if (!r.passed && assembly.success) {
+        noteGenerated(r, c);
     }
     r.seconds = secondsSince(start);
     return r;

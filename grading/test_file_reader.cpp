@@ -203,8 +203,8 @@ private:
         return units;
     }
 
-    /// k when `name` is "section#k" (k from 1, without leading zeros); 0 otherwise, and a
-    /// number beyond any count when it is too long to be one.
+    /// k when `name` is "section#k" (k from 1, without leading zeros); otherwise a number
+    /// beyond any section's count.
     static std::int64_t generatedIndex(const std::string& name, const std::string& section) {
         if (name.size() <= section.size() + 1 || !name.starts_with(section) ||
             name[section.size()] != '#') {

@@ -150,15 +150,12 @@ std::string summaryLine(const Totals& t) {
 }
 
 std::string failureText(const CaseResult& r) {
-    if (!r.problem.empty()) {
-        return r.problem;
-    }
-    if (r.mismatches.empty()) {
-        return "";
-    }
-    std::string text = mismatchText(r.mismatches.front());
-    if (r.mismatches.size() > 1) {
-        text += " (and " + std::to_string(r.mismatches.size() - 1) + " more)";
+    std::string text = r.problem;
+    if (text.empty() && !r.mismatches.empty()) {
+        text = mismatchText(r.mismatches.front());
+        if (r.mismatches.size() > 1) {
+            text += " (and " + std::to_string(r.mismatches.size() - 1) + " more)";
+        }
     }
     return r.given.empty() ? text : text + "; generated with " + r.given;
 }

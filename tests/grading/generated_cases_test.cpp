@@ -172,6 +172,21 @@ TEST(GeneratedCases, AProgramWrongOnEmptyLinesFailsExactlyThoseAndShowsTheInput)
     EXPECT_GT(failed, 0);
 }
 
+TEST(GeneratedCases, ShowTheirInputsWhenTheProgramRanOrCouldNotBeSetUpOnly) {
+    const TestFile file = answered(sumTests, sumReference);
+    // The echo program has no table to set up: each case fails before its run.
+    const CaseResult unset = checked(echoReference, file).cases[0];
+    EXPECT_EQ(unset.problem, "setup.data.N: no DC or DS line has the label N");
+    EXPECT_TRUE(unset.given.starts_with("N = ")) << unset.given;
+    EXPECT_FALSE(unset.fixedCase.empty());
+    const std::string broken = test::program(
+        {"PROG    START", "        LD      GR9,N", "N       DS      1", "        END"});
+    for (const CaseResult& r : checked(broken, file).cases) {
+        EXPECT_EQ(r.given, "") << r.name << ": every case fails alike when nothing assembles";
+        EXPECT_EQ(r.fixedCase, "") << r.name;
+    }
+}
+
 TEST(GeneratedCases, TheFixedFormOfAFailedCaseGivesTheSameVerdict) {
     for (const auto& [tests, reference, student] :
          {std::tuple{sumTests, sumReference, skipsNegatives},
