@@ -1,8 +1,10 @@
 #include "cli/check/program_list.h"
+#include "cli/check/reference_answers.h"
 #include "cli/check/reports.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/run_printer.h"
+#include "grading/generated_cases.h"
 #include "grading/program_check.h"
 #include "grading/test_file_reader.h"
 #include "simulator/trace_session.h"
@@ -13,10 +15,15 @@
 namespace casl::cli {
 namespace {
 
+/// The names of the cases of `file`, a generated section's as a range.
 std::string caseNames(const check::TestFile& file) {
     std::string names;
     for (const check::CheckCase& c : file.cases) {
         names += (names.empty() ? "'" : ", '") + c.name + "'";
+    }
+    for (const check::GenerateSection& g : file.generate) {
+        names += (names.empty() ? "'" : ", '") + g.name + "#1' to '" + g.name + "#" +
+                 std::to_string(g.count) + "'";
     }
     return names;
 }
@@ -30,11 +37,13 @@ int explainCommand(const check::CheckOptions& options, std::ostream& out, std::o
         return exit_status::usageOrFileError;
     }
     check::TestFile& file = std::get<check::TestFile>(tests);
+    const std::string names = caseNames(file);
+    check::addGeneratedCases(file);
     const std::string& name = *options.explainCase;
     const auto found = std::ranges::find(file.cases, name, &check::CheckCase::name);
     if (found == file.cases.end()) {
         err << "casl2 check: " << options.testsPath << " has no case named '" << name
-            << "'; its cases: " << caseNames(file) << '\n';
+            << "'; its cases: " << names << '\n';
         return exit_status::usageOrFileError;
     }
     // A hidden case keeps its inputs and expectations from students; its run would show both.
@@ -51,6 +60,9 @@ int explainCommand(const check::CheckOptions& options, std::ostream& out, std::o
     check::CheckCase c = *found;
     c.timeLimitSeconds = options.timeLimitSeconds;
     file.cases = {c};
+    if (!check::answerGeneratedCases(options, file, err)) {
+        return exit_status::usageOrFileError;
+    }
 
     // The run is shown as `casl2 run --trace` shows it; the case's own bounds and step budget
     // bound what is printed, so that the verdict below is the one `check` gives.

@@ -80,6 +80,24 @@ struct SubroutineCall {
     std::vector<int> preserves;
 };
 
+/// A run's observation that a generated case compares with the reference's run.
+struct Observation {
+    enum class Kind {
+        Output,   ///< The lines `OUT` wrote.
+        Ending,   ///< How the run ended.
+        Flags,    ///< OF, SF and ZF.
+        Register, ///< One of GR0–GR7.
+        Data,     ///< The words of a `DC` or `DS` line, from its label on.
+    };
+    Kind kind = Kind::Output;
+    /// Register: 0–7.
+    int reg = 0;
+    /// Data: the label.
+    std::u32string label;
+    /// As the test file wrote it ("GR1", "data:RESULT"), for messages.
+    std::string written;
+};
+
 /// One test case: how to answer the run's boxes, and what must hold at its end.
 struct CheckCase {
     std::string name;
@@ -110,11 +128,65 @@ struct CheckCase {
     /// `expect.data` is), so that a table or an argument area can differ per case.
     std::vector<ExpectedData> setup;
     Expectations expect;
+    /// Set for a case made by a `[[generate]]` section: the observations its expectations are
+    /// taken from, from the reference's run of the same inputs.
+    std::optional<std::vector<Observation>> compare;
+};
+
+/// How one generated IN line (or a run of them) is drawn.
+struct GeneratedInput {
+    enum class Kind {
+        Text,   ///< Characters of `alphabet`, a length from the range.
+        Number, ///< A decimal number from the range.
+    };
+    Kind kind = Kind::Text;
+    std::u32string alphabet;
+    /// Text: the length; Number: the value.
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+    /// How many lines of this kind follow one another.
+    std::int32_t repeatMin = 1;
+    std::int32_t repeatMax = 1;
+};
+
+/// Words drawn for a table before the run, from its label on.
+struct GeneratedData {
+    std::u32string label;
+    std::int32_t countMin = 1;
+    std::int32_t countMax = 1;
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+    /// Set: the label of a word that is given the number of words drawn.
+    std::optional<std::u32string> countLabel;
+};
+
+/// A register at a generated call: fixed when `min` and `max` are the same.
+struct GeneratedRegister {
+    int reg = 0;
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+};
+
+/// A `[[generate]]` section: cases whose inputs are drawn from a seed and whose expectations
+/// are what the reference's run of the same inputs shows.
+struct GenerateSection {
+    /// The cases are named "name#1" to "name#count".
+    std::string name;
+    std::int32_t count = 1;
+    std::uint64_t seed = 0;
+    std::vector<GeneratedInput> inputs;
+    std::vector<GeneratedData> data;
+    std::vector<GeneratedRegister> registers;
+    std::vector<Observation> compare;
+    /// What every generated case shares: points, hidden, bounds, answers and the call.
+    CheckCase base;
 };
 
 /// A test file: the cases every program is checked against.
 struct TestFile {
     std::vector<CheckCase> cases;
+    /// The `[[generate]]` sections; their cases are not in `cases` until they are made.
+    std::vector<GenerateSection> generate;
     /// The teacher's solution, as the file names it (relative to the file's folder): it must
     /// pass every case before a class is graded.
     std::optional<std::string> reference;

@@ -62,6 +62,10 @@ struct CaseResult {
     bool hidden = false;
     /// The answers the case gives to the `IN` boxes, in order.
     std::vector<std::string> inputs;
+    /// A generated case that failed: what it gave the run (inputs, set-up, registers) on one
+    /// line, and the `[[case]]` table that keeps it as a fixed case; empty otherwise.
+    std::string given;
+    std::string fixedCase;
 
     /// The points the case earned: all of them when it passed, none otherwise.
     double points() const { return passed ? maxPoints : 0; }

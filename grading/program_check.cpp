@@ -4,6 +4,7 @@
 #include "grading/assembly_check.h"
 #include "grading/case_runner.h"
 #include "grading/case_setup.h"
+#include "grading/fixed_case_text.h"
 #include "grading/run_check.h"
 #include "platform/source_file.h"
 #include "platform/text_codec.h"
@@ -33,6 +34,14 @@ CaseResult resultOf(const CheckCase& c) {
     return r;
 }
 
+/// A failed generated case keeps what it gave the run and its fixed form, for the reports.
+void noteGenerated(CaseResult& r, const CheckCase& c) {
+    if (c.compare) {
+        r.given = givenText(c);
+        r.fixedCase = fixedCaseToml(c);
+    }
+}
+
 /// One case; `problem` is why the program cannot run (it did not assemble), "" when it can.
 CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTables& work,
                   const AssemblyResult& assembly, const SourceLines& lines,
@@ -49,6 +58,7 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
         const auto prepared = prepareCaseRun(work, c);
         if (const auto* setupProblem = std::get_if<std::string>(&prepared)) {
             r.problem = *setupProblem;
+            noteGenerated(r, c);
             r.seconds = secondsSince(start);
             return r;
         }
@@ -62,6 +72,10 @@ CaseResult runOne(const CheckCase& c, const ProgramTables& assembled, ProgramTab
         }
     }
     r.passed = r.problem.empty() && r.mismatches.empty();
+    // A program that does not assemble fails every case alike; the inputs would not help.
+    if (!r.passed && assembly.success) {
+        noteGenerated(r, c);
+    }
     r.seconds = secondsSince(start);
     return r;
 }

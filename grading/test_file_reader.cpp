@@ -22,7 +22,21 @@ constexpr std::string_view registerNames[] = {"GR0", "GR1", "GR2", "GR3",
 constexpr std::string_view expectKeys[] = {"ending", "output", "GR0", "GR1", "GR2", "GR3",
                                            "GR4",    "GR5",    "GR6", "GR7", "PR",  "SP",
                                            "OF",     "SF",     "ZF",  "data"};
+constexpr std::string_view generateKeys[] = {
+    "name",   "count",     "seed",       "in",      "data", "compare",   "points",
+    "hidden", "max_steps", "max_output", "answers", "call", "registers", "preserves"};
+constexpr std::string_view inputKeys[] = {"alphabet", "length", "min", "max", "repeat"};
+constexpr std::string_view dataKeys[] = {"label", "count", "min", "max", "count_label"};
 constexpr int highestLine = 300;
+/// Bounds of a `[[generate]]` section, so that a test file cannot ask for unbounded work.
+constexpr std::int64_t maxGeneratedCases = 100'000;
+constexpr std::int64_t maxGeneratedLength = 256;
+constexpr std::int64_t maxGeneratedRepeat = 1'000;
+constexpr std::int64_t maxGeneratedWords = 1'000;
+constexpr std::size_t maxGeneratedEntries = 100;
+/// The most characters and words that the generated cases of a file may draw in all: every
+/// case is kept until every program was checked.
+constexpr std::int64_t maxGeneratedUnits = 20'000'000;
 /// The most a case may be worth: far beyond any course's scale, and exact in a double.
 constexpr double maxPoints = 1'000'000;
 
@@ -111,35 +125,340 @@ public:
             } else if (key.str() == "title" || key.str() == "statement") {
                 (key.str() == "title" ? file.title : file.statement) =
                     text(node, std::string(key.str()));
-            } else if (key.str() != "case") {
+            } else if (key.str() != "case" && key.str() != "generate") {
                 fail(key.source(), "unknown key '" + std::string(key.str()) +
-                                       "' at the top of the file; known keys: case, max_steps, " +
-                                       "max_output, points, reference, title, statement");
+                                       "' at the top of the file; known keys: case, generate, " +
+                                       "max_steps, max_output, points, reference, title, " +
+                                       "statement");
             }
         }
         const toml::node* cases = root.get("case");
-        if (cases == nullptr) {
+        const toml::node* generate = root.get("generate");
+        if (cases == nullptr && generate == nullptr) {
             fail(root.source(), "no test cases: the file needs at least one [[case]] table");
         }
-        const toml::array* list = cases->as_array();
-        if (list == nullptr || !list->is_array_of_tables()) {
-            fail(cases->source(), "'case' must be an array of tables, written [[case]]");
-        }
         std::set<std::string> names;
-        for (const toml::node& element : *list) {
+        for (const toml::node& element : tables(cases, "case")) {
             CheckCase c = readCase(*element.as_table(), defaults);
             if (!names.insert(c.name).second) {
                 fail(element.source(), "a second case named '" + c.name + "'");
             }
             file.cases.push_back(std::move(c));
         }
-        if (file.cases.empty()) {
-            fail(cases->source(), "no test cases: the file needs at least one [[case]] table");
+        std::set<std::string> sections;
+        std::int64_t drawn = 0;
+        for (const toml::node& element : tables(generate, "generate")) {
+            GenerateSection g = readGenerate(*element.as_table(), defaults);
+            drawn += g.count * mostDrawn(g);
+            if (drawn > maxGeneratedUnits) {
+                fail(element.source(),
+                     "the [[generate]] sections may draw more than " +
+                         std::to_string(maxGeneratedUnits) +
+                         " characters and words in all ('count' times the most a case draws)");
+            }
+            if (!sections.insert(g.name).second) {
+                fail(element.source(), "a second [[generate]] section named '" + g.name + "'");
+            }
+            for (const CheckCase& c : file.cases) {
+                if (generatedIndex(c.name, g.name) <= g.count) {
+                    fail(element.source(), "the case '" + c.name + "' has the name of a case " +
+                                               "that [[generate]] '" + g.name + "' makes");
+                }
+            }
+            file.generate.push_back(std::move(g));
+        }
+        if (file.cases.empty() && file.generate.empty()) {
+            fail((cases != nullptr ? cases : generate)->source(),
+                 "no test cases: the file needs at least one [[case]] table");
         }
         return file;
     }
 
 private:
+    /// The elements of `[[key]]`; none when the file has no such key.
+    const toml::array& tables(const toml::node* node, const std::string& key) const {
+        static const toml::array none;
+        if (node == nullptr) {
+            return none;
+        }
+        const toml::array* list = node->as_array();
+        if (list == nullptr || !list->is_array_of_tables()) {
+            fail(node->source(),
+                 "'" + key + "' must be an array of tables, written [[" + key + "]]");
+        }
+        return *list;
+    }
+
+    /// The most characters and words one case of `g` can draw (a number counting six).
+    static std::int64_t mostDrawn(const GenerateSection& g) {
+        std::int64_t units = 1;
+        for (const GeneratedInput& in : g.inputs) {
+            const std::int64_t line =
+                in.kind == GeneratedInput::Kind::Number ? 6 : std::max<std::int64_t>(in.max, 1);
+            units += static_cast<std::int64_t>(in.repeatMax) * line;
+        }
+        for (const GeneratedData& d : g.data) {
+            units += d.countMax + 1;
+        }
+        return units;
+    }
+
+    /// k when `name` is "section#k" (k from 1, without leading zeros); otherwise a number
+    /// beyond any section's count.
+    static std::int64_t generatedIndex(const std::string& name, const std::string& section) {
+        if (name.size() <= section.size() + 1 || !name.starts_with(section) ||
+            name[section.size()] != '#') {
+            return maxGeneratedCases + 1;
+        }
+        const std::string digits = name.substr(section.size() + 1);
+        if (digits.size() > 6 || digits.front() == '0' ||
+            !std::all_of(digits.begin(), digits.end(),
+                         [](char c) { return c >= '0' && c <= '9'; })) {
+            return maxGeneratedCases + 1;
+        }
+        return std::stoll(digits);
+    }
+
+    std::int64_t integer(const toml::node& node, const std::string& key, std::int64_t min,
+                         std::int64_t max) const {
+        const auto* value = node.as_integer();
+        if (value == nullptr) {
+            wrongType(node, key, "an integer");
+        }
+        if (value->get() < min || value->get() > max) {
+            fail(node.source(), "'" + key + "' must be from " + std::to_string(min) + " to " +
+                                    std::to_string(max) + ", not " + std::to_string(value->get()));
+        }
+        return value->get();
+    }
+
+    /// `key = n` or `key = [min, max]`, each from `min` to `max`.
+    std::pair<std::int32_t, std::int32_t> range(const toml::node& node, const std::string& key,
+                                                std::int64_t min, std::int64_t max) const {
+        if (const auto* pair = node.as_array()) {
+            if (pair->size() != 2) {
+                fail(node.source(), "'" + key + "' as a range is [least, most]: two integers");
+            }
+            const std::int64_t low = integer(*pair->get(0), key, min, max);
+            const std::int64_t high = integer(*pair->get(1), key, min, max);
+            if (low > high) {
+                fail(node.source(), "'" + key + "' goes from " + std::to_string(low) + " down to " +
+                                        std::to_string(high) + ": write the least first");
+            }
+            return {static_cast<std::int32_t>(low), static_cast<std::int32_t>(high)};
+        }
+        const auto value = static_cast<std::int32_t>(integer(node, key, min, max));
+        return {value, value};
+    }
+
+    /// `min` and `max` of a table, both needed, from -32768 to 65535.
+    std::pair<std::int32_t, std::int32_t> wordRange(const toml::table& table,
+                                                    const std::string& place) const {
+        const toml::node* low = table.get("min");
+        const toml::node* high = table.get("max");
+        if (low == nullptr || high == nullptr) {
+            fail(table.source(), place + " needs both 'min' and 'max'");
+        }
+        const std::int64_t least = integer(*low, "min", -32768, 65535);
+        const std::int64_t most = integer(*high, "max", -32768, 65535);
+        if (least > most) {
+            fail(high->source(), "'max' (" + std::to_string(most) + ") is below 'min' (" +
+                                     std::to_string(least) + ")");
+        }
+        return {static_cast<std::int32_t>(least), static_cast<std::int32_t>(most)};
+    }
+
+    template <std::size_t N>
+    const toml::table& entry(const toml::node& node, const std::string& key,
+                             const std::string_view (&keys)[N]) const {
+        const auto* table = node.as_table();
+        if (table == nullptr) {
+            wrongType(node, key, "a table");
+        }
+        for (auto&& [k, value] : *table) {
+            if (!known(keys, k.str())) {
+                fail(k.source(), "unknown key '" + std::string(k.str()) + "' in '" + key +
+                                     "'; known keys: " + keyList(keys));
+            }
+        }
+        return *table;
+    }
+
+    /// The entries of `key`: an array of tables, or one table.
+    std::vector<const toml::node*> entries(const toml::node& node, const std::string& key) const {
+        std::vector<const toml::node*> list;
+        if (const auto* array = node.as_array()) {
+            for (const toml::node& element : *array) {
+                list.push_back(&element);
+            }
+        } else {
+            list.push_back(&node);
+        }
+        if (list.size() > maxGeneratedEntries) {
+            fail(node.source(),
+                 "'" + key + "' has more than " + std::to_string(maxGeneratedEntries) + " entries");
+        }
+        return list;
+    }
+
+    GeneratedInput generatedInput(const toml::node& node) const {
+        const toml::table& table = entry(node, "in", inputKeys);
+        GeneratedInput in;
+        const bool isText = table.get("alphabet") != nullptr || table.get("length") != nullptr;
+        const bool number = table.get("min") != nullptr || table.get("max") != nullptr;
+        if (isText == number) {
+            fail(table.source(), "an 'in' entry is a line of text (alphabet and length) or a " +
+                                     std::string("number (min and max), not ") +
+                                     (isText ? "both" : "neither"));
+        }
+        if (const toml::node* repeat = table.get("repeat")) {
+            std::tie(in.repeatMin, in.repeatMax) = range(*repeat, "repeat", 0, maxGeneratedRepeat);
+        }
+        if (number) {
+            in.kind = GeneratedInput::Kind::Number;
+            std::tie(in.min, in.max) = wordRange(table, "an 'in' entry of numbers");
+            return in;
+        }
+        const toml::node* alphabet = table.get("alphabet");
+        const toml::node* length = table.get("length");
+        if (alphabet == nullptr || length == nullptr) {
+            fail(table.source(), "an 'in' entry of text needs both 'alphabet' and 'length'");
+        }
+        in.alphabet = platform::fromUtf8(text(*alphabet, "alphabet"));
+        std::tie(in.min, in.max) = range(*length, "length", 0, maxGeneratedLength);
+        if (in.alphabet.empty() && in.max > 0) {
+            fail(alphabet->source(), "'alphabet' is empty, so no line can be longer than 0");
+        }
+        for (char32_t c : in.alphabet) {
+            if (!platform::cp932Code(c) || c < 0x20) {
+                fail(alphabet->source(), "'alphabet' holds '" +
+                                             platform::toUtf8(std::u32string(1, c)) +
+                                             "', which an input line cannot hold");
+            }
+        }
+        return in;
+    }
+
+    GeneratedData generatedData(const toml::node& node) const {
+        const toml::table& table = entry(node, "data", dataKeys);
+        GeneratedData d;
+        const toml::node* label = table.get("label");
+        if (label == nullptr) {
+            fail(table.source(), "a 'data' entry needs the label of its words: label = \"...\"");
+        }
+        d.label = platform::fromUtf8(text(*label, "label"));
+        if (d.label.empty()) {
+            fail(label->source(), "'label' of a 'data' entry is empty");
+        }
+        if (const toml::node* count = table.get("count")) {
+            std::tie(d.countMin, d.countMax) = range(*count, "count", 0, maxGeneratedWords);
+        }
+        std::tie(d.min, d.max) = wordRange(table, "a 'data' entry");
+        if (const toml::node* counted = table.get("count_label")) {
+            d.countLabel = platform::fromUtf8(text(*counted, "count_label"));
+            if (d.countLabel->empty()) {
+                fail(counted->source(), "'count_label' is empty");
+            }
+        }
+        return d;
+    }
+
+    Observation observation(const toml::node& node) const {
+        const std::string written = text(node, "compare");
+        Observation o;
+        o.written = written;
+        if (written == "output") {
+            o.kind = Observation::Kind::Output;
+        } else if (written == "ending") {
+            o.kind = Observation::Kind::Ending;
+        } else if (written == "flags") {
+            o.kind = Observation::Kind::Flags;
+        } else if (written.starts_with("data:") && written.size() > 5) {
+            o.kind = Observation::Kind::Data;
+            o.label = platform::fromUtf8(written.substr(5));
+        } else if (known(registerNames, written)) {
+            o.kind = Observation::Kind::Register;
+            o.reg = written[2] - '0';
+        } else {
+            fail(node.source(), "'compare' takes output, ending, flags, GR0 to GR7 and " +
+                                    std::string("data:LABEL, not \"") + written + "\"");
+        }
+        return o;
+    }
+
+    GenerateSection readGenerate(const toml::table& table, const CheckCase& defaults) const {
+        GenerateSection g;
+        const toml::node* name = table.get("name");
+        if (name == nullptr) {
+            fail(table.source(), "a [[generate]] section without a name: add name = \"...\"");
+        }
+        g.name = text(*name, "name");
+        if (g.name.empty()) {
+            fail(name->source(), "a [[generate]] section needs a name that is not empty");
+        }
+        for (auto&& [key, node] : table) {
+            const std::string k(key.str());
+            if (!known(generateKeys, k)) {
+                fail(key.source(), "unknown key '" + k + "' in [[generate]] '" + g.name +
+                                       "'; known keys: " + keyList(generateKeys));
+            }
+            if (k == "count") {
+                g.count = static_cast<std::int32_t>(integer(node, k, 1, maxGeneratedCases));
+            } else if (k == "seed") {
+                g.seed = static_cast<std::uint64_t>(integer(node, k, INT64_MIN, INT64_MAX));
+            } else if (k == "in") {
+                for (const toml::node* element : entries(node, k)) {
+                    g.inputs.push_back(generatedInput(*element));
+                }
+            } else if (k == "data") {
+                for (const toml::node* element : entries(node, k)) {
+                    g.data.push_back(generatedData(*element));
+                }
+            } else if (k == "compare") {
+                for (const toml::node& element : array(node, k, "an array of strings")) {
+                    g.compare.push_back(observation(element));
+                }
+                if (g.compare.empty()) {
+                    fail(node.source(), "'compare' needs at least one observation");
+                }
+            } else if (k == "registers") {
+                g.registers = generatedRegisters(node);
+            }
+        }
+        if (g.compare.empty()) {
+            g.compare.push_back({Observation::Kind::Output, 0, {}, "output"});
+        }
+        // The keys every generated case shares (and the name) are read as a fixed case's are.
+        g.base = readCase(table, defaults, true);
+        if (!g.registers.empty() && !g.base.call) {
+            fail(table.get("registers")->source(),
+                 "'registers' belongs to a section that calls a subroutine: add call = " +
+                     std::string("\"LABEL\" to [[generate]] '") + g.name + "'");
+        }
+        return g;
+    }
+
+    /// `registers = { GR1 = 5, GR2 = [0, 100] }`: fixed values or ranges at the call.
+    std::vector<GeneratedRegister> generatedRegisters(const toml::node& node) const {
+        const auto* table = node.as_table();
+        if (table == nullptr) {
+            wrongType(node, "registers", "a table of GR0 to GR7 = word or [least, most]");
+        }
+        std::vector<GeneratedRegister> registers;
+        for (auto&& [key, value] : *table) {
+            GeneratedRegister r;
+            r.reg = registerNumber(value, key.str(), "registers");
+            if (value.is_array()) {
+                std::tie(r.min, r.max) = range(value, std::string(key.str()), -32768, 65535);
+            } else {
+                const ExpectedWord w = word(value, std::string(key.str()));
+                r.min = r.max = static_cast<std::int16_t>(w.pattern);
+            }
+            registers.push_back(r);
+        }
+        return registers;
+    }
+
     [[noreturn]] void fail(const toml::source_region& where, const std::string& what) const {
         throw ReadFailure{path_ + ":" + std::to_string(where.begin.line) + ":" +
                           std::to_string(where.begin.column) + ": " + what};
@@ -229,7 +548,10 @@ private:
         return *list;
     }
 
-    CheckCase readCase(const toml::table& table, const CheckCase& defaults) const {
+    /// A `[[case]]` table, or with `section` the keys a `[[generate]]` section shares with its
+    /// cases (its own keys, read by `readGenerate`, are passed over).
+    CheckCase readCase(const toml::table& table, const CheckCase& defaults,
+                       bool section = false) const {
         CheckCase c;
         c.maxSteps = defaults.maxSteps;
         c.maxOutput = defaults.maxOutput;
@@ -244,6 +566,9 @@ private:
         }
         for (auto&& [key, node] : table) {
             const std::string k(key.str());
+            if (section && (!known(caseKeys, k) || k == "registers")) {
+                continue;
+            }
             if (!known(caseKeys, k)) {
                 fail(key.source(), "unknown key '" + k + "' in case '" + c.name +
                                        "'; known keys: " + keyList(caseKeys));

@@ -3,7 +3,9 @@
 #include "cli/check/batch.h"
 #include "cli/check/program_list.h"
 #include "cli/check/progress_bar.h"
+#include "cli/check/reference_answers.h"
 #include "cli/check/report_destination.h"
+#include "grading/generated_cases.h"
 #include "grading/reference_check.h"
 #include "grading/test_file_reader.h"
 #include "platform/file_writer.h"
@@ -57,17 +59,6 @@ std::optional<std::string> keepCases(TestFile& file, const std::vector<std::stri
     return std::nullopt;
 }
 
-/// The reference of the command line, else that of the test file (beside the test file).
-std::string referenceOf(const CheckOptions& options, const TestFile& file) {
-    if (!options.referencePath.empty()) {
-        return options.referencePath;
-    }
-    if (!file.reference) {
-        return "";
-    }
-    return (std::filesystem::path(options.testsPath).parent_path() / *file.reference).string();
-}
-
 unsigned coreCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
@@ -81,6 +72,7 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
         err << "casl2 check: " << error->message << '\n';
         return wrongTestsOrArguments;
     }
+    addGeneratedCases(std::get<TestFile>(tests));
     if (const auto unknown = keepCases(std::get<TestFile>(tests), options.caseNames)) {
         err << "casl2 check: " << options.testsPath << " has no case named '" << *unknown << "'\n";
         return wrongTestsOrArguments;
@@ -111,6 +103,10 @@ int checkCommand(const CheckOptions& options, std::ostream& out, std::ostream& e
     }
     for (CheckCase& c : testFile.cases) {
         c.timeLimitSeconds = options.timeLimitSeconds;
+    }
+    // The reference answers the generated cases once, for every program of the class.
+    if (!answerGeneratedCases(options, testFile, err)) {
+        return wrongTestsOrArguments;
     }
     if (!reference.empty()) {
         // A case that the teacher's own solution fails is a fault of the test file: grading the

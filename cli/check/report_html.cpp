@@ -40,6 +40,7 @@ td.number { text-align: right; font-variant-numeric: tabular-nums; }
 .tag { font-size: 0.8rem; border: 1px solid var(--line); border-radius: 0.3rem;
   padding: 0 0.3rem; color: var(--muted); }
 .muted { color: var(--muted); font-weight: normal; }
+pre.fixed-case { font-weight: normal; margin: .4em 0 0; }
 .problem { background: var(--mark); padding: 0.3rem 0.6rem; }
 svg text { fill: var(--text); font-size: 13px; }
 svg .track { fill: var(--track); }
@@ -196,7 +197,10 @@ std::string failures(const ProgramResult& p, std::size_t index) {
         std::string head =
             "<th scope=\"row\" rowspan=\"" + std::to_string(span) + "\">" + h(c.name) +
             (c.hidden ? " <span class=\"tag\">hidden</span>" : "") +
-            (inputs.empty() ? "" : "<br><span class=\"muted\">inputs " + h(inputs) + "</span>") +
+            (!c.given.empty() ? "<br><span class=\"muted\">generated with " + h(c.given) + "</span>"
+             : inputs.empty() ? ""
+                              : "<br><span class=\"muted\">inputs " + h(inputs) + "</span>") +
+            (c.fixedCase.empty() ? "" : "<pre class=\"fixed-case\">" + h(c.fixedCase) + "</pre>") +
             "</th>";
         if (c.mismatches.empty()) {
             rows += "<tr data-case=\"" + h(c.name) + "\">" + head + "<td>problem</td>" +

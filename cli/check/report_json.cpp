@@ -45,6 +45,8 @@ Json caseJson(const CaseResult& c) {
         {"max_points", c.maxPoints},
         {"hidden", c.hidden},
         {"inputs", c.inputs},
+        {"given", textOrNull(c.given)},
+        {"fixed_case", textOrNull(c.fixedCase)},
     };
 }
 

@@ -67,6 +67,22 @@ std::string differenceLines(const Mismatch& m) {
            detailLine(deepest, "got      " + m.actual);
 }
 
+/// A failed generated case's `[[case]]` table under it, unwrapped so that it can be pasted
+/// into the test file as it stands.
+std::string fixedCaseLines(const CaseResult& c) {
+    if (c.fixedCase.empty()) {
+        return "";
+    }
+    std::string out = deeper + "to keep it as a fixed case:\n";
+    std::size_t begin = 0;
+    while (begin < c.fixedCase.size()) {
+        const std::size_t end = c.fixedCase.find('\n', begin);
+        out += deepest + c.fixedCase.substr(begin, end - begin) + "\n";
+        begin = end == std::string::npos ? c.fixedCase.size() : end + 1;
+    }
+    return out;
+}
+
 /// Every failing case of a program with its inputs and differences; a problem of the whole
 /// program once.
 std::string verboseDetails(const ProgramResult& p) {
@@ -79,7 +95,9 @@ std::string verboseDetails(const ProgramResult& p) {
             continue;
         }
         std::string heading = "case " + quotedName(c.name);
-        if (!c.inputs.empty()) {
+        if (!c.given.empty()) {
+            heading += ", generated with " + c.given;
+        } else if (!c.inputs.empty()) {
             std::string inputs;
             for (const std::string& input : c.inputs) {
                 inputs += (inputs.empty() ? "" : ", ") + check::quoted(platform::fromUtf8(input));
@@ -93,6 +111,7 @@ std::string verboseDetails(const ProgramResult& p) {
         for (const Mismatch& m : c.mismatches) {
             out += differenceLines(m);
         }
+        out += fixedCaseLines(c);
     }
     return out;
 }
@@ -131,24 +150,22 @@ std::string summaryLine(const Totals& t) {
 }
 
 std::string failureText(const CaseResult& r) {
-    if (!r.problem.empty()) {
-        return r.problem;
+    std::string text = r.problem;
+    if (text.empty() && !r.mismatches.empty()) {
+        text = mismatchText(r.mismatches.front());
+        if (r.mismatches.size() > 1) {
+            text += " (and " + std::to_string(r.mismatches.size() - 1) + " more)";
+        }
     }
-    if (r.mismatches.empty()) {
-        return "";
-    }
-    std::string text = mismatchText(r.mismatches.front());
-    if (r.mismatches.size() > 1) {
-        text += " (and " + std::to_string(r.mismatches.size() - 1) + " more)";
-    }
-    return text;
+    return r.given.empty() ? text : text + "; generated with " + r.given;
 }
 
 std::string studentDetails(const CaseResult& r) {
     if (r.passed || r.hidden) {
         return "";
     }
-    std::string text = r.problem.empty() ? "" : r.problem + "\n";
+    std::string text = r.given.empty() ? "" : "generated with " + r.given + "\n";
+    text += r.problem.empty() ? "" : r.problem + "\n";
     for (const Mismatch& m : r.mismatches) {
         text += mismatchText(m) + "\n";
     }
@@ -185,6 +202,7 @@ std::string textReport(const std::vector<ProgramResult>& results, bool verbose) 
         } else {
             out +=
                 detailLine(indent, "case " + quotedName(first->name) + ": " + failureText(*first));
+            out += fixedCaseLines(*first);
         }
     }
     out += "\n" + summaryLine(totalsOf(results)) + "\n";

@@ -430,7 +430,7 @@ std::vector<std::string> readmeTestFiles() {
 
 TEST(Exercise, TheReadmeExampleChecksTheReverseExercise) {
     const std::vector<std::string> blocks = readmeTestFiles();
-    ASSERT_EQ(blocks.size(), 3u);
+    ASSERT_EQ(blocks.size(), 4u);
     const test::ScratchFolder folder;
     const std::string tests = folder.write("tests.toml", blocks[0]).string();
     const fs::path exercise = fs::path(CASL_EXERCISES_DIR) / "reverse";
@@ -451,6 +451,16 @@ TEST(Exercise, TheReadmeExampleChecksTheReverseExercise) {
             .string();
     const CheckRun called = check({calls, sum});
     EXPECT_EQ(called.status, everyCasePassed) << called.out << called.err;
+    // And the one about generated inputs, with the exercise's solution as the reference.
+    const std::string generated = folder.write("generated.toml", blocks[3]).string();
+    const std::string reference = (exercise / "solution.cas").string();
+    const CheckRun right = check({generated, reference, "--reference", reference});
+    EXPECT_EQ(right.status, everyCasePassed) << right.out << right.err;
+    const CheckRun fails =
+        check({generated, (exercise / "wrong.cas").string(), "--reference", reference});
+    EXPECT_EQ(fails.status, someCaseFailed) << fails.out << fails.err;
+    EXPECT_NE(fails.out.find("3/100  FAILED\n    case \"random line#1\""), std::string::npos)
+        << fails.out;
 }
 
 } // namespace

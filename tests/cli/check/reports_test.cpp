@@ -2,6 +2,7 @@
 #include "cli/check/reports.h"
 #include "cli/check/terminal_columns.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -248,6 +249,63 @@ TEST(TapReport, EscapesHashesInDescriptions) {
     const std::string tap = tapReport(results, "t.toml");
     EXPECT_NE(tap.find("    ok 1 - case \\#1 \\\\ two\n"), std::string::npos) << tap;
 }
+
+/// A generated case that failed, as the grader leaves it.
+CaseResult failedGenerated(bool hidden) {
+    CaseResult c = failed("echo#7", {{"output", "\"\"", "nothing (no OUT)"}});
+    c.given = "inputs \"\"";
+    c.fixedCase = "[[case]]\nname = \"echo-7\"\ninputs = [\"\"]\nexpect.output = [\"\"]\n";
+    c.hidden = hidden;
+    return c;
+}
+
+struct GivenCase {
+    std::string name;
+    std::function<std::string(const CaseResult&)> report;
+    /// What the report shows of the inputs; empty: nothing of them.
+    std::string shown;
+    bool hidden;
+};
+
+void PrintTo(const GivenCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class GeneratedInputs : public testing::TestWithParam<GivenCase> {};
+
+TEST_P(GeneratedInputs, AreShownWithAFailedGeneratedCase) {
+    const GivenCase& c = GetParam();
+    const std::string report = c.report(failedGenerated(c.hidden));
+    if (c.shown.empty()) {
+        EXPECT_EQ(report.find("inputs"), std::string::npos) << report;
+    } else {
+        EXPECT_NE(report.find(c.shown), std::string::npos) << report;
+    }
+}
+
+ProgramResult onlyProgram(const CaseResult& c) {
+    return {"p.cas", "", {c}, 0};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, GeneratedInputs,
+    testing::Values(
+        GivenCase{"Junit", [](const CaseResult& c) { return junitReport({onlyProgram(c)}, "t"); },
+                  "got nothing (no OUT); generated with inputs &quot;&quot;", false},
+        GivenCase{"Tap", [](const CaseResult& c) { return tapReport({onlyProgram(c)}, "t"); },
+                  "generated with inputs \\\"\\\"", false},
+        GivenCase{"Html", [](const CaseResult& c) { return htmlReport({onlyProgram(c)}, "t"); },
+                  "<pre class=\"fixed-case\">[[case]]\nname = &quot;echo-7&quot;", false},
+        GivenCase{"Vpl", [](const CaseResult& c) { return vplReport(onlyProgram(c)); },
+                  "generated with inputs \"\"", false},
+        GivenCase{"StudentOfAHiddenCase", [](const CaseResult& c) { return studentDetails(c); }, "",
+                  true},
+        GivenCase{"TextSnippetIsNotWrapped",
+                  [](const CaseResult& c) { return textReport({onlyProgram(c)}, false); },
+                  "\n      to keep it as a fixed case:\n        [[case]]\n        name = "
+                  "\"echo-7\"\n",
+                  false}),
+    testing::PrintToStringParamName());
 
 } // namespace
 } // namespace casl::check
