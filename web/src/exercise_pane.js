@@ -58,6 +58,14 @@ export function showStatement(element, blocks) {
   }
 }
 
+/**
+ * The name under which the starting program of exercise `name` is offered to the core, or ''
+ * when the exercise has none: the caption a student sees for it.
+ */
+export function startProgramName(name, startProgram) {
+  return startProgram ? `${name}/start.cas` : '';
+}
+
 export class ExercisePane {
   constructor(doc, mainWindow) {
     this.doc = doc;
@@ -92,7 +100,7 @@ export class ExercisePane {
 
   /** Opens the exercise `name` (its test file's bytes, its starting program's if it has one). */
   open(name, tests, startProgram) {
-    const startName = startProgram ? `${name}/start.cas` : '';
+    const startName = startProgramName(name, startProgram);
     this.window.run((w) => {
       if (startProgram) {
         w.offerFile(startName, startProgram);

@@ -5,6 +5,7 @@
 // opening it opens the exercise as its menu does. The fragment never reaches a server. The core
 // reads the fragment and decides what a link without a program shows; the page only compresses
 // and decompresses, and finds the exercise's files.
+import { startProgramName } from './exercise_pane.js';
 import { messageBox } from './message_box.js';
 
 async function bytesThrough(bytes, transform) {
@@ -143,7 +144,7 @@ export class SharedLinks {
     const opened = carries
       ? await inflated(read.compressed, this.window.workbench.maxLinkedProgramBytes())
       : {};
-    const startName = exercise.startProgram ? `${read.exercise}/start.cas` : '';
+    const startName = startProgramName(read.exercise, exercise.startProgram);
     this.window.run((w) => {
       if (exercise.startProgram) {
         w.offerFile(startName, exercise.startProgram);
