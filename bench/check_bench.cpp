@@ -16,6 +16,7 @@
 #include "cli/check/allocator_tuning.h"
 #include "grading/case_runner.h"
 #include "platform/source_file.h"
+#include "process_run.h"
 #include "simulator/run_messages.h"
 #include "simulator/trace_session.h"
 #include "tests/simulator/reference/reference_trace_session.h"
@@ -28,18 +29,15 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <spawn.h>
-#include <stdexcept>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <thread>
 #include <type_traits>
 #include <vector>
 
-extern char** environ;
-
 namespace {
+
+using casl::bench::ProcessRun;
+using casl::bench::runProcess;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -131,41 +129,11 @@ double baselineSeconds(const std::vector<fs::path>& programs, std::int64_t& step
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-struct ProcessRun {
-    double seconds = 0;
-    /// Processor time, user and system, of all its threads.
-    double cpuSeconds = 0;
-    long peakKilobytes = 0;
-    int status = -1;
-};
-
 ProcessRun runCheck(const fs::path& folder, const char* testName = "tests.toml",
                     const char* className = "class") {
-    const std::string tests = (folder / testName).string();
-    const std::string programs = (folder / className).string();
-    const std::string report = (folder / "report.json").string();
-    std::vector<std::string> args{CASL2_PATH, "check", tests,      programs,
-                                  "--format", "json",  "--output", report};
-    std::vector<char*> argv;
-    for (std::string& a : args) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    const Clock::time_point start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        throw std::runtime_error("cannot start " CASL2_PATH);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    ProcessRun run;
-    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    run.peakKilobytes = usage.ru_maxrss;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return runProcess({CASL2_PATH, "check", (folder / testName).string(),
+                       (folder / className).string(), "--format", "json", "--output",
+                       (folder / "report.json").string()});
 }
 
 /// The budget of every endless run.

@@ -5,25 +5,22 @@
 // Usage: generate_bench [PROGRAMS] [CASES] [FOLDER]
 // With FOLDER the class is written there and kept (FOLDER/tests.toml, FOLDER/class/).
 
-#include <chrono>
+#include "process_run.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
-#include <stdexcept>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
+using casl::bench::ProcessRun;
+using casl::bench::runProcess;
+
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 /// Reads a line and shows it back to front. `kind` 0 is correct, 1 shows nothing for a line
 /// of one character, 2 never leaves its loop. Labels and comments differ per program.
@@ -62,44 +59,10 @@ void write(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-struct ProcessRun {
-    double seconds = 0;
-    /// User and system time of the process: the wall time on idle cores is about this over
-    /// the cores, whatever else the machine runs.
-    double cpuSeconds = 0;
-    long peakKilobytes = 0;
-    int status = -1;
-};
-
 ProcessRun runCheck(const fs::path& folder) {
-    std::vector<std::string> args{CASL2_PATH,
-                                  "check",
-                                  (folder / "tests.toml").string(),
-                                  (folder / "class").string(),
-                                  "--format",
-                                  "json",
-                                  "--output",
-                                  (folder / "report.json").string()};
-    std::vector<char*> argv;
-    for (std::string& a : args) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    const Clock::time_point start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        throw std::runtime_error("cannot start " CASL2_PATH);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    ProcessRun run;
-    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    run.peakKilobytes = usage.ru_maxrss;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return runProcess({CASL2_PATH, "check", (folder / "tests.toml").string(),
+                       (folder / "class").string(), "--format", "json", "--output",
+                       (folder / "report.json").string()});
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 // again.
 
 #include "platform/source_file.h"
+#include "process_run.h"
 #include "similarity/similar_pairs.h"
 
 #include <algorithm>
@@ -20,17 +21,14 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <spawn.h>
-#include <stdexcept>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
+
+using casl::bench::ProcessRun;
+using casl::bench::runProcess;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -153,35 +151,9 @@ void writeClass(const fs::path& folder, int programs) {
     }
 }
 
-struct ProcessRun {
-    double seconds = 0;
-    long peakKilobytes = 0;
-    int status = -1;
-};
-
 ProcessRun runSimilar(const fs::path& folder) {
-    std::vector<std::string> args{
-        CASL2_PATH, "similar",  folder.string(),
-        "--format", "json",     "--top",
-        "100",      "--output", (folder.parent_path() / "alike.json").string()};
-    std::vector<char*> argv;
-    for (std::string& a : args) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    const Clock::time_point start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        throw std::runtime_error("cannot start " CASL2_PATH);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    ProcessRun run;
-    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.peakKilobytes = usage.ru_maxrss;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return runProcess({CASL2_PATH, "similar", folder.string(), "--format", "json", "--top", "100",
+                       "--output", (folder.parent_path() / "alike.json").string()});
 }
 
 double secondsSince(Clock::time_point start) {
