@@ -108,23 +108,27 @@ void TraceSession::carryOn(Next next) {
 
 // A call of its own, left at least at every step question: a WebAssembly engine moves a
 // function to its optimised code only when the function is called again, so a loop that
-// never returned would run on in its first, slow translation.
-template <bool Explained> TraceSession::Next TraceSession::runSteps(Next next) {
-    // Execute, Finish and Proceed follow each other until a step waits, asks or stops.
-    for (;;) {
-        if (next == Next::Execute) {
-            next = executeStep<Explained>();
-        }
+// never returned would run on in its first, slow translation. Kept out of line for that reason:
+// inlined into `carryOn`, which a host that answers at once never leaves, it would be.
+template <bool Explained> [[gnu::noinline]] TraceSession::Next TraceSession::runSteps(Next next) {
+    // A run may come back in the middle of a step (after a box); from then on every step
+    // executes, finishes and proceeds until one waits, asks or stops.
+    if (next == Next::Finish) {
+        next = finishStep<Explained>();
+    }
+    if (next == Next::Proceed) {
+        next = proceed();
+    }
+    while (next == Next::Execute) {
+        next = executeStep<Explained>();
         if (next == Next::Finish) {
             next = finishStep<Explained>();
-        }
-        if (next == Next::Proceed) {
-            next = proceed();
-        }
-        if (next != Next::Execute) {
-            return next;
+            if (next == Next::Proceed) {
+                next = proceed();
+            }
         }
     }
+    return next;
 }
 
 template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession::executeStep() {

@@ -104,17 +104,19 @@ void TraceSession::answer(const BoxAnswer& answer) {
 }
 
 TraceSession::Next TraceSession::askStepQuestion() {
-    std::u32string text;
-    // One allocation for the question that a long run asks every 101 steps.
-    text.reserve(messages::stepQuestionHead.size() + 6 + messages::stepQuestionTail.size());
-    text += messages::stepQuestionHead;
-    if (breakpointLine_ != 0) {
-        text += decimalText(breakpointLine_);
+    // A long run asks every 101 steps: the box keeps the question between two of them, and it
+    // is written again only when another box came between or the breakpoint it names changed.
+    if (stepQuestionInBox_ != breakpointLine_) {
+        std::u32string text(messages::stepQuestionHead);
+        if (breakpointLine_ != 0) {
+            text += decimalText(breakpointLine_);
+        }
+        text += messages::stepQuestionTail;
+        box_ = RunBox::message(std::move(text), messages::stepQuestionTitle, MessageButtons::YesNo,
+                               RunBox::Purpose::StepQuestion);
+        stepQuestionInBox_ = breakpointLine_;
     }
-    text += messages::stepQuestionTail;
-    return after(openBox(RunBox::message(std::move(text), messages::stepQuestionTitle,
-                                         MessageButtons::YesNo, RunBox::Purpose::StepQuestion),
-                         Continuation{Continuation::Kind::StepQuestion}));
+    return after(showBox(Continuation{Continuation::Kind::StepQuestion}));
 }
 
 TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {
@@ -160,11 +162,16 @@ void TraceSession::endTrace(TraceEnding ending) {
 }
 
 TraceSession::Flow TraceSession::openBox(RunBox box, Continuation continuation) {
+    box_ = std::move(box);
+    stepQuestionInBox_.reset();
+    return showBox(continuation);
+}
+
+TraceSession::Flow TraceSession::showBox(Continuation continuation) {
     // The displays stand as the box finds them.
     if (hostBehind_) {
         showToHost();
     }
-    box_ = std::move(box);
     continuation_ = continuation;
     immediateAnswer_ = host_.boxOpened(box_);
     return Flow::Ask;

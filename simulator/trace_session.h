@@ -203,6 +203,8 @@ private:
     }
     void endTrace(TraceEnding ending);
     Flow openBox(RunBox box, Continuation continuation);
+    /// Opens `box_` as it stands.
+    Flow showBox(Continuation continuation);
     Flow stopWith(std::u32string_view text, std::u32string_view title, bool refreshFirst);
     Flow passedLastLine();
 
@@ -302,6 +304,9 @@ private:
     bool passWaits_ = false;
 
     RunBox box_;
+    /// The breakpoint named by the step question that `box_` holds; nothing when it holds
+    /// another box.
+    std::optional<int> stepQuestionInBox_;
     Continuation continuation_;
     /// The answer of a host that answered the box as it opened.
     std::optional<BoxAnswer> immediateAnswer_;

@@ -173,5 +173,40 @@ TEST(PendingBox, TheInputBoxAsksWithItsPromptTitleAndPlace) {
     EXPECT_EQ(tables.dataWords[5][dataValueColumn], 2);
 }
 
+TEST(PendingBox, EveryStepQuestionNamesTheBreakpointOfItsMoment) {
+    // A loop that writes a character every round: OUT boxes come between the questions too.
+    ProgramTables tables;
+    const AssemblyResult assembly =
+        assemble(U"P       START\r\nL       OUT     C,N\r\n        JUMP    L\r\n        RET\r\n"
+                 U"C       DC      'A'\r\nN       DC      1\r\n        END\r\n",
+                 tables);
+    ASSERT_TRUE(assembly.success);
+    MachineState machine;
+    LaterHost host;
+    TraceSession session(tables, machine, assembly.infoText, TraceOptions{4, false}, host);
+    std::vector<std::u32string> questions;
+    session.start();
+    const std::u32string head = U"100ステップ実行されました。\r\n現在のブレークポイントは";
+    while (questions.size() < 4 && session.asking()) {
+        const RunBox& box = *session.pendingBox();
+        if (box.purpose == RunBox::Purpose::StepQuestion) {
+            questions.push_back(box.text);
+            // Moved while the question is open: the next one names the new line.
+            session.setBreakpointLine(questions.size() == 2 ? 0 : 4);
+            session.answer(BoxAnswer{MessageAnswer::Yes});
+        } else {
+            session.answer(BoxAnswer{});
+        }
+        while (session.waiting()) {
+            session.next();
+        }
+    }
+    ASSERT_EQ(questions.size(), 4u);
+    EXPECT_EQ(questions[0], head + U"4行目です。\r\nトレースを続行しますか?");
+    EXPECT_EQ(questions[1], head + U"4行目です。\r\nトレースを続行しますか?");
+    EXPECT_EQ(questions[2], head + U"行目です。\r\nトレースを続行しますか?");
+    EXPECT_EQ(questions[3], head + U"4行目です。\r\nトレースを続行しますか?");
+}
+
 } // namespace
 } // namespace casl::test
