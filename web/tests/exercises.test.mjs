@@ -65,7 +65,14 @@ async function finishRun(page) {
     } else if (state.box === 'messageBox') {
       await page.keyboard.press('Enter');
     } else if (state.tracing) {
-      await page.locator('#Command1').click();
+      // A closed box is answered by its close event, a task later: the run may end between the
+      // look above and a click, so Next is pressed only if it is still there.
+      await page.evaluate(() => {
+        const next = document.getElementById('Command1');
+        if (!next.hidden) {
+          next.click();
+        }
+      });
     } else {
       return;
     }
