@@ -108,8 +108,9 @@ void TraceSession::carryOn(Next next) {
 
 // A call of its own, left at least at every step question: a WebAssembly engine moves a
 // function to its optimised code only when the function is called again, so a loop that
-// never returned would run on in its first, slow translation. Kept out of line for that reason:
-// inlined into `carryOn`, which a host that answers at once never leaves, it would be.
+// never returned would run on in its first, slow translation. Never inlined: inside `carryOn`,
+// which a host that answers every box at once does not leave until the run ends, it would be
+// such a loop.
 template <bool Explained> [[gnu::noinline]] TraceSession::Next TraceSession::runSteps(Next next) {
     // A run may come back in the middle of a step (after a box); from then on every step
     // executes, finishes and proceeds until one waits, asks or stops.
