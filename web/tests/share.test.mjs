@@ -17,12 +17,23 @@ afterEach(() => site.closePages());
 const clipboard = { permissions: ['clipboard-read', 'clipboard-write'] };
 const caption = 'RuzidOV & OzerAR Orozaraz';
 
-/** 「リンクをコピー」, then the link as the clipboard holds it. */
-async function copyLink(page) {
+/**
+ * Chooses the File menu's `item`, then gives the link as the clipboard holds it. The status of an
+ * earlier copy stays for seconds, so it is cleared first: only this copy's status may answer.
+ */
+async function copyThrough(page, item) {
+  await page.evaluate(() => {
+    document.getElementById('linkStatus').textContent = '';
+  });
   await page.locator('#mnuFILE').click();
-  await page.locator('#mnuLink').click();
+  await page.locator(item).click();
   await page.locator('#linkStatus', { hasText: 'リンクをコピーしました' }).waitFor();
   return page.evaluate(() => navigator.clipboard.readText());
+}
+
+/** 「リンクをコピー」, then the link as the clipboard holds it. */
+function copyLink(page) {
+  return copyThrough(page, '#mnuLink');
 }
 
 /** A page at `address` whose program is `text` (pasted, so modified). */
@@ -137,11 +148,8 @@ for (const { name, fragment, text } of unreadable) {
 }
 
 /** 「演習のリンクをコピー」, then the link as the clipboard holds it. */
-async function copyExerciseLink(page) {
-  await page.locator('#mnuFILE').click();
-  await page.locator('#mnuExerciseLink:enabled').click();
-  await page.locator('#linkStatus', { hasText: 'リンクをコピーしました' }).waitFor();
-  return page.evaluate(() => navigator.clipboard.readText());
+function copyExerciseLink(page) {
+  return copyThrough(page, '#mnuExerciseLink:enabled');
 }
 
 /** Waits until the exercise pane shows `title`. */
