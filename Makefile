@@ -14,7 +14,8 @@ PACKAGING_PACKAGES := dpkg-dev file lintian appstream desktop-file-utils shared-
                       man-db bash-completion x11-utils xdotool libglib2.0-bin
 # The browser version is large to install (emscripten brings its own clang), so `make run`
 # leaves it out; npm comes with some node packages and not with others.
-WEB_PACKAGES := cmake ninja-build libgtest-dev emscripten $(if $(shell command -v npm),,npm)
+WEB_PACKAGES := cmake ninja-build libgtest-dev libtomlplusplus-dev emscripten \
+                $(if $(shell command -v npm),,npm)
 BROWSER_TEST_PACKAGES := chromium fonts-ipafont-gothic
 JOBS ?= $(shell nproc)
 PORT ?= 8080
