@@ -24,6 +24,11 @@ afterEach(() => site.closePages());
  * an exercise with a starting program asks first when the editor's program was changed.
  */
 async function openExercise(page, title, answer = 'no') {
+  // The pane may show this title already (the exercise opened again): cleared, it tells only
+  // when this opening has been shown.
+  await page.evaluate(() => {
+    document.getElementById('exerciseTitle').textContent = '';
+  });
   await page.locator('#exercisesButton:enabled').click();
   await page.locator('#exercisesMenu button', { hasText: title }).click();
   const opened = () =>
