@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <mutex>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
@@ -13,16 +12,6 @@ namespace casl::platform {
 namespace {
 
 constexpr int maxFolderAttempts = 100;
-
-struct FolderState {
-    std::mutex mutex;
-    std::filesystem::path folder; ///< Empty until first use and after removal.
-};
-
-FolderState& folderState() {
-    static FolderState state;
-    return state;
-}
 
 std::filesystem::path baseFolder() {
     const char* tmpdir = std::getenv("TMPDIR");
@@ -56,20 +45,36 @@ std::string userName() {
     return name;
 }
 
-std::variant<std::filesystem::path, FileError> createFolder() {
-    const std::string stem =
-        (baseFolder() / ("casl2-" + userName() + "-" + std::to_string(::getpid()))).native();
+/// The candidate names of the folder, in the order they are tried.
+std::filesystem::path candidateName(const std::string& stem, int attempt) {
+    return attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
+}
+
+std::string folderStem() {
+    return (baseFolder() / ("casl2-" + userName() + "-" + std::to_string(::getpid()))).native();
+}
+
+/// Whether `folder` is a folder (not a link) of this user.
+bool isOurs(const std::filesystem::path& folder) {
+    struct stat info {};
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid();
+}
+
+} // namespace
+
+// Nothing is remembered between calls: every use finds the folder again by its name, so a
+// folder that a cleaner of /tmp removed meanwhile is made again, and one that something else
+// took the place of is passed over.
+std::variant<std::filesystem::path, FileError> temporaryFolder() {
+    const std::string stem = folderStem();
     for (int attempt = 0; attempt < maxFolderAttempts; ++attempt) {
-        const std::filesystem::path candidate =
-            attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
+        const std::filesystem::path candidate = candidateName(stem, attempt);
         if (::mkdir(candidate.c_str(), 0700) != 0) {
             if (errno != EEXIST) {
                 return systemFileError(FileErrorKind::CannotWrite, candidate, errno);
             }
-            struct stat existing {};
-            const bool ours = ::lstat(candidate.c_str(), &existing) == 0 &&
-                              S_ISDIR(existing.st_mode) && existing.st_uid == ::geteuid();
-            if (!ours) {
+            if (!isOurs(candidate)) {
                 continue;
             }
         }
@@ -82,29 +87,6 @@ std::variant<std::filesystem::path, FileError> createFolder() {
     return systemFileError(FileErrorKind::CannotWrite, stem, EEXIST);
 }
 
-/// Whether the folder made earlier is still this user's private folder: a cleaner of /tmp may
-/// have removed it while the program runs.
-bool stillPrivate(const std::filesystem::path& folder) {
-    struct stat info {};
-    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
-}
-
-} // namespace
-
-std::variant<std::filesystem::path, FileError> temporaryFolder() {
-    FolderState& state = folderState();
-    const std::lock_guard lock(state.mutex);
-    if (state.folder.empty() || !stillPrivate(state.folder)) {
-        std::variant<std::filesystem::path, FileError> created = createFolder();
-        if (std::holds_alternative<FileError>(created)) {
-            return created;
-        }
-        state.folder = std::get<std::filesystem::path>(created);
-    }
-    return state.folder;
-}
-
 std::variant<std::filesystem::path, FileError> temporaryFilePath(std::string_view name) {
     std::variant<std::filesystem::path, FileError> folder = temporaryFolder();
     if (auto* path = std::get_if<std::filesystem::path>(&folder)) {
@@ -114,12 +96,20 @@ std::variant<std::filesystem::path, FileError> temporaryFilePath(std::string_vie
 }
 
 void removeTemporaryFolder() {
-    FolderState& state = folderState();
-    const std::lock_guard lock(state.mutex);
-    if (!state.folder.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(state.folder, ignored);
-        state.folder.clear();
+    // The folder that a use would take: the first of the names that is this user's, unless a
+    // name before it is free (a use would make that one).
+    const std::string stem = folderStem();
+    for (int attempt = 0; attempt < maxFolderAttempts; ++attempt) {
+        const std::filesystem::path candidate = candidateName(stem, attempt);
+        std::error_code missing;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, missing))) {
+            return;
+        }
+        if (isOurs(candidate)) {
+            std::error_code ignored;
+            std::filesystem::remove_all(candidate, ignored);
+            return;
+        }
     }
 }
 

@@ -15,10 +15,10 @@ inline constexpr std::string_view infoFileName = "info.tmp";
 
 /// The folder that holds this process's scratch files ("temp.temp", "info.tmp"), so that two
 /// workbenches or two users never share them: `$TMPDIR` (or /tmp) followed by
-/// `casl2-<user>-<pid>`, created with mode 0700 on first use. A folder of that name left behind
-/// by an earlier process of the same user is taken over; one owned by anybody else is passed
-/// over for `casl2-<user>-<pid>-<n>`. A folder that has vanished since (a cleaner of /tmp) is
-/// made again.
+/// `casl2-<user>-<pid>`, found or created with mode 0700 at every use. A folder of that name
+/// left behind by an earlier process of the same user is taken over; one owned by anybody else
+/// is passed over for `casl2-<user>-<pid>-<n>`. A folder that has vanished since (a cleaner of
+/// /tmp) is made again.
 std::variant<std::filesystem::path, FileError> temporaryFolder();
 
 /// The path of the file `name` inside the temporary folder, which is created when needed.
