@@ -3,7 +3,6 @@
 #include "platform/in_place_write.h"
 #include "platform/source_bytes.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -23,11 +22,12 @@ namespace {
 
 constexpr int maxNameAttempts = 100;
 
-/// A name for the new file that no other save of this or another process uses.
-std::filesystem::path temporaryName(const std::filesystem::path& folder) {
-    static std::atomic<unsigned long> counter{0};
-    return folder / (".casl2-save-" + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter.fetch_add(1)) + ".tmp");
+/// The name of the new file at the save's `attempt`: the process id keeps other processes' saves
+/// apart, and the file is created only where no file is, so a save in progress (or one left
+/// behind) makes the next attempt take the next number.
+std::filesystem::path temporaryName(const std::filesystem::path& folder, int attempt) {
+    return folder /
+           (".casl2-save-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp");
 }
 
 /// The file a save writes: the target itself, or the file its symbolic links lead to.
@@ -106,7 +106,7 @@ RenameOutcome replaceByRename(const std::filesystem::path& target,
     std::filesystem::path temporary;
     int fd = -1;
     for (int attempt = 0; attempt < maxNameAttempts && fd < 0; ++attempt) {
-        temporary = temporaryName(folder);
+        temporary = temporaryName(folder, attempt);
         fd = calls.openNew(temporary.c_str(), createMode);
         if (fd < 0 && errno != EEXIST) {
             // A folder the user may not create files in can still hold a file they may write.

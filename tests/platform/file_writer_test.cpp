@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace casl::platform {
 namespace {
@@ -120,6 +121,22 @@ TEST(WriteSourceFileTest, SavesThroughASymbolicLinkIntoTheFileItPointsTo) {
     ASSERT_FALSE(writeSourceFile(link, U"NEW", SourceEncoding::Cp932, LineEndStyle::CrLf));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readBytes(real), "NEW\r\n");
+}
+
+TEST(WriteSourceFileTest, PassesOverFilesThatEarlierSavesOfThisProcessIdLeftBehind) {
+    ScratchFolder folder;
+    const auto path = folder.path() / "prog.cas";
+    const std::string stem = ".casl2-save-" + std::to_string(::getpid()) + "-";
+    for (const char* attempt : {"0", "1"}) {
+        writeBytes(folder.path() / (stem + attempt + ".tmp"), "left");
+    }
+    for (const char32_t* text : {U"FIRST", U"SECOND"}) {
+        ASSERT_FALSE(writeSourceFile(path, text, SourceEncoding::Cp932, LineEndStyle::CrLf));
+    }
+    EXPECT_EQ(readBytes(path), "SECOND\r\n");
+    EXPECT_EQ(readBytes(folder.path() / (stem + "0.tmp")), "left");
+    EXPECT_EQ(readBytes(folder.path() / (stem + "1.tmp")), "left");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / (stem + "2.tmp")));
 }
 
 struct UnencodableCase {
