@@ -19,3 +19,10 @@ if(BUILD_TESTING)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 endif()
+
+# binaryen inlines every function that has one caller, whatever its size: it would put the rare
+# paths of a step (other files, never inlined natively) and the step loop itself (never inlined,
+# so that the engine optimises it apart from its caller) into one huge function. V8's register
+# allocator copes badly with that: the loop ran about 15 % slower in Chromium. Functions with one
+# caller are left as the compiler made them.
+add_link_options(-sBINARYEN_EXTRA_PASSES=--one-caller-inline-max-function-size=0)
