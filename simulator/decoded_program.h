@@ -123,10 +123,11 @@ class DecodedProgram {
 public:
     DecodedProgram(const ProgramTables& tables, const AddressIndex& index);
 
-    /// Line `n`; every number outside 1 to the last line reads as `PastEnd`.
+    /// Line `n`; every number outside 1 to the last line reads as `PastEnd`. The index is
+    /// chosen, not the reference: every step reads a line, and the WebAssembly engine then keeps
+    /// one address of the lines in a register instead of two.
     const DecodedLine& line(int n) const {
-        return static_cast<unsigned>(n) < lines_.size() ? lines_[static_cast<std::size_t>(n)]
-                                                        : lines_[0];
+        return lines_[static_cast<unsigned>(n) < lines_.size() ? static_cast<std::size_t>(n) : 0];
     }
     /// SP at the run start and at the main program's `START`: the last line's address + 32.
     std::int16_t startStackPointer() const { return startStackPointer_; }
