@@ -53,7 +53,9 @@ public:
     }
 
 private:
-    void grow() {
+    // Rare, so out of line: the push that every step of a run makes stays small enough for the
+    // compilers to inline into the step loop (WebAssembly's otherwise made it a call).
+    [[gnu::noinline]] void grow() {
         const std::size_t capacity = std::min(std::max<std::size_t>(capacity_ * 2, 64), maxSize_);
         // Default-initialised: nothing is written until an item is pushed.
         std::unique_ptr<T[]> grown(new T[capacity]);

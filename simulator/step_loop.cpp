@@ -102,15 +102,21 @@ void TraceSession::carryOn(Next next) {
             state_ = TraceState::Asking;
             return;
         }
-        next = resume(*std::exchange(immediateAnswer_, std::nullopt));
+        next = resumeImmediately();
     }
+}
+
+TraceSession::Next TraceSession::resumeImmediately() {
+    return resume(*std::exchange(immediateAnswer_, std::nullopt));
 }
 
 // A call of its own, left at least at every step question: a WebAssembly engine moves a
 // function to its optimised code only when the function is called again, so a loop that
 // never returned would run on in its first, slow translation. Never inlined: inside `carryOn`,
 // which a host that answers every box at once does not leave until the run ends, it would be
-// such a loop.
+// such a loop. Nothing inlined into it takes a local's address or passes a structure by value:
+// in WebAssembly either would give it a stack frame, set up at every call, and a run that waits
+// at every step calls it at every step.
 template <bool Explained> [[gnu::noinline]] TraceSession::Next TraceSession::runSteps(Next next) {
     // A run may come back in the middle of a step (after a box); from then on every step
     // executes, finishes and proceeds until one waits, asks or stops.
@@ -270,8 +276,7 @@ template <bool Explained>
     int row = d.row;
     if (d.form != OperandForm::Row) {
         if (d.form == OperandForm::NotData) {
-            // The label names an instruction line, not a `DC` or `DS`.
-            return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
+            return stopAtCodeLabel();
         }
         std::int32_t address = d.adr;
         if (d.indexed) {
@@ -285,7 +290,7 @@ template <bool Explained>
         }
         if (index_.repeatedDataAddress(address)) {
             // Which of the words with the address take part depends on the operation.
-            return applyMemoryOperand(d, Operand{address, false});
+            return applyMemoryOperand(d, address, false);
         }
     }
     auto& reg = machine_.generalRegisters[d.r];
@@ -303,7 +308,13 @@ template <bool Explained>
     return Flow::Go;
 }
 
-TraceSession::Flow TraceSession::applyMemoryOperand(const DecodedLine& d, Operand operand) {
+TraceSession::Flow TraceSession::stopAtCodeLabel() {
+    // The label names an instruction line, not a `DC` or `DS`.
+    return stopWith(messages::outsideProgram, messages::operandErrorTitle, true);
+}
+
+TraceSession::Flow TraceSession::applyMemoryOperand(const DecodedLine& d, std::int32_t operand,
+                                                    bool inCode) {
     auto& reg = machine_.generalRegisters[d.r];
     const auto& words = tables_.dataWords;
     const auto wordAt = [&](int row) {
@@ -313,23 +324,22 @@ TraceSession::Flow TraceSession::applyMemoryOperand(const DecodedLine& d, Operan
     };
     switch (d.operation) {
     case Operation::St:
-        if (operand.inCode) {
+        if (inCode) {
             return stopWith(messages::storeIntoCode, messages::warningTitle, true);
         }
-        writeDataWord(index_.firstDataRow(operand.value), reg);
+        writeDataWord(index_.firstDataRow(operand), reg);
         break;
     case Operation::And:
     case Operation::Or:
     case Operation::Xor:
-        if (operand.inCode) {
-            applyOperandValue(d.operation, reg, operand.value, machine_);
-        } else if (!index_.repeatedDataAddress(operand.value)) {
-            applyOperandValue(d.operation, reg, wordAt(index_.firstDataRow(operand.value)),
-                              machine_);
+        if (inCode) {
+            applyOperandValue(d.operation, reg, operand, machine_);
+        } else if (!index_.repeatedDataAddress(operand)) {
+            applyOperandValue(d.operation, reg, wordAt(index_.firstDataRow(operand)), machine_);
         } else {
             // Every data word with the address takes part, in index order.
             for (int w = 1; w < tables_.dataWordCounter && ProgramTables::isDataRow(w); ++w) {
-                if (words[static_cast<std::size_t>(w)][dataAddressColumn] == operand.value) {
+                if (words[static_cast<std::size_t>(w)][dataAddressColumn] == operand) {
                     applyOperandValue(d.operation, reg, wordAt(w), machine_);
                 }
             }
@@ -339,10 +349,9 @@ TraceSession::Flow TraceSession::applyMemoryOperand(const DecodedLine& d, Operan
         // The code word's value after a No to the question, else the data word's: the last
         // one with the address for the comparisons, the first for the others.
         const bool comparison = d.operation == Operation::Cpa || d.operation == Operation::Cpl;
-        const std::int32_t value = operand.inCode
-                                       ? operand.value
-                                       : wordAt(comparison ? index_.lastDataRow(operand.value)
-                                                           : index_.firstDataRow(operand.value));
+        const std::int32_t value = inCode ? operand
+                                          : wordAt(comparison ? index_.lastDataRow(operand)
+                                                              : index_.firstDataRow(operand));
         applyOperandValue(d.operation, reg, value, machine_);
         break;
     }

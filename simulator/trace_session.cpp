@@ -141,7 +141,7 @@ TraceSession::Next TraceSession::resume(const BoxAnswer& answer) {
             endTrace(c.ending);
             return Next::Stop;
         }
-        return after(applyMemoryOperand(program_.line(c.line), Operand{c.operandValue, true}));
+        return after(applyMemoryOperand(program_.line(c.line), c.operandValue, true));
     case Continuation::Kind::Input:
         storeInput(program_.line(c.line), answer.input.value_or(std::u32string{}));
         ++machine_.currentLine;

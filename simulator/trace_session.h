@@ -193,6 +193,9 @@ private:
     /// Runs steps until one waits, asks or stops.
     template <bool Explained> Next runSteps(Next next);
     Next resume(const BoxAnswer& answer);
+    /// Resumes with the answer a host gave as the box opened; out of line, so that `carryOn`,
+    /// which every wait passes through, keeps no copy of it on the stack.
+    [[gnu::noinline]] Next resumeImmediately();
     static Next after(Flow flow) {
         return flow == Flow::Go ? Next::Finish : flow == Flow::Ask ? Next::Ask : Next::Stop;
     }
@@ -226,18 +229,14 @@ private:
         }
     }
 
-    // Memory operands.
-    struct Operand {
-        std::int32_t value = 0; ///< A data word's address, or a code word's value.
-        bool inCode = false;
-    };
-
     // Execution of one line, decoded as `d`.
     template <bool Explained> inline Flow execute(int line, const DecodedLine& d);
     Flow executeStart(int line, const DecodedLine& d);
     template <bool Explained> inline Flow executeMemoryOperand(int line, const DecodedLine& d);
     Flow askAboutOperand(int line, const DecodedLine& d, std::int32_t address);
-    Flow applyMemoryOperand(const DecodedLine& d, Operand operand);
+    /// `operand` is a data word's address, or with `inCode` a code word's value.
+    Flow applyMemoryOperand(const DecodedLine& d, std::int32_t operand, bool inCode);
+    [[gnu::noinline]] Flow stopAtCodeLabel();
     inline void executeRegisterForm(const DecodedLine& d);
     Flow executeShift(const DecodedLine& d);
     inline Flow executeJump(int line, const DecodedLine& d);
@@ -335,7 +334,9 @@ private:
     shown.signZeroState = machine_.signZeroState;
     // Most steps leave the stack alone; the slots are copied only when one changed.
     if (stackChanged_) {
-        const int top = std::clamp(machine_.stackSlots[0], 0, stackSlotCount - 1);
+        // Clamped by value: `std::clamp`'s references would give the step loop a stack frame.
+        const int slot0 = machine_.stackSlots[0];
+        const int top = slot0 < 0 ? 0 : slot0 >= stackSlotCount ? stackSlotCount - 1 : slot0;
         std::copy_n(machine_.stackSlots.begin(), top + 1, shown.stackSlots.begin());
         shown.stackTop = top;
         stackChanged_ = false;
