@@ -87,7 +87,9 @@ namespace {
 
 void TraceSession::carryOn(Next next) {
     for (;;) {
-        next = explain_ ? runSteps<true>(next) : runSteps<false>(next);
+        next = explain_             ? runSteps<Recording::Explained>(next)
+               : history_.enabled() ? runSteps<Recording::Steps>(next)
+                                    : runSteps<Recording::Nothing>(next);
         if (next == Next::Wait) {
             state_ = TraceState::Waiting;
             showToHost();
@@ -117,19 +119,20 @@ TraceSession::Next TraceSession::resumeImmediately() {
 // such a loop. Nothing inlined into it takes a local's address or passes a structure by value:
 // in WebAssembly either would give it a stack frame, set up at every call, and a run that waits
 // at every step calls it at every step.
-template <bool Explained> [[gnu::noinline]] TraceSession::Next TraceSession::runSteps(Next next) {
+template <TraceSession::Recording R>
+[[gnu::noinline]] TraceSession::Next TraceSession::runSteps(Next next) {
     // A run may come back in the middle of a step (after a box); from then on every step
     // executes, finishes and proceeds until one waits, asks or stops.
     if (next == Next::Finish) {
-        next = finishStep<Explained>();
+        next = finishStep<R>();
     }
     if (next == Next::Proceed) {
         next = proceed();
     }
     while (next == Next::Execute) {
-        next = executeStep<Explained>();
+        next = executeStep<R>();
         if (next == Next::Finish) {
-            next = finishStep<Explained>();
+            next = finishStep<R>();
             if (next == Next::Proceed) {
                 next = proceed();
             }
@@ -138,7 +141,8 @@ template <bool Explained> [[gnu::noinline]] TraceSession::Next TraceSession::run
     return next;
 }
 
-template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession::executeStep() {
+template <TraceSession::Recording R>
+[[gnu::always_inline]] TraceSession::Next TraceSession::executeStep() {
     displayOnly_ = false;
     int line = machine_.currentLine;
     const DecodedLine* d = &program_.line(line);
@@ -152,20 +156,23 @@ template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession
         return after(passedLastLine());
     }
     branchMark_ = false;
-    if constexpr (Explained) {
+    if constexpr (R == Recording::Explained) {
         ++stepNumber_;
         executedLine_ = line;
     }
-    return after(execute<Explained>(line, *d));
+    return after(execute<R>(line, *d));
 }
 
-template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession::finishStep() {
+template <TraceSession::Recording R>
+[[gnu::always_inline]] TraceSession::Next TraceSession::finishStep() {
     refresh();
-    if constexpr (Explained) {
+    if constexpr (R == Recording::Explained) {
         noteMachineWriters();
     }
-    if (TracePosition* reached = history_.newPosition()) {
-        notePosition(*reached);
+    if constexpr (R != Recording::Nothing) {
+        if (TracePosition* reached = history_.newPosition()) {
+            notePosition(*reached);
+        }
     }
     if (displayOnly_) {
         return Next::Execute;
@@ -187,7 +194,7 @@ template <bool Explained> [[gnu::always_inline]] TraceSession::Next TraceSession
     return askStepQuestion();
 }
 
-template <bool Explained>
+template <TraceSession::Recording R>
 [[gnu::always_inline]] TraceSession::Flow TraceSession::execute(int line, const DecodedLine& d) {
     auto& registers = machine_.generalRegisters;
     switch (d.operation) {
@@ -202,7 +209,7 @@ template <bool Explained>
     case Operation::Xor:
     case Operation::Cpa:
     case Operation::Cpl:
-        return executeMemoryOperand<Explained>(line, d);
+        return executeMemoryOperand<R>(line, d);
     case Operation::Lad:
         showObjectCode(line);
         showProgramRegister(line, d.programRegister);
@@ -268,7 +275,7 @@ template <bool Explained>
     }
 }
 
-template <bool Explained>
+template <TraceSession::Recording R>
 [[gnu::always_inline]] TraceSession::Flow TraceSession::executeMemoryOperand(int line,
                                                                              const DecodedLine& d) {
     showObjectCode(line);
@@ -295,11 +302,11 @@ template <bool Explained>
     }
     auto& reg = machine_.generalRegisters[d.r];
     if (d.operation == Operation::St) {
-        writeDataWord(row, reg);
+        writeDataWord<R != Recording::Nothing>(row, reg);
     } else {
         const std::int32_t value =
             tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn];
-        if constexpr (Explained) {
+        if constexpr (R == Recording::Explained) {
             history_.recordRead(static_cast<std::uint16_t>(row), value);
         }
         applyOperandValue(d.operation, reg, value, machine_);

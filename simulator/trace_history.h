@@ -107,6 +107,8 @@ public:
         return &position;
     }
 
+    /// Whether the history keeps anything (its byte limit is above 0).
+    bool enabled() const { return enabled_; }
     /// How many steps can be undone.
     std::size_t stepsBack() const { return steps_.empty() ? 0 : steps_.size() - 1; }
     /// How many positions are kept: the current one and those `back` can return to.

@@ -184,14 +184,16 @@ private:
 
     // The step loop and the end of a run.
     void carryOn(Next next);
-    // `Explained` runs keep the writers and the reads; a run without keeps the loop of its
-    // steps free of them.
-    template <bool Explained> inline Next executeStep();
-    template <bool Explained> inline Next finishStep();
+    /// What the step loop records: nothing in a run without history (as `check` runs), the
+    /// steps for 戻る, or the steps with the writers and reads of an explained run. Each has a
+    /// loop of its own, so that a run without history tests nothing of it at any step.
+    enum class Recording { Nothing, Steps, Explained };
+    template <Recording R> inline Next executeStep();
+    template <Recording R> inline Next finishStep();
     inline Next proceed();
     Next askStepQuestion();
     /// Runs steps until one waits, asks or stops.
-    template <bool Explained> Next runSteps(Next next);
+    template <Recording R> Next runSteps(Next next);
     Next resume(const BoxAnswer& answer);
     /// Resumes with the answer a host gave as the box opened; out of line, so that `carryOn`,
     /// which every wait passes through, keeps no copy of it on the stack.
@@ -214,7 +216,8 @@ private:
     // The history of the run.
     /// Fills `position` with where the run stands (the writes are logged as they happen).
     inline void notePosition(TracePosition& position) const;
-    inline void writeDataWord(int row, std::int32_t value);
+    /// `Recorded`: the history may keep the write (false only in a loop that keeps nothing).
+    template <bool Recorded = true> inline void writeDataWord(int row, std::int32_t value);
     inline void writeStackSlot(int slot, std::int32_t value);
 
     // The explanation of the run.
@@ -230,9 +233,9 @@ private:
     }
 
     // Execution of one line, decoded as `d`.
-    template <bool Explained> inline Flow execute(int line, const DecodedLine& d);
+    template <Recording R> inline Flow execute(int line, const DecodedLine& d);
     Flow executeStart(int line, const DecodedLine& d);
-    template <bool Explained> inline Flow executeMemoryOperand(int line, const DecodedLine& d);
+    template <Recording R> inline Flow executeMemoryOperand(int line, const DecodedLine& d);
     Flow askAboutOperand(int line, const DecodedLine& d, std::int32_t address);
     /// `operand` is a data word's address, or with `inCode` a code word's value.
     Flow applyMemoryOperand(const DecodedLine& d, std::int32_t operand, bool inCode);
@@ -370,11 +373,13 @@ inline void TraceSession::noteWriter(std::uint16_t place, Writer& writer) {
     writer = Writer{stepNumber_, static_cast<std::uint16_t>(executedLine_)};
 }
 
-inline void TraceSession::writeDataWord(int row, std::int32_t value) {
+template <bool Recorded> inline void TraceSession::writeDataWord(int row, std::int32_t value) {
     auto& word = tables_.dataWords[static_cast<std::size_t>(row)][dataValueColumn];
-    history_.recordWrite(static_cast<std::uint16_t>(row), word);
-    if (explain_) {
-        noteWriter(static_cast<std::uint16_t>(row), provenance_->dataWord(row));
+    if constexpr (Recorded) {
+        history_.recordWrite(static_cast<std::uint16_t>(row), word);
+        if (explain_) {
+            noteWriter(static_cast<std::uint16_t>(row), provenance_->dataWord(row));
+        }
     }
     word = value;
 }

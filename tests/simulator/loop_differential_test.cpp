@@ -59,13 +59,16 @@ std::vector<fs::path> filesIn(const fs::path& folder, std::string_view extension
 /// The ways the examples are run: each with a few seeds of commands and answers.
 std::vector<LockstepPlan> examplePlans() {
     std::vector<LockstepPlan> plans;
-    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 5; ++seed) {
         LockstepPlan plan;
         plan.seed = seed;
         plan.options.breakpointLine = seed == 2 ? 5 : 0;
         plan.options.simpleDisplay = seed == 3;
-        // A small history, so that the oldest steps are dropped as the run goes on.
-        plan.options.historyBytes = seed == 4 ? 16 * 1024 : TraceOptions::defaultHistoryBytes;
+        // A small history, so that the oldest steps are dropped as the run goes on; and none,
+        // as a run that nobody steps back through keeps.
+        plan.options.historyBytes = seed == 4   ? 16 * 1024
+                                    : seed == 5 ? 0
+                                                : TraceOptions::defaultHistoryBytes;
         plans.push_back(plan);
     }
     return plans;
