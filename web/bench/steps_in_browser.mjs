@@ -19,8 +19,12 @@ try {
       const text = message.text();
       if (text.startsWith('loop4m ')) {
         figures.push(text);
-        if (figures.length === 3) {
+      } else if (text.startsWith('exit ')) {
+        // The program ended, after a figure for every way of running.
+        if (text === 'exit 0') {
           resolve();
+        } else {
+          reject(new Error(`the benchmark ended with ${text}`));
         }
       }
     });
