@@ -44,6 +44,12 @@ public:
     const T& front() const { return items_[head_]; }
     /// The item `i` places after the front.
     const T& operator[](std::size_t i) const { return items_[(head_ + i) & (capacity_ - 1)]; }
+    /// On a full ring: the front item's place becomes the back's, to be filled again.
+    T& recycleFront() {
+        T& item = items_[head_];
+        head_ = (head_ + 1) & (capacity_ - 1);
+        return item;
+    }
     void popBack() { --size_; }
     void popFront() { dropFront(1); }
     /// Drops the `count` oldest items; there must be as many.

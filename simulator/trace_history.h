@@ -100,7 +100,12 @@ public:
             return &firstPosition();
         }
         if (steps_.full()) {
-            dropOldestStep();
+            // The oldest position is dropped and its place takes the new one: a run that
+            // goes on past the bound does this at every step.
+            TracePosition& recycled = steps_.recycleFront();
+            dropWritesBefore(recycled.firstWrite);
+            recycled.firstWrite = static_cast<std::uint32_t>(writesEnd());
+            return &recycled;
         }
         TracePosition& position = steps_.emplaceBack();
         position.firstWrite = static_cast<std::uint32_t>(writesEnd());
@@ -155,17 +160,21 @@ private:
         writes_.pushBack(write);
     }
     TracePosition& firstPosition();
-    void dropOldestStep() {
-        // The records of the step that led to the new oldest position stay: they tell what
-        // that step wrote and read.
-        const std::uint32_t kept = steps_.front().firstWrite;
-        steps_.popFront();
+    /// Drops the records older than `kept`, those of the steps no longer kept.
+    void dropWritesBefore(std::uint32_t kept) {
         dropped_ = true;
         // Positions hold the low 32 bits of a record's index; fewer records than that are
         // ever kept.
         const std::uint32_t dropped = kept - static_cast<std::uint32_t>(writesStart_);
         writes_.dropFront(dropped);
         writesStart_ += dropped;
+    }
+    void dropOldestStep() {
+        // The records of the step that led to the new oldest position stay: they tell what
+        // that step wrote and read.
+        const std::uint32_t kept = steps_.front().firstWrite;
+        steps_.popFront();
+        dropWritesBefore(kept);
     }
     void makeRoomForWrite();
 
