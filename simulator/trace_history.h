@@ -99,15 +99,7 @@ public:
         if (steps_.empty()) {
             return &firstPosition();
         }
-        if (steps_.full()) {
-            // The oldest position is dropped and its place takes the new one: a run that
-            // goes on past the bound does this at every step.
-            TracePosition& recycled = steps_.recycleFront();
-            dropWritesBefore(recycled.firstWrite);
-            recycled.firstWrite = static_cast<std::uint32_t>(writesEnd());
-            return &recycled;
-        }
-        TracePosition& position = steps_.emplaceBack();
+        TracePosition& position = steps_.full() ? recycleOldestStep() : steps_.emplaceBack();
         position.firstWrite = static_cast<std::uint32_t>(writesEnd());
         return &position;
     }
@@ -175,6 +167,13 @@ private:
         const std::uint32_t kept = steps_.front().firstWrite;
         steps_.popFront();
         dropWritesBefore(kept);
+    }
+    /// Drops the oldest position and gives its place for the new one: a run that goes on past
+    /// the bound does this at every step.
+    TracePosition& recycleOldestStep() {
+        TracePosition& recycled = steps_.recycleFront();
+        dropWritesBefore(recycled.firstWrite);
+        return recycled;
     }
     void makeRoomForWrite();
 
